@@ -1,0 +1,57 @@
+#pragma once
+
+#include "bench/BenchState.h"
+
+namespace bench {
+
+// What the main window's controls do to the bench when their value changes, without the
+// widgets. Each function behaves as the control's change handler: setting a value from the
+// program (the start-up, the configuration loader, the exclusive switches) goes through the
+// same path as a user action. The handlers that normalise the fields run the position test
+// themselves; the caller then runs the figure update, which recomputes everything.
+
+// Text1_Change: stores the text of a field. A change of the diameter field sets the diameter
+// slider to ten times its value (halves to even; a value outside the slider's range leaves the
+// slider where it is), and every change copies the diameter of L1 into that of L2.
+void setFieldText(BenchState &s, int field, const QString &text);
+
+// HScroll2: the diameter slider, in tenths of a centimetre. A change writes the value / 10 into
+// the diameter field in the general format ("8", "8,5") and runs the position test. Returns
+// false, changing nothing, for a value outside the slider's range.
+bool setLens1DiameterSlider(BenchState &s, int tenths);
+// HScroll2's upper bound. A bound below the current value pulls the value down to it, which is a
+// change of the slider.
+void setLens1DiameterSliderMax(BenchState &s, int maximum);
+
+// HScroll1 and HScroll3; false, changing nothing, for a value outside the range.
+bool setArrowPosition(BenchState &s, int tenths);
+bool setApparentDiameter(BenchState &s, int tenths);
+
+// Sets a switch; when its value changes, runs check1Click for it.
+void setOption(BenchState &s, int option, bool on);
+// Check1_Click: the dependent enabling, then the exclusive beam switches 3, 4 and 5. An index
+// that matches no switch runs only the index-independent steps (the start-up uses 250).
+void check1Click(BenchState &s, int option);
+
+// Check2 "Objet à l'infini"; when its value changes, runs the position test.
+void setObjectAtInfinity(BenchState &s, bool on);
+
+// Combo1: selects a precision line (−1 for none, 0 to 2), sets the number format and Label4, and
+// runs the position test. Returns false, changing nothing, for an index outside −1..2.
+bool selectPrecision(BenchState &s, int index);
+// Commandp_Click: "-" (0) selects the previous line while above 0, "+" (1) the next while below 2.
+void precisionButton(BenchState &s, int button);
+
+// Command3_Click: "-" (0) and "+" (1) step the axis length through its table; any index then
+// rewrites the label and the diameter slider's bound from the current step and runs the
+// position test.
+void axisLengthButton(BenchState &s, int button);
+// The step and length as a configuration stores them (no handler runs); the label and the
+// slider's bound are the caller's to set.
+void setAxisLength(BenchState &s, int step, int length);
+
+// Check1(14) "Rayon incident parallèle à l'axe" of L1 and Label1 follow the object at infinity;
+// the figure update does this first.
+void refreshObjectAtInfinityControls(BenchState &s);
+
+} // namespace bench
