@@ -89,7 +89,7 @@ QString formatFixed(double value, int decimals, int significantDigits)
         // Every digit falls after the last kept decimal: the value rounds to 0 or to one unit of
         // the last decimal.
         const bool up = keep == 0 && mantissa[0] >= '5';
-        kept = up ? "1" : "0";
+        kept.assign(1, up ? '1' : '0');
     } else {
         kept = mantissa.substr(0, std::min<size_t>(keep, mantissa.size()));
         while (int(kept.size()) < keep)
