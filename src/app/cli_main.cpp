@@ -1,1 +1,180 @@
-int main() { return 0; }
+// focalines-cli: the bench of Focalines without its window. It loads a configuration (or starts
+// from the program's start-up bench), normalises it as the window does, and prints the images
+// or draws the figure.
+
+#include "app/CliRender.h"
+#include "bench/BenchState.h"
+#include "bench/ImageFormation.h"
+#include "bench/PositionTest.h"
+#include "config/ConfigurationFile.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+// The figure of the main window at its design size.
+constexpr int DefaultWidth = 775;
+constexpr int DefaultHeight = 265;
+
+constexpr int ExitOk = 0;
+constexpr int ExitUsage = 1;
+constexpr int ExitRefusedFile = 2;
+
+const char *const HelpText =
+    "Usage : focalines-cli COMMANDE [ARGUMENTS]\n"
+    "\n"
+    "Le banc d'optique de Focalines, sans sa fenêtre.\n"
+    "\n"
+    "Commandes :\n"
+    "  images [FICHIER.P09]\n"
+    "      Charge la configuration FICHIER.P09 (sans fichier : le banc du démarrage),\n"
+    "      applique le test des positions, calcule les images et écrit sur la sortie\n"
+    "      standard un objet JSON : titre de la fenêtre, longueur de l'axe, précision,\n"
+    "      les huit champs et les quatre lectures des images (null pour les deux\n"
+    "      dernières avec une seule lentille).\n"
+    "  render [FICHIER.P09] --output FIGURE.png [--width PIXELS] [--height PIXELS]\n"
+    "      Dessine la figure telle que la fenêtre principale la montre, dans une image\n"
+    "      PNG, ou SVG si le nom se termine par .svg. Taille par défaut : 775 × 265.\n"
+    "  --help\n"
+    "      Affiche cette aide.\n"
+    "\n"
+    "Codes de sortie : 0 succès ; 1 commande ou argument incorrect, ou image impossible\n"
+    "à écrire ; 2 fichier refusé (le titre et le texte du message sont écrits sur la\n"
+    "sortie d'erreur sous la forme « TITRE: TEXTE »).\n";
+
+void printErr(const QString &text)
+{
+    std::fputs(text.toUtf8().constData(), stderr);
+    std::fputc('\n', stderr);
+}
+
+int usage(const QString &problem)
+{
+    printErr(problem);
+    printErr(QStringLiteral("Essayez « focalines-cli --help »."));
+    return ExitUsage;
+}
+
+// The bench that the window would show: the start-up bench, or the configuration file loaded
+// into it. Sets the title as the window would. Returns the exit status of a refused file.
+int loadBench(const QString &file, bench::BenchState &state, QString &title)
+{
+    state = bench::BenchState::startup();
+    title = QStringLiteral("Focalines");
+    if (file.isEmpty())
+        return ExitOk;
+    const QString fileName = QFileInfo(file).absoluteFilePath();
+    if (const auto error = config::loadConfiguration(state, fileName)) {
+        printErr(error->title + QStringLiteral(": ") + error->text);
+        return ExitRefusedFile;
+    }
+    title = config::titleForConfiguration(fileName);
+    return ExitOk;
+}
+
+QString jsonString(const QString &s)
+{
+    const QByteArray a = QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(a.mid(1, a.size() - 2));
+}
+
+int images(const QStringList &args)
+{
+    if (args.size() > 1 || (!args.isEmpty() && args[0].startsWith(u'-')))
+        return usage(QStringLiteral("images : un seul argument, le fichier de configuration."));
+    bench::BenchState state;
+    QString title;
+    if (const int status = loadBench(args.value(0), state, title))
+        return status;
+    bench::updateBench(state, DefaultWidth);
+
+    QStringList fields;
+    for (const QString &f : state.fields)
+        fields << jsonString(f);
+    QStringList readouts;
+    for (int i = 0; i < 4; ++i)
+        readouts << (i < 2 || state.lowerReadoutsVisible ? jsonString(state.readouts[i])
+                                                        : QStringLiteral("null"));
+    const QString json = QStringLiteral("{\"title\": %1, \"axisLength\": %2, "
+                                        "\"precisionIndex\": %3, \"fields\": [%4], "
+                                        "\"readouts\": [%5]}")
+                             .arg(jsonString(title))
+                             .arg(state.axisLength)
+                             .arg(state.precisionIndex)
+                             .arg(fields.join(QStringLiteral(", ")))
+                             .arg(readouts.join(QStringLiteral(", ")));
+    std::puts(json.toUtf8().constData());
+    return ExitOk;
+}
+
+// A size in pixels, from 21 (the figure needs room for its margins) to 20000.
+bool readSize(const QString &text, int &value)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok || v < 21 || v > 20000)
+        return false;
+    value = v;
+    return true;
+}
+
+int render(const QStringList &args)
+{
+    QString file, output;
+    int width = DefaultWidth, height = DefaultHeight;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == QLatin1String("--output") && hasValue) {
+            output = args[++i];
+        } else if (a == QLatin1String("--width") && hasValue) {
+            if (!readSize(args[++i], width))
+                return usage(QStringLiteral("render : largeur incorrecte (21 à 20000 pixels)."));
+        } else if (a == QLatin1String("--height") && hasValue) {
+            if (!readSize(args[++i], height))
+                return usage(QStringLiteral("render : hauteur incorrecte (21 à 20000 pixels)."));
+        } else if (!a.startsWith(u'-') && file.isEmpty()) {
+            file = a;
+        } else {
+            return usage(QStringLiteral("render : argument inattendu « %1 ».").arg(a));
+        }
+    }
+    if (output.isEmpty())
+        return usage(QStringLiteral("render : l'option --output FIGURE.png est obligatoire."));
+    bench::BenchState state;
+    QString title;
+    if (const int status = loadBench(file, state, title))
+        return status;
+    return cliRender(state, output, width, height);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // The figure is drawn off screen: no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList args = app.arguments();
+    args.removeFirst();
+    if (args.isEmpty())
+        return usage(QStringLiteral("Aucune commande."));
+    const QString command = args.takeFirst();
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
+        command == QLatin1String("help")) {
+        std::fputs(HelpText, stdout);
+        return ExitOk;
+    }
+    if (command == QLatin1String("images"))
+        return images(args);
+    if (command == QLatin1String("render"))
+        return render(args);
+    return usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
+}
