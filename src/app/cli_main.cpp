@@ -154,10 +154,19 @@ int render(const QStringList &args)
     return cliRender(state, output, width, height);
 }
 
+// Qt's own chatter (a missing runtime directory, font look-ups) is no business of a command
+// line user; only real failures reach standard error.
+void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        printErr(message);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    qInstallMessageHandler(quietQtMessages);
     // The figure is drawn off screen: no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,3 +1,82 @@
 #include "bench/NumberText.h"
+
 #include <gtest/gtest.h>
-TEST(NumberText, placeholder) { EXPECT_EQ(bench::formatFixed(15, 1, 7), "15,0"); }
+
+#include <cmath>
+
+using namespace bench;
+
+TEST(FieldNumber, ReadsCommaOrPointAndRefusesTheRest)
+{
+    struct Row {
+        const char *text;
+        bool readable;
+        float value;
+    };
+    const Row rows[] = {
+        {"15,0", true, 15.0f},  {"15.0", true, 15.0f},     {" 2,5 ", true, 2.5f},
+        {"-3", true, -3.0f},    {"+4", true, 4.0f},        {"1e3", true, 1000.0f},
+        {"1,5E-1", true, 0.15f}, {",5", true, 0.5f},       {"7,", true, 7.0f},
+        {"", false, 0},         {",", false, 0},           {"-", false, 0},
+        {"abc", false, 0},      {"1,2,3", false, 0},       {"12abc", false, 0},
+        {"1e", false, 0},       {"1e50", false, 0},        {"--1", false, 0},
+        {"1 000", false, 0},
+    };
+    for (const Row &r : rows) {
+        const auto v = parseFieldNumber(QString::fromUtf8(r.text));
+        EXPECT_EQ(v.has_value(), r.readable) << r.text;
+        if (v && r.readable) {
+            EXPECT_FLOAT_EQ(*v, r.value) << r.text;
+        }
+        EXPECT_FLOAT_EQ(fieldValue(QString::fromUtf8(r.text)), r.readable ? r.value : 0.0f)
+            << r.text;
+    }
+}
+
+TEST(FieldNumber, FormatsWithCommaAndSchoolRounding)
+{
+    struct Row {
+        double value;
+        int decimals;
+        int digits;
+        const char *text;
+    };
+    const Row rows[] = {
+        {15, 1, 7, "15,0"},
+        {-6, 1, 15, "-6,0"},
+        {45, 2, 7, "45,00"},
+        {0, 3, 7, "0,000"},
+        // A single holding 1,15 is 1,1499999: the rounding follows what the user typed.
+        {double(1.15f), 1, 7, "1,2"},
+        {double(59.9f), 1, 7, "59,9"},
+        {0.05, 1, 15, "0,1"},
+        {0.125, 2, 15, "0,13"},
+        {9.96, 1, 15, "10,0"},
+        {99.95, 1, 15, "100,0"},
+        {0.0005, 3, 15, "0,001"},
+        {0.0004, 3, 15, "0,000"},
+        {0.00004, 1, 15, "0,0"},
+        // A value that rounds to zero carries no minus sign.
+        {-0.04, 1, 15, "0,0"},
+        {-1.7632698, 3, 15, "-1,763"},
+        {1234567.85, 1, 15, "1234567,9"},
+        {1e6, 1, 7, "1000000,0"},
+        {std::nan(""), 1, 7, "0,0"},
+    };
+    for (const Row &r : rows)
+        EXPECT_EQ(formatFixed(r.value, r.decimals, r.digits), QString::fromUtf8(r.text))
+            << r.value << " " << r.decimals;
+}
+
+TEST(FieldNumber, GeneralFormatAndBankersRounding)
+{
+    EXPECT_EQ(formatGeneral(8), "8");
+    EXPECT_EQ(formatGeneral(8.5), "8,5");
+    EXPECT_EQ(formatGeneral(0.5), "0,5");
+    EXPECT_EQ(formatGeneral(50), "50");
+
+    const double in[] = {0.5, 1.5, 2.5, -0.5, -1.5, 2.4999, 2.5001};
+    const double out[] = {0, 2, 2, 0, -2, 2, 3};
+    for (size_t i = 0; i < std::size(in); ++i)
+        EXPECT_EQ(roundHalfEven(in[i]), out[i]) << in[i];
+}
