@@ -1,0 +1,92 @@
+#include "bench/BenchControls.h"
+#include "config/ConfigurationFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int status;
+    QString out;
+    QString err;
+};
+
+CliRun cli(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(FOCALINES_CLI), args);
+    p.waitForFinished(30000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+TEST(Cli, ImagesOfTheStartupBench)
+{
+    const CliRun r = cli({"images"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out.trimmed(),
+              "{\"title\": \"Focalines\", \"axisLength\": 60, \"precisionIndex\": 0, "
+              "\"fields\": [\"15,0\", \"10,0\", \"48,0\", \"10,0\", \"0,0\", \"3,0\", \"8,0\", "
+              "\"8,0\"], \"readouts\": [\"45,0 cm\", \"-6,0 cm\", null, null]}");
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+}
+
+TEST(Cli, ImagesOfASavedConfiguration)
+{
+    QTemporaryDir dir;
+    bench::BenchState s = bench::BenchState::startup();
+    bench::setOption(s, bench::TwoLenses, true);
+    bench::setFieldText(s, bench::ObjectHeight, QString::fromUtf8("2,0"));
+    const QString path = dir.filePath(QString::fromUtf8("élève.P09"));
+    ASSERT_FALSE(config::saveConfiguration(s, path).has_value());
+
+    const CliRun r = cli({"images", path});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    EXPECT_EQ(o["title"].toString(), "Focalines - " + path);
+    EXPECT_EQ(o["fields"].toArray().at(5).toString(), "2,0");
+    const QJsonArray readouts = o["readouts"].toArray();
+    EXPECT_EQ(readouts.at(1).toString(), "-4,0 cm");
+    EXPECT_EQ(readouts.at(2).toString(), "43,7 cm");
+    EXPECT_EQ(readouts.at(3).toString(), "-5,7 cm");
+}
+
+TEST(Cli, RefusedFilesAndBadCommands)
+{
+    QTemporaryDir dir;
+    QFile f(dir.filePath("x.P09"));
+    f.open(QIODevice::WriteOnly);
+    f.write(QByteArray(4480, 'z'));
+    f.close();
+    CliRun r = cli({"images", f.fileName()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.trimmed(),
+              QString::fromUtf8("Fichier non valide: Ce fichier ne correspond pas à cette application"));
+    EXPECT_TRUE(r.out.isEmpty());
+
+    r = cli({"images", dir.path()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.trimmed(), "Erreur lors du chargement du fichier: Lecture impossible sur disque");
+
+    r = cli({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.contains("images [FICHIER.P09]"));
+    EXPECT_TRUE(r.out.contains("render [FICHIER.P09] --output"));
+
+    for (const QStringList &args : {QStringList{}, QStringList{"fly"}, QStringList{"images", "a", "b"},
+                                    QStringList{"render"}, QStringList{"render", "--width", "x"}}) {
+        r = cli(args);
+        EXPECT_EQ(r.status, 1) << args.join(' ').toStdString();
+        EXPECT_FALSE(r.err.isEmpty());
+    }
+}
