@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 using namespace bench;
 
@@ -79,4 +80,36 @@ TEST(FieldNumber, GeneralFormatAndBankersRounding)
     const double out[] = {0, 2, 2, 0, -2, 2, 3};
     for (size_t i = 0; i < std::size(in); ++i)
         EXPECT_EQ(roundHalfEven(in[i]), out[i]) << in[i];
+}
+
+TEST(FieldNumber, WrittenValuesReadBackWithinHalfAUnit)
+{
+    std::mt19937 rng(42);
+    std::uniform_real_distribution<double> magnitude(-8, 6);
+    for (int i = 0; i < 20000; ++i) {
+        const float v = float((rng() % 2 ? 1 : -1) * std::pow(10.0, magnitude(rng)));
+        const int decimals = 1 + int(rng() % 3);
+        const QString text = formatFixed(v, decimals, 7);
+        const auto back = parseFieldNumber(text);
+        ASSERT_TRUE(back.has_value()) << text.toStdString();
+        // Half a unit of the last decimal, plus the precision of a single.
+        const double tolerance = 0.5 * std::pow(10.0, -decimals) + std::fabs(v) * 1e-6;
+        EXPECT_NEAR(*back, v, tolerance) << text.toStdString();
+        EXPECT_FALSE(text.startsWith("-0,") && *back == 0) << text.toStdString();
+    }
+}
+
+TEST(FieldNumber, RandomTextsNeverBreakTheReader)
+{
+    std::mt19937 rng(7);
+    const QString alphabet = QString::fromUtf8("0123456789,.-+eE abc€\t");
+    for (int i = 0; i < 20000; ++i) {
+        QString t;
+        const int len = int(rng() % 30);
+        for (int j = 0; j < len; ++j)
+            t += alphabet[int(rng() % alphabet.size())];
+        if (const auto v = parseFieldNumber(t)) {
+            EXPECT_TRUE(std::isfinite(*v)) << t.toStdString();
+        }
+    }
 }
