@@ -1,0 +1,70 @@
+#pragma once
+
+#include "ui/DrawingSurface.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <optional>
+
+class QPaintDevice;
+
+namespace ui {
+
+// A drawing surface over any Qt paint device of width × height pixels, one pixel per drawing
+// unit. Lines are drawn with a one-pixel cosmetic pen and no antialiasing, text without
+// antialiasing, so a raster device receives exactly the pixels of the figure. The painter is
+// opened on the first drawing call and stays open until endFigure().
+class PainterSurface : public DrawingSurface {
+  public:
+    ~PainterSurface() override;
+
+    double width() const override { return width_; }
+    double height() const override { return height_; }
+
+    void line(float x1, float y1, float x2, float y2, QRgb colour, DashStyle style) override;
+    void fillRect(float x, float y, float width, float height, QRgb colour) override;
+
+    void setFont(const QString &family, double pointSize) override;
+    void setFontBold(bool bold) override;
+    void text(float x, float y, const QString &text, QRgb colour) override;
+    double textWidth(const QString &text) const override;
+    double textHeight(const QString &text) const override;
+
+    void beginFigure() override { painter(); }
+    void endFigure() override { endPainting(); }
+
+  protected:
+    // The device must stay alive as long as the surface; derived classes attach it in their
+    // constructor.
+    PainterSurface(int width, int height);
+    void attach(QPaintDevice *device) { device_ = device; }
+
+    // The open painter, mapped to drawing units.
+    QPainter &painter();
+    void endPainting();
+
+  private:
+    const QFontMetrics &metrics() const;
+
+    QPaintDevice *device_ = nullptr;
+    int width_;
+    int height_;
+    QPainter painter_;
+    QFont font_;
+    bool fontChanged_ = true;
+    // The pen last given to the painter, so that a run of lines in one colour sets it once.
+    bool penSet_ = false;
+    QRgb penColour_ = 0;
+    DashStyle penStyle_ = DashStyle::Solid;
+    mutable std::optional<QFontMetrics> metrics_;
+};
+
+// Clips the segment to the rectangle [left, right] × [top, bottom]. Returns false when nothing
+// of it lies inside. Used before handing far-off coordinates to the painter, whose fixed-point
+// rasteriser does not take them.
+bool clipSegment(double &x1, double &y1, double &x2, double &y2, double left, double top,
+                 double right, double bottom);
+
+} // namespace ui
