@@ -1,0 +1,44 @@
+#pragma once
+
+#include "bench/BenchState.h"
+#include "ui/DrawingSurface.h"
+
+#include <QRectF>
+
+#include <array>
+
+namespace bench {
+
+// Width of the mouse handles AB, L1 and L2 laid over the figure, in drawing units.
+constexpr double HandleWidth = 17;
+// The handles are never taller than the space above the axis.
+constexpr double HandleHeightLimit = 135;
+
+// What the main window takes from a figure update besides the picture.
+struct FigureResult {
+    // False when the object stands exactly at L1: nothing was cleared or drawn, and the handles
+    // and read-outs stay where they were.
+    bool drawn = false;
+    // The mouse handles over the object and the lenses, in drawing units. lens2Handle is placed
+    // also with one lens, when the window hides it.
+    QRectF objectHandle;
+    QRectF lens1Handle;
+    QRectF lens2Handle;
+    bool lens2HandleVisible = false;
+    // Label3(0) to Label3(3); the lower two are shown only with two lenses.
+    std::array<QString, 4> readouts;
+    bool lowerReadoutsVisible = false;
+    // Check1(14), the ray parallel to the axis of L1, is enabled unless the object is at
+    // infinity; Label1 shows the apparent diameter.
+    bool parallelRay1Enabled = true;
+    QString apparentDiameterLabel;
+    // A ray was drawn in red and the warning printed.
+    bool warningShown = false;
+};
+
+// majaff: brings the figure and the read-outs in line with the bench. Recomputes the images for
+// the surface's width, clears the surface and draws the beams, the axis with its graduation,
+// the construction rays, the lenses, the object, the images, the foci and the warning.
+FigureResult majaff(BenchState &state, ui::DrawingSurface &surface);
+
+} // namespace bench
