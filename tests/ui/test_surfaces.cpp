@@ -162,6 +162,67 @@ TEST_F(Surfaces, FarOffLinesAreClippedNotLost) {
     EXPECT_GT(green, 5);
 }
 
+TEST_F(Surfaces, ExtremeBenchesDrawWithoutFault) {
+    // Images near infinity give coordinates far beyond the picture; narrow and wide pictures
+    // stretch the scale. Every one is drawn, and the axis is where it belongs.
+    struct Row {
+        const char *name;
+        int width;
+        std::function<void(BenchState &)> edit;
+    };
+    const auto everything = [](BenchState &s) {
+        for (int o : {TwoLenses, RayThroughO2, RayThroughF2, RayParallel2, ShowOutsideRays})
+            setOption(s, o, true);
+    };
+    const Row rows[] = {
+        {"object in the focal plane", 775,
+         [&](BenchState &s) {
+             everything(s);
+             setFieldText(s, ObjectPosition, "5,0");
+         }},
+        {"image of L1 in the focal plane of L2", 775,
+         [&](BenchState &s) {
+             everything(s);
+             setFieldText(s, Lens2Position, "55,0");
+         }},
+        {"final image beyond the range of drawing coordinates", 775,
+         [&](BenchState &s) {
+             everything(s);
+             for (int i = 0; i < 12; ++i)
+                 axisLengthButton(s, 1); // 5000 cm
+             setFieldText(s, Lens2Position, "3045,0");
+             setFieldText(s, Lens2Focal, "3000,0");
+         }},
+        {"image of L1 on L2", 1900,
+         [&](BenchState &s) {
+             everything(s);
+             setFieldText(s, Lens2Position, "45,0");
+         }},
+        {"object at infinity, widest angle", 775,
+         [&](BenchState &s) {
+             everything(s);
+             setObjectAtInfinity(s, true);
+             setApparentDiameter(s, 300);
+             setOption(s, BeamFromB, true);
+         }},
+        {"longest axis, narrowest picture", 21,
+         [&](BenchState &s) {
+             everything(s);
+             for (int i = 0; i < 12; ++i)
+                 axisLengthButton(s, 1);
+         }},
+        {"widest picture", 20000, everything},
+    };
+    for (const Row &r : rows) {
+        BenchState s = benchWith(r.edit);
+        ui::ImageSurface surface(r.width, 265);
+        EXPECT_TRUE(majaff(s, surface).drawn) << r.name;
+        const QImage image = surface.image();
+        const QRgb axis = image.pixel(10 + (r.width - 20) / 2, 131);
+        EXPECT_NE(axis, qRgb(0, 0, 0)) << r.name;
+    }
+}
+
 TEST_F(Surfaces, SvgHoldsTheSameFigure) {
     QBuffer out;
     out.open(QIODevice::WriteOnly);
