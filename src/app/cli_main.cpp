@@ -48,14 +48,12 @@ const char *const HelpText =
     "à écrire ; 2 fichier refusé (le titre et le texte du message sont écrits sur la\n"
     "sortie d'erreur sous la forme « TITRE: TEXTE »).\n";
 
-void printErr(const QString &text)
-{
+void printErr(const QString &text) {
     std::fputs(text.toUtf8().constData(), stderr);
     std::fputc('\n', stderr);
 }
 
-int usage(const QString &problem)
-{
+int usage(const QString &problem) {
     printErr(problem);
     printErr(QStringLiteral("Essayez « focalines-cli --help »."));
     return ExitUsage;
@@ -63,12 +61,10 @@ int usage(const QString &problem)
 
 // The bench that the window would show: the start-up bench, or the configuration file loaded
 // into it. Sets the title as the window would. Returns the exit status of a refused file.
-int loadBench(const QString &file, bench::BenchState &state, QString &title)
-{
+int loadBench(const QString &file, bench::BenchState &state, QString &title) {
     state = bench::BenchState::startup();
     title = QStringLiteral("Focalines");
-    if (file.isEmpty())
-        return ExitOk;
+    if (file.isEmpty()) return ExitOk;
     const QString fileName = QFileInfo(file).absoluteFilePath();
     if (const auto error = config::loadConfiguration(state, fileName)) {
         printErr(error->title + QStringLiteral(": ") + error->text);
@@ -78,20 +74,17 @@ int loadBench(const QString &file, bench::BenchState &state, QString &title)
     return ExitOk;
 }
 
-QString jsonString(const QString &s)
-{
+QString jsonString(const QString &s) {
     const QByteArray a = QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact);
     return QString::fromUtf8(a.mid(1, a.size() - 2));
 }
 
-int images(const QStringList &args)
-{
+int images(const QStringList &args) {
     if (args.size() > 1 || (!args.isEmpty() && args[0].startsWith(u'-')))
         return usage(QStringLiteral("images : un seul argument, le fichier de configuration."));
     bench::BenchState state;
     QString title;
-    if (const int status = loadBench(args.value(0), state, title))
-        return status;
+    if (const int status = loadBench(args.value(0), state, title)) return status;
     bench::updateBench(state, DefaultWidth);
 
     QStringList fields;
@@ -100,7 +93,7 @@ int images(const QStringList &args)
     QStringList readouts;
     for (int i = 0; i < 4; ++i)
         readouts << (i < 2 || state.lowerReadoutsVisible ? jsonString(state.readouts[i])
-                                                        : QStringLiteral("null"));
+                                                         : QStringLiteral("null"));
     const QString json = QStringLiteral("{\"title\": %1, \"axisLength\": %2, "
                                         "\"precisionIndex\": %3, \"fields\": [%4], "
                                         "\"readouts\": [%5]}")
@@ -114,18 +107,15 @@ int images(const QStringList &args)
 }
 
 // A size in pixels, from 21 (the figure needs room for its margins) to 20000.
-bool readSize(const QString &text, int &value)
-{
+bool readSize(const QString &text, int &value) {
     bool ok = false;
     const int v = text.toInt(&ok);
-    if (!ok || v < 21 || v > 20000)
-        return false;
+    if (!ok || v < 21 || v > 20000) return false;
     value = v;
     return true;
 }
 
-int render(const QStringList &args)
-{
+int render(const QStringList &args) {
     QString file, output;
     int width = DefaultWidth, height = DefaultHeight;
     for (qsizetype i = 0; i < args.size(); ++i) {
@@ -149,41 +139,33 @@ int render(const QStringList &args)
         return usage(QStringLiteral("render : l'option --output FIGURE.png est obligatoire."));
     bench::BenchState state;
     QString title;
-    if (const int status = loadBench(file, state, title))
-        return status;
+    if (const int status = loadBench(file, state, title)) return status;
     return cliRender(state, output, width, height);
 }
 
 // Qt's own chatter (a missing runtime directory, font look-ups) is no business of a command
 // line user; only real failures reach standard error.
-void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        printErr(message);
+void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) printErr(message);
 }
 
 } // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     qInstallMessageHandler(quietQtMessages);
     // The figure is drawn off screen: no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments();
     args.removeFirst();
-    if (args.isEmpty())
-        return usage(QStringLiteral("Aucune commande."));
+    if (args.isEmpty()) return usage(QStringLiteral("Aucune commande."));
     const QString command = args.takeFirst();
     if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
         command == QLatin1String("help")) {
         std::fputs(HelpText, stdout);
         return ExitOk;
     }
-    if (command == QLatin1String("images"))
-        return images(args);
-    if (command == QLatin1String("render"))
-        return render(args);
+    if (command == QLatin1String("images")) return images(args);
+    if (command == QLatin1String("render")) return render(args);
     return usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
 }

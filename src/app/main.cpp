@@ -13,8 +13,7 @@ constexpr int FigureWidth = 775;
 constexpr int FigureHeight = 265;
 } // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     // Qt's own dialogs and buttons speak French.
     QTranslator qtTranslator;

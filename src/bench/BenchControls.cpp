@@ -7,10 +7,8 @@
 
 namespace bench {
 
-void setFieldText(BenchState &s, int field, const QString &text)
-{
-    if (field < 0 || field >= FieldCount || s.fields[field] == text)
-        return;
+void setFieldText(BenchState &s, int field, const QString &text) {
+    if (field < 0 || field >= FieldCount || s.fields[field] == text) return;
     s.fields[field] = text;
     if (field == Lens1Diameter) {
         const double tenths = roundHalfEven(double(fieldValue(text)) * 10);
@@ -22,12 +20,9 @@ void setFieldText(BenchState &s, int field, const QString &text)
     setFieldText(s, Lens2Diameter, s.fields[Lens1Diameter]);
 }
 
-bool setLens1DiameterSlider(BenchState &s, int tenths)
-{
-    if (tenths < Lens1DiameterSliderMin || tenths > s.lens1DiameterTenthsMax)
-        return false;
-    if (tenths == s.lens1DiameterTenths)
-        return true;
+bool setLens1DiameterSlider(BenchState &s, int tenths) {
+    if (tenths < Lens1DiameterSliderMin || tenths > s.lens1DiameterTenthsMax) return false;
+    if (tenths == s.lens1DiameterTenths) return true;
     s.lens1DiameterTenths = tenths;
     // The field's change sets the slider to the same value, so the cycle stops there.
     setFieldText(s, Lens1Diameter, formatGeneral(tenths / 10.0));
@@ -35,40 +30,32 @@ bool setLens1DiameterSlider(BenchState &s, int tenths)
     return true;
 }
 
-void setLens1DiameterSliderMax(BenchState &s, int maximum)
-{
+void setLens1DiameterSliderMax(BenchState &s, int maximum) {
     s.lens1DiameterTenthsMax = std::max(maximum, Lens1DiameterSliderMin);
     if (s.lens1DiameterTenths > s.lens1DiameterTenthsMax)
         setLens1DiameterSlider(s, s.lens1DiameterTenthsMax);
 }
 
-bool setArrowPosition(BenchState &s, int tenths)
-{
-    if (tenths < ArrowPositionMin || tenths > ArrowPositionMax)
-        return false;
+bool setArrowPosition(BenchState &s, int tenths) {
+    if (tenths < ArrowPositionMin || tenths > ArrowPositionMax) return false;
     s.arrowPositionTenths = tenths;
     return true;
 }
 
-bool setApparentDiameter(BenchState &s, int tenths)
-{
-    if (tenths < ApparentDiameterMin || tenths > ApparentDiameterMax)
-        return false;
+bool setApparentDiameter(BenchState &s, int tenths) {
+    if (tenths < ApparentDiameterMin || tenths > ApparentDiameterMax) return false;
     s.apparentDiameterTenths = tenths;
     refreshObjectAtInfinityControls(s);
     return true;
 }
 
-void setOption(BenchState &s, int option, bool on)
-{
-    if (option < 0 || option >= OptionCount || s.options[option] == on)
-        return;
+void setOption(BenchState &s, int option, bool on) {
+    if (option < 0 || option >= OptionCount || s.options[option] == on) return;
     s.options[option] = on;
     check1Click(s, option);
 }
 
-void check1Click(BenchState &s, int option)
-{
+void check1Click(BenchState &s, int option) {
     s.virtualImagesEnabled = s.options[ShowImages];
     // The three beam modes exclude one another; all three may be off. Unticking a switch runs
     // its own handler, which finds its box unticked and changes nothing more.
@@ -76,25 +63,20 @@ void check1Click(BenchState &s, int option)
     for (int beam : beams) {
         if (option == beam && s.options[beam]) {
             for (int other : beams)
-                if (other != beam)
-                    setOption(s, other, false);
+                if (other != beam) setOption(s, other, false);
         }
     }
 }
 
-void setObjectAtInfinity(BenchState &s, bool on)
-{
-    if (s.objectAtInfinity == on)
-        return;
+void setObjectAtInfinity(BenchState &s, bool on) {
+    if (s.objectAtInfinity == on) return;
     s.objectAtInfinity = on;
     refreshObjectAtInfinityControls(s);
     testpos(s);
 }
 
-bool selectPrecision(BenchState &s, int index)
-{
-    if (index < -1 || index > PrecisionIndexMax)
-        return false;
+bool selectPrecision(BenchState &s, int index) {
+    if (index < -1 || index > PrecisionIndexMax) return false;
     s.precisionIndex = index;
     if (index >= 0) {
         s.positionFormat = positionFormatFor(index);
@@ -107,16 +89,14 @@ bool selectPrecision(BenchState &s, int index)
     return true;
 }
 
-void precisionButton(BenchState &s, int button)
-{
+void precisionButton(BenchState &s, int button) {
     if (button == 0 && s.precisionIndex > 0)
         selectPrecision(s, s.precisionIndex - 1);
     else if (button == 1 && s.precisionIndex < PrecisionIndexMax)
         selectPrecision(s, s.precisionIndex + 1);
 }
 
-void axisLengthButton(BenchState &s, int button)
-{
+void axisLengthButton(BenchState &s, int button) {
     if (button == 0 && s.axisLengthStep > 0)
         --s.axisLengthStep;
     else if (button == 1 && s.axisLengthStep < AxisLengthStepMax)
@@ -128,14 +108,12 @@ void axisLengthButton(BenchState &s, int button)
     testpos(s);
 }
 
-void setAxisLength(BenchState &s, int step, int length)
-{
+void setAxisLength(BenchState &s, int step, int length) {
     s.axisLengthStep = step;
     s.axisLength = length;
 }
 
-void refreshObjectAtInfinityControls(BenchState &s)
-{
+void refreshObjectAtInfinityControls(BenchState &s) {
     s.parallelRay1Enabled = !s.objectAtInfinity;
     s.apparentDiameterLabel =
         formatFixed(s.apparentDiameterTenths / 10.0, 1, 15) + QString::fromUtf8("°");

@@ -7,8 +7,7 @@
 
 namespace bench {
 
-QString optionCaption(int option)
-{
+QString optionCaption(int option) {
     static const char *const captions[OptionCount] = {
         "Prolonger les rayons",
         "Rayon passant par O",
@@ -29,18 +28,15 @@ QString optionCaption(int option)
         "Rayon incident parallèle à l'axe",
         "Graduer l'axe optique",
     };
-    if (option < 0 || option >= OptionCount)
-        return {};
+    if (option < 0 || option >= OptionCount) return {};
     return QString::fromUtf8(captions[option]);
 }
 
-QString positionFormatFor(int precisionIndex)
-{
+QString positionFormatFor(int precisionIndex) {
     return QStringLiteral("##############0.") + QString(std::clamp(precisionIndex, 0, 2) + 1, u'0');
 }
 
-BenchState BenchState::startup()
-{
+BenchState BenchState::startup() {
     BenchState s;
     check1Click(s, 250);
     axisLengthButton(s, 2);
@@ -49,37 +45,30 @@ BenchState BenchState::startup()
     return s;
 }
 
-int BenchState::positionDecimals() const
-{
+int BenchState::positionDecimals() const {
     const qsizetype point = positionFormat.lastIndexOf(u'.');
     return point < 0 ? 0 : int(positionFormat.size() - point - 1);
 }
 
-QString BenchState::formatPosition(double v, int significantDigits) const
-{
+QString BenchState::formatPosition(double v, int significantDigits) const {
     return formatFixed(v, positionDecimals(), significantDigits);
 }
 
-float BenchState::value(Field field) const
-{
+float BenchState::value(Field field) const {
     return fieldValue(fields[field]);
 }
 
-double heightLimit(int axisLength)
-{
+double heightLimit(int axisLength) {
     return 135.0 / 800.0 * axisLength;
 }
 
-int lens1DiameterSliderMax(int axisLength)
-{
+int lens1DiameterSliderMax(int axisLength) {
     const double m = roundHalfEven(heightLimit(axisLength) * 10);
     return int(std::clamp(m, double(Lens1DiameterSliderMin), double(SliderLimit)));
 }
 
-QString axisLengthLabelFor(int axisLengthStep, int axisLength)
-{
-    if (axisLengthStep >= 5)
-        return formatGeneral(axisLength / 100.0) + QStringLiteral(" m");
+QString axisLengthLabelFor(int axisLengthStep, int axisLength) {
+    if (axisLengthStep >= 5) return formatGeneral(axisLength / 100.0) + QStringLiteral(" m");
     return formatGeneral(axisLength) + QStringLiteral(" cm");
 }
 

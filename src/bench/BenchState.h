@@ -71,10 +71,10 @@ struct BenchState {
     std::array<bool, OptionCount> options{true,  true, true,  false, false, true,
                                           false, true, false, true,  false, true,
                                           false, true, true,  false, false, true};
-    bool objectAtInfinity = false;     // Check2 "Objet à l'infini"
-    int apparentDiameterTenths = 100;  // HScroll3, tenths of a degree
-    int arrowPositionTenths = 5;       // HScroll1
-    int lens1DiameterTenths = 80;      // HScroll2 value
+    bool objectAtInfinity = false;      // Check2 "Objet à l'infini"
+    int apparentDiameterTenths = 100;   // HScroll3, tenths of a degree
+    int arrowPositionTenths = 5;        // HScroll1
+    int lens1DiameterTenths = 80;       // HScroll2 value
     int lens1DiameterTenthsMax = 32767; // HScroll2 upper bound (follows the axis length)
     int axisLengthStep = 1;
     int axisLength = 60;
@@ -82,11 +82,11 @@ struct BenchState {
     QString positionFormat = QStringLiteral("##############0.0");
 
     // Texts and states of the dependent controls.
-    QString axisLengthLabel;       // Label2, "60 cm" or "1 m"
-    QString precisionLabel;        // Label4, the text of the selected precision line
-    QString apparentDiameterLabel; // Label1, "10,0°"
-    bool virtualImagesEnabled = true;   // Check1(11) is enabled only while Check1(2) is on
-    bool parallelRay1Enabled = true;    // Check1(14) is disabled while the object is at infinity
+    QString axisLengthLabel;          // Label2, "60 cm" or "1 m"
+    QString precisionLabel;           // Label4, the text of the selected precision line
+    QString apparentDiameterLabel;    // Label1, "10,0°"
+    bool virtualImagesEnabled = true; // Check1(11) is enabled only while Check1(2) is on
+    bool parallelRay1Enabled = true;  // Check1(14) is disabled while the object is at infinity
 
     // Derived by the image computation.
     float drawScale = 0;
@@ -110,9 +110,9 @@ struct BenchState {
     float value(Field field) const;
     bool option(Option o) const { return options[o]; }
 
-    bool axisLengthDecreaseEnabled() const { return axisLengthStep > 0; }       // Command3(0)
+    bool axisLengthDecreaseEnabled() const { return axisLengthStep > 0; } // Command3(0)
     bool axisLengthIncreaseEnabled() const { return axisLengthStep < AxisLengthStepMax; }
-    bool precisionDecreaseEnabled() const { return precisionIndex != 0; }      // Commandp(0)
+    bool precisionDecreaseEnabled() const { return precisionIndex != 0; } // Commandp(0)
     bool precisionIncreaseEnabled() const { return precisionIndex != PrecisionIndexMax; }
 };
 

@@ -10,15 +10,12 @@ namespace {
 constexpr double DegreesToRadians = 0.017453292;
 }
 
-void computeDrawScale(BenchState &s, double surfaceWidth)
-{
-    if (s.axisLength == 0)
-        s.axisLength = 100;
+void computeDrawScale(BenchState &s, double surfaceWidth) {
+    if (s.axisLength == 0) s.axisLength = 100;
     s.drawScale = float((surfaceWidth - 20) / s.axisLength);
 }
 
-ImageWork computeImages(BenchState &s)
-{
+ImageWork computeImages(BenchState &s) {
     ImageWork w;
     w.x1 = s.value(Lens1Position);
     w.x2 = s.value(Lens2Position);
@@ -41,8 +38,7 @@ ImageWork computeImages(BenchState &s)
 
     // Conjugation through L1; an object in the focal plane is moved just outside the focus.
     w.p1 = double(w.xA) - w.x1;
-    if (w.f1 + w.p1 == 0)
-        w.p1 = -double(w.f1) - 0.0001;
+    if (w.f1 + w.p1 == 0) w.p1 = -double(w.f1) - 0.0001;
     w.q1 = w.f1 * w.p1 / (w.f1 + w.p1);
     s.image1Height = w.q1 * w.h / w.p1;
     if (s.objectAtInfinity) {
@@ -53,11 +49,9 @@ ImageWork computeImages(BenchState &s)
     s.image1Position = float(w.x1 + w.q1);
 
     // Conjugation through L2, also computed with one lens.
-    if (s.image1Position == w.x2)
-        w.x2 = float(w.x2 + 0.0001);
+    if (s.image1Position == w.x2) w.x2 = float(w.x2 + 0.0001);
     w.p2 = w.x1 + w.q1 - w.x2;
-    if (w.p2 == 0)
-        w.p2 = 0.0001;
+    if (w.p2 == 0) w.p2 = 0.0001;
     if (w.f2 + w.p2 != 0)
         w.q2 = w.f2 * w.p2 / (w.f2 + w.p2);
     else // image of L1 in the object focal plane of L2: the final image is far to the right
@@ -67,8 +61,7 @@ ImageWork computeImages(BenchState &s)
     return w;
 }
 
-void refreshImageReadouts(BenchState &s)
-{
+void refreshImageReadouts(BenchState &s) {
     const QString outOfRange = QStringLiteral("Hors limites");
     const QString cm = QStringLiteral(" cm");
     const bool two = s.options[TwoLenses];
@@ -89,13 +82,11 @@ void refreshImageReadouts(BenchState &s)
     s.lowerReadoutsVisible = two;
 }
 
-ImageWork updateBench(BenchState &s, double surfaceWidth)
-{
+ImageWork updateBench(BenchState &s, double surfaceWidth) {
     refreshObjectAtInfinityControls(s);
     computeDrawScale(s, surfaceWidth);
     ImageWork w = computeImages(s);
-    if (!w.objectAtLens)
-        refreshImageReadouts(s);
+    if (!w.objectAtLens) refreshImageReadouts(s);
     return w;
 }
 

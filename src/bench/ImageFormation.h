@@ -14,8 +14,8 @@ constexpr double ReadoutLimit = 50000;
 struct ImageWork {
     float x1 = 0, x2 = 0; // lens positions (x2 nudged when the image of L1 falls on L2)
     float f1 = 0, f2 = 0;
-    float xA = 0, h = 0;  // object foot and height
-    double tanA = 0;      // tangent of the apparent diameter (object at infinity)
+    float xA = 0, h = 0; // object foot and height
+    double tanA = 0;     // tangent of the apparent diameter (object at infinity)
     double p1 = 0, q1 = 0, p2 = 0, q2 = 0;
     bool objectAtLens = false; // the object stands exactly at L1: nothing is computed or drawn
 };

@@ -8,8 +8,7 @@ namespace bench {
 namespace {
 
 // What a value that is not above 0 becomes, per field.
-double lowerReplacement(int field)
-{
+double lowerReplacement(int field) {
     switch (field) {
     case Lens1Focal:
     case Lens2Focal:
@@ -24,8 +23,7 @@ double lowerReplacement(int field)
     }
 }
 
-double upperBound(int field, int axisLength)
-{
+double upperBound(int field, int axisLength) {
     switch (field) {
     case Lens1Position:
         return axisLength - 0.1;
@@ -43,14 +41,12 @@ double upperBound(int field, int axisLength)
 
 } // namespace
 
-void testpos(BenchState &s)
-{
+void testpos(BenchState &s) {
     for (int i = 0; i < FieldCount; ++i) {
         // Reformat; a text that is no number becomes 0.
         const float v = fieldValue(s.fields[i]);
         setFieldText(s, i, s.formatPosition(v));
-        if (fieldValue(s.fields[i]) <= 0)
-            setFieldText(s, i, s.formatPosition(lowerReplacement(i)));
+        if (fieldValue(s.fields[i]) <= 0) setFieldText(s, i, s.formatPosition(lowerReplacement(i)));
         const double bound = upperBound(i, s.axisLength);
         if (double(fieldValue(s.fields[i])) > bound)
             setFieldText(s, i, s.formatPosition(bound, 15));

@@ -22,57 +22,46 @@ constexpr int ObjectAtInfinityRecord = 9;
 constexpr int FirstOptionRecord = 10;
 constexpr int FirstFieldRecord = 28;
 
-FileError notValid()
-{
+FileError notValid() {
     return {QStringLiteral("Fichier non valide"),
             QString::fromUtf8("Ce fichier ne correspond pas à cette application")};
 }
 
-FileError readFailure()
-{
+FileError readFailure() {
     return {QStringLiteral("Erreur lors du chargement du fichier"),
             QStringLiteral("Lecture impossible sur disque")};
 }
 
-FileError writeFailure()
-{
+FileError writeFailure() {
     return {QStringLiteral("Enregistrement impossible"),
             QStringLiteral("Ecriture impossible sur disque")};
 }
 
-QString switchText(bool on)
-{
+QString switchText(bool on) {
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
 // An integer record within [low, high].
-std::optional<int> integerIn(const QString &text, int low, int high)
-{
+std::optional<int> integerIn(const QString &text, int low, int high) {
     const auto v = parseRecordInteger(text);
-    if (!v || *v < low || *v > high)
-        return std::nullopt;
+    if (!v || *v < low || *v > high) return std::nullopt;
     return v;
 }
 
 } // namespace
 
-std::variant<Configuration, FileError> readConfiguration(const QString &path)
-{
+std::variant<Configuration, FileError> readConfiguration(const QString &path) {
     const auto bytes = readRecordFile(path, ConfigurationRecordCount);
-    if (!bytes)
-        return readFailure();
+    if (!bytes) return readFailure();
     const RecordReader reader(*bytes);
     const Record magic = reader.read(MagicRecord);
-    if (magic.status != Record::Ok || magic.text != ConfigurationMagic)
-        return notValid();
-    if (reader.recordCount() < ConfigurationRecordCount)
-        return readFailure();
+    if (magic.status != Record::Ok || magic.text != ConfigurationMagic) return notValid();
+    if (reader.recordCount() < ConfigurationRecordCount) return readFailure();
 
     std::array<QString, ConfigurationRecordCount + 1> text;
     for (int n = 1; n <= ConfigurationRecordCount; ++n) {
         const Record r = reader.read(n);
-        if (r.status != Record::Ok)
-            return readFailure();
+        if (r.status != Record::Ok) return readFailure();
         text[n] = r.text;
     }
 
@@ -85,13 +74,11 @@ std::variant<Configuration, FileError> readConfiguration(const QString &path)
         integerIn(text[ArrowRecord], bench::ArrowPositionMin, bench::ArrowPositionMax);
     const auto apparent = integerIn(text[ApparentDiameterRecord], bench::ApparentDiameterMin,
                                     bench::ApparentDiameterMax);
-    if (!precision || !step || !length || !scale || !arrow || !apparent)
-        return readFailure();
+    if (!precision || !step || !length || !scale || !arrow || !apparent) return readFailure();
     // The diameter slider's range follows the axis length of the same file.
     const auto diameter = integerIn(text[DiameterSliderRecord], bench::Lens1DiameterSliderMin,
                                     bench::lens1DiameterSliderMax(*length));
-    if (!diameter)
-        return readFailure();
+    if (!diameter) return readFailure();
 
     c.precisionIndex = *precision;
     c.axisLengthStep = *step;
@@ -108,8 +95,7 @@ std::variant<Configuration, FileError> readConfiguration(const QString &path)
     return c;
 }
 
-void applyConfiguration(bench::BenchState &s, const Configuration &c)
-{
+void applyConfiguration(bench::BenchState &s, const Configuration &c) {
     using namespace bench;
     selectPrecision(s, c.precisionIndex);
     setAxisLength(s, c.axisLengthStep, c.axisLength);
@@ -129,17 +115,14 @@ void applyConfiguration(bench::BenchState &s, const Configuration &c)
     testpos(s);
 }
 
-std::optional<FileError> loadConfiguration(bench::BenchState &s, const QString &path)
-{
+std::optional<FileError> loadConfiguration(bench::BenchState &s, const QString &path) {
     auto result = readConfiguration(path);
-    if (auto *error = std::get_if<FileError>(&result))
-        return *error;
+    if (auto *error = std::get_if<FileError>(&result)) return *error;
     applyConfiguration(s, std::get<Configuration>(result));
     return std::nullopt;
 }
 
-std::optional<QByteArray> configurationBytes(const bench::BenchState &s)
-{
+std::optional<QByteArray> configurationBytes(const bench::BenchState &s) {
     RecordWriter w;
     bool ok = w.put(MagicRecord, ConfigurationMagic);
     ok = ok && w.put(PrecisionRecord, formatRecordInteger(s.precisionIndex));
@@ -154,21 +137,17 @@ std::optional<QByteArray> configurationBytes(const bench::BenchState &s)
         ok = ok && w.put(FirstOptionRecord + k, switchText(s.options[k]));
     for (int k = 0; k < bench::FieldCount; ++k)
         ok = ok && w.put(FirstFieldRecord + k, s.fields[k]);
-    if (!ok)
-        return std::nullopt;
+    if (!ok) return std::nullopt;
     return w.bytes();
 }
 
-std::optional<FileError> saveConfiguration(const bench::BenchState &s, const QString &path)
-{
+std::optional<FileError> saveConfiguration(const bench::BenchState &s, const QString &path) {
     const auto bytes = configurationBytes(s);
-    if (!bytes || !writeFileReplacing(path, *bytes))
-        return writeFailure();
+    if (!bytes || !writeFileReplacing(path, *bytes)) return writeFailure();
     return std::nullopt;
 }
 
-QString titleForConfiguration(const QString &fileName)
-{
+QString titleForConfiguration(const QString &fileName) {
     return QStringLiteral("Focalines - ") + fileName;
 }
 

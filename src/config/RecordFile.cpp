@@ -10,16 +10,13 @@ namespace config {
 
 RecordReader::RecordReader(QByteArray bytes) : bytes_(std::move(bytes)) {}
 
-int RecordReader::recordCount() const
-{
+int RecordReader::recordCount() const {
     return int(bytes_.size() / RecordSize);
 }
 
-Record RecordReader::read(int n) const
-{
+Record RecordReader::read(int n) const {
     Record r;
-    if (n < 1 || n > recordCount())
-        return r;
+    if (n < 1 || n > recordCount()) return r;
     const qsizetype offset = qsizetype(n - 1) * RecordSize;
     const auto lo = static_cast<unsigned char>(bytes_[offset]);
     const auto hi = static_cast<unsigned char>(bytes_[offset + 1]);
@@ -33,14 +30,11 @@ Record RecordReader::read(int n) const
     return r;
 }
 
-bool RecordWriter::put(int n, const QString &text)
-{
+bool RecordWriter::put(int n, const QString &text) {
     const QByteArray encoded = ui::toWindows1252(text);
-    if (n < 1 || encoded.size() > RecordTextMax)
-        return false;
+    if (n < 1 || encoded.size() > RecordTextMax) return false;
     const qsizetype offset = qsizetype(n - 1) * RecordSize;
-    if (bytes_.size() < offset + RecordSize)
-        bytes_.resize(offset + RecordSize, '\0');
+    if (bytes_.size() < offset + RecordSize) bytes_.resize(offset + RecordSize, '\0');
     bytes_[offset] = char(encoded.size() & 0xff);
     bytes_[offset + 1] = char((encoded.size() >> 8) & 0xff);
     for (qsizetype i = 0; i < RecordTextMax; ++i)
@@ -48,25 +42,19 @@ bool RecordWriter::put(int n, const QString &text)
     return true;
 }
 
-std::optional<QByteArray> readRecordFile(const QString &path, int maxRecords)
-{
+std::optional<QByteArray> readRecordFile(const QString &path, int maxRecords) {
     QFileInfo info(path);
-    if (!info.exists())
-        return QByteArray();
+    if (!info.exists()) return QByteArray();
     QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+    if (info.isDir() || !file.open(QIODevice::ReadOnly)) return std::nullopt;
     QByteArray bytes = file.read(qint64(maxRecords) * RecordSize);
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
+    if (file.error() != QFileDevice::NoError) return std::nullopt;
     return bytes;
 }
 
-bool writeFileReplacing(const QString &path, const QByteArray &bytes)
-{
+bool writeFileReplacing(const QString &path, const QByteArray &bytes) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    if (!file.open(QIODevice::WriteOnly)) return false;
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;

@@ -26,7 +26,7 @@ struct Record {
 
 // The records of a file held in memory. Reading never goes beyond the bytes held.
 class RecordReader {
-public:
+  public:
     RecordReader() = default;
     explicit RecordReader(QByteArray bytes);
 
@@ -35,19 +35,19 @@ public:
     // Record n, counted from 1.
     Record read(int n) const;
 
-private:
+  private:
     QByteArray bytes_;
 };
 
 // Builds the bytes of a record file, record after record.
 class RecordWriter {
-public:
+  public:
     // Sets record n (from 1), growing the file with empty records as needed. Returns false,
     // changing nothing, when the text takes more than 126 bytes in Windows-1252 or n < 1.
     bool put(int n, const QString &text);
     const QByteArray &bytes() const { return bytes_; }
 
-private:
+  private:
     QByteArray bytes_;
 };
 

@@ -5,8 +5,7 @@
 
 namespace ui {
 
-QByteArray toWindows1252(const QString &text)
-{
+QByteArray toWindows1252(const QString &text) {
     QByteArray out;
     out.reserve(text.size());
     QStringEncoder encoder("windows-1252");
@@ -33,8 +32,7 @@ QByteArray toWindows1252(const QString &text)
     return out;
 }
 
-QString fromWindows1252(const QByteArray &bytes)
-{
+QString fromWindows1252(const QByteArray &bytes) {
     QString out;
     out.reserve(bytes.size());
     QStringDecoder decoder("windows-1252");

@@ -19,8 +19,7 @@ struct CliRun {
     QString err;
 };
 
-CliRun cli(const QStringList &args)
-{
+CliRun cli(const QStringList &args) {
     QProcess p;
     p.start(QStringLiteral(FOCALINES_CLI), args);
     p.waitForFinished(30000);
@@ -30,8 +29,7 @@ CliRun cli(const QStringList &args)
 
 } // namespace
 
-TEST(Cli, ImagesOfTheStartupBench)
-{
+TEST(Cli, ImagesOfTheStartupBench) {
     const CliRun r = cli({"images"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(r.out.trimmed(),
@@ -41,8 +39,7 @@ TEST(Cli, ImagesOfTheStartupBench)
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
 }
 
-TEST(Cli, ImagesOfASavedConfiguration)
-{
+TEST(Cli, ImagesOfASavedConfiguration) {
     QTemporaryDir dir;
     bench::BenchState s = bench::BenchState::startup();
     bench::setOption(s, bench::TwoLenses, true);
@@ -61,8 +58,7 @@ TEST(Cli, ImagesOfASavedConfiguration)
     EXPECT_EQ(readouts.at(3).toString(), "-5,7 cm");
 }
 
-TEST(Cli, RefusedFilesAndBadCommands)
-{
+TEST(Cli, RefusedFilesAndBadCommands) {
     QTemporaryDir dir;
     QFile f(dir.filePath("x.P09"));
     f.open(QIODevice::WriteOnly);
@@ -70,21 +66,24 @@ TEST(Cli, RefusedFilesAndBadCommands)
     f.close();
     CliRun r = cli({"images", f.fileName()});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err.trimmed(),
-              QString::fromUtf8("Fichier non valide: Ce fichier ne correspond pas à cette application"));
+    EXPECT_EQ(
+        r.err.trimmed(),
+        QString::fromUtf8("Fichier non valide: Ce fichier ne correspond pas à cette application"));
     EXPECT_TRUE(r.out.isEmpty());
 
     r = cli({"images", dir.path()});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err.trimmed(), "Erreur lors du chargement du fichier: Lecture impossible sur disque");
+    EXPECT_EQ(r.err.trimmed(),
+              "Erreur lors du chargement du fichier: Lecture impossible sur disque");
 
     r = cli({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.contains("images [FICHIER.P09]"));
     EXPECT_TRUE(r.out.contains("render [FICHIER.P09] --output"));
 
-    for (const QStringList &args : {QStringList{}, QStringList{"fly"}, QStringList{"images", "a", "b"},
-                                    QStringList{"render"}, QStringList{"render", "--width", "x"}}) {
+    for (const QStringList &args :
+         {QStringList{}, QStringList{"fly"}, QStringList{"images", "a", "b"}, QStringList{"render"},
+          QStringList{"render", "--width", "x"}}) {
         r = cli(args);
         EXPECT_EQ(r.status, 1) << args.join(' ').toStdString();
         EXPECT_FALSE(r.err.isEmpty());

@@ -6,8 +6,7 @@
 
 using namespace bench;
 
-TEST(BenchState, StartupShowsTheDefaultBench)
-{
+TEST(BenchState, StartupShowsTheDefaultBench) {
     const BenchState s = BenchState::startup();
     const std::array<QString, 8> fields = {"15,0", "10,0", "48,0", "10,0",
                                            "0,0",  "3,0",  "8,0",  "8,0"};
@@ -29,8 +28,7 @@ TEST(BenchState, StartupShowsTheDefaultBench)
     EXPECT_TRUE(s.precisionIncreaseEnabled());
 }
 
-TEST(BenchState, AxisLengthStepsThroughItsTable)
-{
+TEST(BenchState, AxisLengthStepsThroughItsTable) {
     struct Row {
         int step;
         int length;
@@ -38,10 +36,10 @@ TEST(BenchState, AxisLengthStepsThroughItsTable)
         int sliderMax;
     };
     const Row rows[] = {
-        {0, 50, "50 cm", 84},   {1, 60, "60 cm", 101},   {2, 70, "70 cm", 118},
-        {3, 80, "80 cm", 135},  {4, 90, "90 cm", 152},   {5, 100, "1 m", 169},
-        {6, 200, "2 m", 338},   {7, 300, "3 m", 506},    {8, 400, "4 m", 675},
-        {9, 500, "5 m", 844},   {10, 1000, "10 m", 1688}, {11, 2000, "20 m", 3375},
+        {0, 50, "50 cm", 84},     {1, 60, "60 cm", 101},    {2, 70, "70 cm", 118},
+        {3, 80, "80 cm", 135},    {4, 90, "90 cm", 152},    {5, 100, "1 m", 169},
+        {6, 200, "2 m", 338},     {7, 300, "3 m", 506},     {8, 400, "4 m", 675},
+        {9, 500, "5 m", 844},     {10, 1000, "10 m", 1688}, {11, 2000, "20 m", 3375},
         {12, 5000, "50 m", 8438},
     };
     BenchState s = BenchState::startup();
@@ -65,8 +63,7 @@ TEST(BenchState, AxisLengthStepsThroughItsTable)
     EXPECT_EQ(s.fields[Lens1Diameter], "50,0");
 }
 
-TEST(BenchState, ShorterAxisPullsTheDiameterSliderDown)
-{
+TEST(BenchState, ShorterAxisPullsTheDiameterSliderDown) {
     BenchState s = BenchState::startup();
     ASSERT_TRUE(setLens1DiameterSlider(s, 100));
     EXPECT_EQ(s.fields[Lens1Diameter], "10,0");
@@ -76,8 +73,7 @@ TEST(BenchState, ShorterAxisPullsTheDiameterSliderDown)
     EXPECT_EQ(s.fields[Lens2Diameter], "8,4");
 }
 
-TEST(BenchState, BeamSwitchesExcludeOneAnother)
-{
+TEST(BenchState, BeamSwitchesExcludeOneAnother) {
     BenchState s = BenchState::startup();
     ASSERT_TRUE(s.options[BeamAll]);
     setOption(s, BeamFromA, true);
@@ -96,8 +92,7 @@ TEST(BenchState, BeamSwitchesExcludeOneAnother)
     EXPECT_TRUE(s.options[BeamAll]);
 }
 
-TEST(BenchState, VirtualImagesSwitchIsGreyedWithoutLosingItsTick)
-{
+TEST(BenchState, VirtualImagesSwitchIsGreyedWithoutLosingItsTick) {
     BenchState s = BenchState::startup();
     setOption(s, ShowImages, false);
     EXPECT_FALSE(s.virtualImagesEnabled);
@@ -106,8 +101,7 @@ TEST(BenchState, VirtualImagesSwitchIsGreyedWithoutLosingItsTick)
     EXPECT_TRUE(s.virtualImagesEnabled);
 }
 
-TEST(BenchState, DiameterSliderAndFieldsMirrorEachOther)
-{
+TEST(BenchState, DiameterSliderAndFieldsMirrorEachOther) {
     BenchState s = BenchState::startup();
     ASSERT_TRUE(setLens1DiameterSlider(s, 85));
     EXPECT_EQ(s.fields[Lens1Diameter], "8,5");
@@ -136,8 +130,7 @@ TEST(BenchState, DiameterSliderAndFieldsMirrorEachOther)
     EXPECT_EQ(s.lens1DiameterTenths, 101);
 }
 
-TEST(BenchState, PrecisionButtonsRewriteEveryField)
-{
+TEST(BenchState, PrecisionButtonsRewriteEveryField) {
     BenchState s = BenchState::startup();
     precisionButton(s, 0); // "-" at the first line: nothing
     EXPECT_EQ(s.precisionIndex, 0);
@@ -158,8 +151,7 @@ TEST(BenchState, PrecisionButtonsRewriteEveryField)
     EXPECT_FALSE(selectPrecision(s, 3));
 }
 
-TEST(BenchState, ObjectAtInfinityGreysTheParallelRay)
-{
+TEST(BenchState, ObjectAtInfinityGreysTheParallelRay) {
     BenchState s = BenchState::startup();
     setObjectAtInfinity(s, true);
     EXPECT_FALSE(s.parallelRay1Enabled);

@@ -12,8 +12,7 @@ namespace {
 
 constexpr double Width = 775;
 
-BenchState benchWith(std::initializer_list<std::pair<int, const char *>> edits, bool two = false)
-{
+BenchState benchWith(std::initializer_list<std::pair<int, const char *>> edits, bool two = false) {
     BenchState s = BenchState::startup();
     for (const auto &[field, text] : edits)
         setFieldText(s, field, QString::fromUtf8(text));
@@ -24,8 +23,7 @@ BenchState benchWith(std::initializer_list<std::pair<int, const char *>> edits, 
 
 } // namespace
 
-TEST(ImageFormation, DefaultBenchGivesARealInvertedImage)
-{
+TEST(ImageFormation, DefaultBenchGivesARealInvertedImage) {
     BenchState s = BenchState::startup();
     const ImageWork w = updateBench(s, Width);
     EXPECT_FLOAT_EQ(s.drawScale, 755.0f / 60);
@@ -38,8 +36,7 @@ TEST(ImageFormation, DefaultBenchGivesARealInvertedImage)
     EXPECT_FALSE(s.lowerReadoutsVisible);
 }
 
-TEST(ImageFormation, VirtualImageAndFocalPlane)
-{
+TEST(ImageFormation, VirtualImageAndFocalPlane) {
     // Object between F and L1: virtual upright image.
     BenchState s = benchWith({{ObjectPosition, "10"}});
     updateBench(s, Width);
@@ -57,8 +54,7 @@ TEST(ImageFormation, VirtualImageAndFocalPlane)
     EXPECT_EQ(s.readouts[1], "Hors limites");
 }
 
-TEST(ImageFormation, ObjectAtInfinityImagesInTheFocalPlane)
-{
+TEST(ImageFormation, ObjectAtInfinityImagesInTheFocalPlane) {
     BenchState s = BenchState::startup();
     setObjectAtInfinity(s, true);
     const ImageWork w = updateBench(s, Width);
@@ -72,8 +68,7 @@ TEST(ImageFormation, ObjectAtInfinityImagesInTheFocalPlane)
     EXPECT_NEAR(w.h / (w.x1 - w.xA), std::tan(10 * 0.017453292), 1e-6);
 }
 
-TEST(ImageFormation, TwoLensesChainTheImages)
-{
+TEST(ImageFormation, TwoLensesChainTheImages) {
     BenchState s = benchWith({}, true);
     updateBench(s, Width);
     EXPECT_NEAR(s.image2Position, 43.714286, 1e-4);
@@ -89,8 +84,7 @@ TEST(ImageFormation, TwoLensesChainTheImages)
     EXPECT_NEAR(s.image2Position, 43.714286, 1e-4);
 }
 
-TEST(ImageFormation, NudgesAvoidDivisionsByZero)
-{
+TEST(ImageFormation, NudgesAvoidDivisionsByZero) {
     // The image of L1 exactly on L2: L2 is moved by 0,0001 for this computation only.
     BenchState s = benchWith({{Lens2Position, "45"}}, true);
     ImageWork w = updateBench(s, Width);

@@ -13,8 +13,7 @@ struct Edit {
 };
 
 // The start-up bench with some field texts typed in, then the position test.
-BenchState typedThenTested(std::initializer_list<Edit> edits, int precision = 0)
-{
+BenchState typedThenTested(std::initializer_list<Edit> edits, int precision = 0) {
     BenchState s = BenchState::startup();
     selectPrecision(s, precision);
     for (const Edit &e : edits)
@@ -25,8 +24,7 @@ BenchState typedThenTested(std::initializer_list<Edit> edits, int precision = 0)
 
 } // namespace
 
-TEST(PositionTest, ReplacesAndCapsEachField)
-{
+TEST(PositionTest, ReplacesAndCapsEachField) {
     struct Row {
         const char *name;
         std::initializer_list<Edit> edits;
@@ -56,8 +54,7 @@ TEST(PositionTest, ReplacesAndCapsEachField)
     }
 }
 
-TEST(PositionTest, KeepsLensesRightOfTheObjectInOrder)
-{
+TEST(PositionTest, KeepsLensesRightOfTheObjectInOrder) {
     // The object at 20 pushes L1 to 20,1, which pushes L2 to 20,2.
     BenchState s = typedThenTested({{ObjectPosition, "20"}, {Lens2Position, "18"}});
     EXPECT_EQ(s.fields[Lens1Position], "20,1");
@@ -75,8 +72,7 @@ TEST(PositionTest, KeepsLensesRightOfTheObjectInOrder)
     EXPECT_EQ(s.fields[Lens2Position], "5,2");
 }
 
-TEST(PositionTest, WritesTheChosenNumberOfDecimals)
-{
+TEST(PositionTest, WritesTheChosenNumberOfDecimals) {
     const BenchState s = typedThenTested({{ObjectHeight, "2,345"}}, 1);
     EXPECT_EQ(s.fields[Lens1Position], "15,00");
     EXPECT_EQ(s.fields[ObjectHeight], "2,35");
@@ -85,10 +81,11 @@ TEST(PositionTest, WritesTheChosenNumberOfDecimals)
     EXPECT_EQ(t.fields[ObjectHeight], "10,125");
 }
 
-TEST(PositionTest, IsStableOnItsOwnResult)
-{
-    BenchState s = typedThenTested({{ObjectPosition, "59"}, {Lens1Position, "1"},
-                                    {Lens1Diameter, "99"}, {ObjectHeight, "-2"}});
+TEST(PositionTest, IsStableOnItsOwnResult) {
+    BenchState s = typedThenTested({{ObjectPosition, "59"},
+                                    {Lens1Position, "1"},
+                                    {Lens1Diameter, "99"},
+                                    {ObjectHeight, "-2"}});
     const auto once = s.fields;
     testpos(s);
     EXPECT_EQ(s.fields, once);

@@ -21,16 +21,14 @@ namespace {
 const QString NotValid = QStringLiteral("Fichier non valide");
 const QString ReadFailure = QStringLiteral("Erreur lors du chargement du fichier");
 
-QByteArray startupBytes()
-{
+QByteArray startupBytes() {
     BenchState s = BenchState::startup();
     updateBench(s, 775);
     return *configurationBytes(s);
 }
 
 // A configuration file's bytes with record n replaced.
-QByteArray withRecord(QByteArray bytes, int n, const QString &text)
-{
+QByteArray withRecord(QByteArray bytes, int n, const QString &text) {
     RecordWriter w;
     w.put(1, text);
     bytes.replace((n - 1) * RecordSize, RecordSize, w.bytes());
@@ -38,9 +36,8 @@ QByteArray withRecord(QByteArray bytes, int n, const QString &text)
 }
 
 class ConfigurationFileTest : public ::testing::Test {
-protected:
-    QString write(const QByteArray &bytes, const QString &name = "c.P09")
-    {
+  protected:
+    QString write(const QByteArray &bytes, const QString &name = "c.P09") {
         const QString path = dir.filePath(name);
         QFile f(path);
         f.open(QIODevice::WriteOnly);
@@ -52,13 +49,12 @@ protected:
 
 } // namespace
 
-TEST_F(ConfigurationFileTest, WritesThirtyFiveRecordsInTheirTextForms)
-{
+TEST_F(ConfigurationFileTest, WritesThirtyFiveRecordsInTheirTextForms) {
     const QByteArray b = startupBytes();
     ASSERT_EQ(b.size(), 35 * 128);
     const RecordReader r(b);
-    const char *expected[] = {"FOCALINES", " 0", " 1", " 60", " 12.58333", " 5", " 80", " 100",
-                              "0"};
+    const char *expected[] = {"FOCALINES", " 0",  " 1",   " 60", " 12.58333",
+                              " 5",        " 80", " 100", "0"};
     for (int n = 1; n <= 9; ++n)
         EXPECT_EQ(r.read(n).text, QString::fromLatin1(expected[n - 1])) << n;
     const char *switches = "111001010101011001"; // Check1(0) to Check1(17)
@@ -67,11 +63,12 @@ TEST_F(ConfigurationFileTest, WritesThirtyFiveRecordsInTheirTextForms)
     EXPECT_EQ(r.read(28).text, "15,0");
     EXPECT_EQ(r.read(35).text, "8,0");
     // A field's text is written as it stands, here four bytes.
-    EXPECT_EQ(b.mid(27 * 128, 6), QByteArray("\x04\x00" "15,0", 6));
+    EXPECT_EQ(b.mid(27 * 128, 6), QByteArray("\x04\x00"
+                                             "15,0",
+                                             6));
 }
 
-TEST_F(ConfigurationFileTest, SavedBenchComesBackAsItWas)
-{
+TEST_F(ConfigurationFileTest, SavedBenchComesBackAsItWas) {
     BenchState saved = BenchState::startup();
     axisLengthButton(saved, 1);
     axisLengthButton(saved, 1);
@@ -111,21 +108,20 @@ TEST_F(ConfigurationFileTest, SavedBenchComesBackAsItWas)
     EXPECT_EQ(titleForConfiguration(path), "Focalines - " + path);
 }
 
-TEST_F(ConfigurationFileTest, LoadedValuesGoThroughTheControls)
-{
+TEST_F(ConfigurationFileTest, LoadedValuesGoThroughTheControls) {
     QByteArray b = startupBytes();
     // Axis of 2 m: a diameter slider of 300 is allowed by the loaded length, not by 60 cm.
     b = withRecord(b, 3, " 6");
     b = withRecord(b, 4, " 200");
     b = withRecord(b, 7, " 300");
     b = withRecord(b, 34, "30,0");
-    b = withRecord(b, 35, "2,0");   // L2's diameter follows L1's
-    b = withRecord(b, 28, "12.5");  // a field written elsewhere, with a point
-    b = withRecord(b, 32, "abc");   // unreadable: the position test makes it 0
-    b = withRecord(b, 2, "-1");     // no precision line selected
-    b = withRecord(b, 14, "2");     // anything but "1" is unticked
-    b = withRecord(b, 13, "1");     // beams from B...
-    b = withRecord(b, 15, "1");     // ...then all rays, which unticks B again
+    b = withRecord(b, 35, "2,0");  // L2's diameter follows L1's
+    b = withRecord(b, 28, "12.5"); // a field written elsewhere, with a point
+    b = withRecord(b, 32, "abc");  // unreadable: the position test makes it 0
+    b = withRecord(b, 2, "-1");    // no precision line selected
+    b = withRecord(b, 14, "2");    // anything but "1" is unticked
+    b = withRecord(b, 13, "1");    // beams from B...
+    b = withRecord(b, 15, "1");    // ...then all rays, which unticks B again
     BenchState s = BenchState::startup();
     ASSERT_FALSE(loadConfiguration(s, write(b)).has_value());
     EXPECT_EQ(s.axisLengthLabel, "2 m");
@@ -146,8 +142,7 @@ TEST_F(ConfigurationFileTest, LoadedValuesGoThroughTheControls)
     EXPECT_EQ(s.axisLengthLabel, "1,5 m");
 }
 
-TEST_F(ConfigurationFileTest, RefusedFilesChangeNothing)
-{
+TEST_F(ConfigurationFileTest, RefusedFilesChangeNothing) {
     const QByteArray good = startupBytes();
     struct Row {
         const char *name;
@@ -160,7 +155,13 @@ TEST_F(ConfigurationFileTest, RefusedFilesChangeNothing)
         {"empty file", QByteArray(), NotValid},
         {"magic in lower case", withRecord(good, 1, "focalines"), NotValid},
         {"magic with a blank", withRecord(good, 1, "FOCALINES "), NotValid},
-        {"magic with an oversized length", [&] { QByteArray b = good; b[0] = char(200); return b; }(), NotValid},
+        {"magic with an oversized length",
+         [&] {
+             QByteArray b = good;
+             b[0] = char(200);
+             return b;
+         }(),
+         NotValid},
         {"truncated to 34 records", good.left(34 * 128), ReadFailure},
         {"truncated inside record 35", good.left(35 * 128 - 1), ReadFailure},
         {"oversized length", badLength, ReadFailure},
@@ -183,9 +184,10 @@ TEST_F(ConfigurationFileTest, RefusedFilesChangeNothing)
         const auto error = loadConfiguration(s, write(r.bytes));
         ASSERT_TRUE(error.has_value()) << r.name;
         EXPECT_EQ(error->title, r.title) << r.name;
-        EXPECT_EQ(error->text, r.title == NotValid
-                                   ? QString::fromUtf8("Ce fichier ne correspond pas à cette application")
-                                   : QStringLiteral("Lecture impossible sur disque"))
+        EXPECT_EQ(error->text,
+                  r.title == NotValid
+                      ? QString::fromUtf8("Ce fichier ne correspond pas à cette application")
+                      : QStringLiteral("Lecture impossible sur disque"))
             << r.name;
         EXPECT_EQ(s.fields, before.fields) << r.name;
         EXPECT_EQ(s.options, before.options) << r.name;
@@ -199,8 +201,7 @@ TEST_F(ConfigurationFileTest, RefusedFilesChangeNothing)
     EXPECT_FALSE(loadConfiguration(s, write(good + QByteArray(5000, 'x'))).has_value());
 }
 
-TEST_F(ConfigurationFileTest, FailedSaveKeepsTheOldFile)
-{
+TEST_F(ConfigurationFileTest, FailedSaveKeepsTheOldFile) {
     const QString path = dir.filePath("keep.P09");
     BenchState s = BenchState::startup();
     ASSERT_FALSE(saveConfiguration(s, path).has_value());
@@ -222,8 +223,7 @@ TEST_F(ConfigurationFileTest, FailedSaveKeepsTheOldFile)
     EXPECT_TRUE(saveConfiguration(s, dir.filePath("none/x.P09")).has_value());
 }
 
-TEST_F(ConfigurationFileTest, HostileBytesNeverCrashTheLoader)
-{
+TEST_F(ConfigurationFileTest, HostileBytesNeverCrashTheLoader) {
     const QByteArray good = startupBytes();
     std::mt19937 rng(20261208);
     int accepted = 0;
@@ -234,8 +234,7 @@ TEST_F(ConfigurationFileTest, HostileBytesNeverCrashTheLoader)
             b.resize(std::uniform_int_distribution<int>(0, 6000)(rng));
             for (char &c : b)
                 c = char(rng());
-            if (round % 2)
-                b = good.left(128) + b;
+            if (round % 2) b = good.left(128) + b;
             break;
         }
         case 1: { // a valid file with a few random bytes changed

@@ -8,8 +8,7 @@
 
 using namespace config;
 
-TEST(Windows1252, ConvertsBothWaysAndMarksWhatItLacks)
-{
+TEST(Windows1252, ConvertsBothWaysAndMarksWhatItLacks) {
     EXPECT_EQ(ui::toWindows1252(QString::fromUtf8("é€à")), QByteArray("\xe9\x80\xe0"));
     // Characters outside the code page, a lone surrogate and a pair, become "?".
     EXPECT_EQ(ui::toWindows1252(QString::fromUtf8("aΩ😀b")), QByteArray("a??b"));
@@ -25,8 +24,7 @@ TEST(Windows1252, ConvertsBothWaysAndMarksWhatItLacks)
     EXPECT_EQ(ui::fromWindows1252(all).size(), 256);
 }
 
-TEST(RecordFile, WritesFixedRecordsAndReadsThemBack)
-{
+TEST(RecordFile, WritesFixedRecordsAndReadsThemBack) {
     RecordWriter w;
     ASSERT_TRUE(w.put(1, "FOCALINES"));
     ASSERT_TRUE(w.put(3, QString::fromUtf8("12,5 é")));
@@ -53,8 +51,7 @@ TEST(RecordFile, WritesFixedRecordsAndReadsThemBack)
     EXPECT_EQ(r.read(0).status, Record::Missing);
 }
 
-TEST(RecordFile, RefusesOversizedLengthsAndPartialRecords)
-{
+TEST(RecordFile, RefusesOversizedLengthsAndPartialRecords) {
     QByteArray b(128 + 60, '\0');
     b[0] = char(0x7f); // 127: more than a record holds
     b[128] = 3;
@@ -68,8 +65,7 @@ TEST(RecordFile, RefusesOversizedLengthsAndPartialRecords)
     EXPECT_EQ(RecordReader(big).read(1).status, Record::BadLength);
 }
 
-TEST(RecordFile, ReadsFilesAndReplacesThemWhole)
-{
+TEST(RecordFile, ReadsFilesAndReplacesThemWhole) {
     QTemporaryDir dir;
     const QString path = dir.filePath("a.bin");
     // A missing file reads as an empty one; a directory cannot be read.
@@ -86,8 +82,7 @@ TEST(RecordFile, ReadsFilesAndReplacesThemWhole)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
-TEST(RecordNumber, WritesTheInvariantForm)
-{
+TEST(RecordNumber, WritesTheInvariantForm) {
     EXPECT_EQ(formatRecordInteger(50), " 50");
     EXPECT_EQ(formatRecordInteger(0), " 0");
     EXPECT_EQ(formatRecordInteger(-1), "-1");
@@ -96,27 +91,44 @@ TEST(RecordNumber, WritesTheInvariantForm)
         const char *text;
     };
     const Row rows[] = {
-        {0.5f, " .5"},          {-0.5f, "-.5"},         {0.0f, " 0"},
-        {755.0f / 60, " 12.58333"}, {12.5f, " 12.5"},   {100.0f, " 100"},
-        {1234567.0f, " 1234567"}, {12345678.0f, " 1.234568E+07"}, {1e7f, " 1E+07"},
-        {0.0001f, " .0001"},    {0.00001f, " 1E-05"},   {-2.5e-6f, "-2.5E-06"},
+        {0.5f, " .5"},
+        {-0.5f, "-.5"},
+        {0.0f, " 0"},
+        {755.0f / 60, " 12.58333"},
+        {12.5f, " 12.5"},
+        {100.0f, " 100"},
+        {1234567.0f, " 1234567"},
+        {12345678.0f, " 1.234568E+07"},
+        {1e7f, " 1E+07"},
+        {0.0001f, " .0001"},
+        {0.00001f, " 1E-05"},
+        {-2.5e-6f, "-2.5E-06"},
         {3e38f, " 3E+38"},
     };
     for (const Row &r : rows)
         EXPECT_EQ(formatRecordReal(r.value), QString::fromLatin1(r.text)) << r.value;
 }
 
-TEST(RecordNumber, ReadsTheLeadingNumber)
-{
+TEST(RecordNumber, ReadsTheLeadingNumber) {
     struct Row {
         const char *text;
         double value;
     };
     const Row rows[] = {
-        {" .5", 0.5},   {"3,5", 3},      {"abc", 0},         {"", 0},
-        {"  -12.5e1x", -125}, {"1e", 1}, {"1e+", 1},        {" 50", 50},
-        {"-1", -1},     {"+7", 7},       {".", 0},           {"- 3", 0},
-        {" 1.234568E+07", 12345680}, {"1e-400", 0},
+        {" .5", 0.5},
+        {"3,5", 3},
+        {"abc", 0},
+        {"", 0},
+        {"  -12.5e1x", -125},
+        {"1e", 1},
+        {"1e+", 1},
+        {" 50", 50},
+        {"-1", -1},
+        {"+7", 7},
+        {".", 0},
+        {"- 3", 0},
+        {" 1.234568E+07", 12345680},
+        {"1e-400", 0},
     };
     for (const Row &r : rows) {
         const auto v = parseRecordNumber(QString::fromLatin1(r.text));
