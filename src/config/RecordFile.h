@@ -52,7 +52,8 @@ class RecordWriter {
 };
 
 // Reads at most the first `maxRecords` records of a file. A missing file reads as an empty one;
-// a file that exists but cannot be read (a directory, no permission) gives no value.
+// a file that exists but cannot be read (a directory, a pipe or a device, no permission) gives
+// no value.
 std::optional<QByteArray> readRecordFile(const QString &path, int maxRecords);
 
 // Writes the bytes to a temporary file in the target's directory and renames it over the

@@ -2,7 +2,10 @@
 #include "config/RecordNumber.h"
 #include "ui/Windows1252.h"
 
+#include <QDir>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -72,6 +75,11 @@ TEST(RecordFile, ReadsFilesAndReplacesThemWhole) {
     ASSERT_TRUE(readRecordFile(path, 35).has_value());
     EXPECT_TRUE(readRecordFile(path, 35)->isEmpty());
     EXPECT_FALSE(readRecordFile(dir.path(), 35).has_value());
+    // A pipe with no writer would block a reader forever; a device may never end.
+    const QString fifo = dir.filePath("pipe");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_FALSE(readRecordFile(fifo, 35).has_value());
+    EXPECT_FALSE(readRecordFile("/dev/zero", 35).has_value());
 
     ASSERT_TRUE(writeFileReplacing(path, QByteArray(1000, 'a')));
     EXPECT_EQ(readRecordFile(path, 2)->size(), 256); // never more than asked for
