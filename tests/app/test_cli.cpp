@@ -89,3 +89,23 @@ TEST(Cli, RefusedFilesAndBadCommands) {
         EXPECT_FALSE(r.err.isEmpty());
     }
 }
+
+TEST(Cli, SavedStartupBenchRendersTheSameFigure)
+{
+    QTemporaryDir dir;
+    bench::BenchState s = bench::BenchState::startup();
+    const QString config = dir.filePath("depart.P09");
+    ASSERT_FALSE(config::saveConfiguration(s, config).has_value());
+    const QString fresh = dir.filePath("fresh.png"), loaded = dir.filePath("loaded.png");
+    ASSERT_EQ(cli({"render", "--output", fresh}).status, 0);
+    ASSERT_EQ(cli({"render", config, "--output", loaded, "--width", "775"}).status, 0);
+    QFile a(fresh), b(loaded);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    const QByteArray pa = a.readAll();
+    EXPECT_GT(pa.size(), 1000);
+    EXPECT_EQ(pa, b.readAll());
+    // A refused file draws nothing and exits as `images` does.
+    const CliRun r = cli({"render", dir.path(), "--output", dir.filePath("x.png")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_FALSE(QFile::exists(dir.filePath("x.png")));
+}
