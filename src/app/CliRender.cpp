@@ -2,47 +2,44 @@
 
 #include "bench/FigurePrimitives.h"
 #include "bench/FigureUpdate.h"
+#include "config/RecordFile.h"
 #include "ui/ImageSurface.h"
 #include "ui/SvgSurface.h"
 
 #include <QBuffer>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstdio>
 
 namespace {
 
-bool writeFigure(bench::BenchState &state, const QString &output, int width, int height) {
-    // Written to a temporary file beside the target and renamed over it, so that a failed write
-    // leaves an existing picture intact.
-    QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+// The figure as the bytes of a PNG, or of an SVG when the name ends in ".svg".
+QByteArray figureBytes(bench::BenchState &state, const QString &output, int width, int height) {
     // Where the figure update draws nothing (the object at L1), the picture stays blank.
     const QRgb background =
         bench::FigurePalette::forBackground(state.options[bench::WhiteBackground]).background;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     if (output.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-        QBuffer svg;
-        svg.open(QIODevice::WriteOnly);
-        {
-            ui::SvgSurface surface(&svg, width, height, QStringLiteral("Focalines"));
-            surface.clear(background);
-            bench::majaff(state, surface);
-        }
-        if (file.write(svg.data()) != svg.size()) return false;
+        ui::SvgSurface surface(&buffer, width, height, QStringLiteral("Focalines"));
+        surface.clear(background);
+        bench::majaff(state, surface);
     } else {
         ui::ImageSurface surface(width, height);
         surface.clear(background);
         bench::majaff(state, surface);
-        if (!surface.image().save(&file, "PNG")) return false;
+        if (!surface.image().save(&buffer, "PNG")) return {};
     }
-    return file.commit();
+    return buffer.data();
 }
 
 } // namespace
 
 int cliRender(bench::BenchState &state, const QString &output, int width, int height) {
-    if (writeFigure(state, output, width, height)) return 0;
+    // Written like every file of the program, through a temporary file renamed over the target,
+    // so that a failed write leaves an existing picture intact.
+    const QByteArray bytes = figureBytes(state, output, width, height);
+    if (!bytes.isEmpty() && config::writeFileReplacing(output, bytes)) return 0;
     const QString message =
         QStringLiteral("Impossible d'écrire l'image « %1 ».").arg(QFileInfo(output).filePath());
     std::fputs(message.toUtf8().constData(), stderr);
