@@ -1,0 +1,35 @@
+#include "ui/MessageBoxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace ui {
+
+void showCritical(QWidget *parent, const QString &title, const QString &text) {
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool askOkCancel(QWidget *parent, const QString &title, const QString &text) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                    parent);
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
+}
+
+bool askYesNo(QWidget *parent, const QString &title, const QString &text) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void beep() { QApplication::beep(); }
+
+QString programDirectory() {
+    QString dir = QCoreApplication::applicationDirPath();
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    return dir;
+}
+
+} // namespace ui

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace ui {
+
+// The program's message boxes: French title and text, the stated icon, and buttons that read in
+// French once Qt's French translation is loaded.
+
+// Critical icon, OK button.
+void showCritical(QWidget *parent, const QString &title, const QString &text);
+// Question icon, OK and Cancel; true for OK.
+bool askOkCancel(QWidget *parent, const QString &title, const QString &text);
+// Warning icon, Yes and No; true for Yes.
+bool askYesNo(QWidget *parent, const QString &title, const QString &text);
+
+// The system's beep.
+void beep();
+
+// The directory of the program's own file, with a trailing "/".
+QString programDirectory();
+
+} // namespace ui
