@@ -1,17 +1,9 @@
-#include "bench/FigureUpdate.h"
-#include "ui/ImageSurface.h"
+#include "mainwindow/MainWindow.h"
+#include "ui/MessageBoxes.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QLibraryInfo>
-#include <QMainWindow>
 #include <QTranslator>
-
-namespace {
-// The figure at the size of the main window's drawing surface.
-constexpr int FigureWidth = 775;
-constexpr int FigureHeight = 265;
-} // namespace
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
@@ -21,18 +13,7 @@ int main(int argc, char *argv[]) {
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslator);
 
-    // Until the bench's own controls arrive, the window shows the start-up bench.
-    bench::BenchState state = bench::BenchState::startup();
-    ui::ImageSurface picture(FigureWidth, FigureHeight);
-    bench::majaff(state, picture);
-    auto *figure = new QLabel;
-    figure->setPixmap(QPixmap::fromImage(picture.image()));
-    figure->setAlignment(Qt::AlignCenter);
-
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Focalines"));
-    window.setCentralWidget(figure);
-    window.resize(FigureWidth + 25, FigureHeight + 100);
+    mainwindow::MainWindow window({ui::programDirectory()});
     window.show();
     return app.exec();
 }

@@ -1,0 +1,459 @@
+#include "mainwindow/MainWindow.h"
+
+#include "bench/BenchControls.h"
+#include "bench/NumberText.h"
+#include "bench/PositionTest.h"
+#include "config/ConfigurationFile.h"
+#include "exercises/IntroText.h"
+#include "mainwindow/ButtonIcons.h"
+#include "mainwindow/FieldEdit.h"
+#include "mainwindow/FigureView.h"
+#include "mainwindow/Panel.h"
+#include "mainwindow/TabStrip.h"
+#include "ui/MessageBoxes.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QUrl>
+
+namespace mainwindow {
+
+namespace {
+
+constexpr int FigureLeft = 8, FigureTop = 48;
+constexpr int FigureMargin = 16; // 8 pixels on each side of the figure
+const QColor ButtonGrey(0xc0, 0xc0, 0xc0);
+const QColor ShadowGrey(128, 128, 128);
+
+struct CommandSpec {
+    const char *name;
+    const char *caption;
+    const char *tooltip;
+    const char *hover;
+    ButtonIcon icon;
+    int x, width;
+};
+
+// The row of command buttons, left to right.
+const CommandSpec commandSpecs[] = {
+    {"Command2", "&Ouvrir", "Retrouver une configuration",
+     "Pour retrouver une situation enregistrée", ButtonIcon::Open, 0, 113},
+    {"Command11", "&Enregistrer", "Enregistrer la configuration actuelle",
+     "Enregistrer les paramètres en cours", ButtonIcon::Save, 112, 113},
+    {"Command4", "Co&pier", "Placer l'image dans le presse-papiers",
+     "Copier pour placer l'image dans le presse- papiers puis coller depuis Word, Paint...",
+     ButtonIcon::Copy, 224, 113},
+    {"Command10", "&Imprimer", "Imprimer l'image", "Configurer l'imprimante et imprimer l'image",
+     ButtonIcon::Print, 336, 113},
+    {"Command8", "&Calculatrice", "Machine à calculer", "Afficher la machine à calculer",
+     ButtonIcon::Calculator, 448, 113},
+    {"Command7", "&Aide", "Aide pour utiliser cette application",
+     "Si vous rencontrez une difficulté avec cette application", ButtonIcon::Help, 560, 113},
+    {"Command1", "&Fermer", "Quitter cette application",
+     "Pour retrouver le module principal et quitter cette application", ButtonIcon::Close, 672,
+     129},
+};
+
+// The gradient behind the controls: white at the top to RGB(200, 200, 180) at y = 600.
+QRgb backgroundRow(int y) {
+    const int g = int(bench::roundHalfEven(255 - y / 600.0 * 55));
+    const int b = int(bench::roundHalfEven(255 - y / 600.0 * 75));
+    return qRgb(g, g, b);
+}
+
+} // namespace
+
+MainWindow::MainWindow(Options options, QWidget *parent)
+    : QWidget(parent), options_(std::move(options)),
+      exerciseRequestFile_(options_.programDirectory + HandOverFile::FileName) {
+    setObjectName(QStringLiteral("feuilleP"));
+    setWindowTitle(QStringLiteral("Focalines"));
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    setFont(font);
+    setMouseTracking(true);
+
+    buildCommandButtons();
+    figure_ = new FigureView(this);
+    figure_->setGeometry(FigureLeft, FigureTop, DesignWidth - FigureMargin,
+                         FigureView::FigureHeight);
+    buildPanels();
+
+    image2_ = new QLabel(this);
+    image2_->setGeometry(80, 320, 32, 32);
+    image2_->setPixmap(informationPicture());
+    info_ = new QLabel(this);
+    info_->setGeometry(120, 320, 233, 33);
+    info_->setWordWrap(true);
+    info_->setAutoFillBackground(true);
+    info_->setFrameShape(QFrame::Box);
+    QPalette tip = info_->palette();
+    tip.setColor(QPalette::Window, tip.color(QPalette::ToolTipBase));
+    tip.setColor(QPalette::WindowText, tip.color(QPalette::ToolTipText));
+    info_->setPalette(tip);
+
+    fich_ = new QLineEdit(this);
+    fich_->setObjectName(QStringLiteral("fich"));
+    fich_->setGeometry(424, 320, 361, 19);
+    fich_->setReadOnly(true);
+    fich_->setAlignment(Qt::AlignRight);
+    fich_->setFocusPolicy(Qt::NoFocus);
+    QPalette title = fich_->palette();
+    title.setColor(QPalette::Base, QColor(128, 0, 0));
+    title.setColor(QPalette::Text, Qt::white);
+    fich_->setPalette(title);
+    btexo_ = new QToolButton(this);
+    btexo_->setObjectName(QStringLiteral("btexo"));
+    btexo_->setGeometry(424, 320, 97, 19);
+    btexo_->setText(QStringLiteral("Exercices"));
+    btexo_->setIcon(buttonIcon(ButtonIcon::Exercises));
+    btexo_->setIconSize(QSize(14, 14));
+    btexo_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    supertext_ = new QTextEdit(this);
+    supertext_->setObjectName(QStringLiteral("supertext"));
+    supertext_->setGeometry(424, 339, 361, 206);
+
+    connect(fich_, &QLineEdit::textChanged, this, [this](const QString &text) {
+        fich_->setCursorPosition(text.size());
+        fich_->setToolTip(text);
+    });
+    connect(supertext_, &QTextEdit::textChanged, this, [this] {
+        if (!fich_->text().isEmpty()) textModified = 1;
+    });
+    connect(figure_, &FigureView::hovered, this, [this] {
+        setInfo(QStringLiteral("Vous pouvez déplacer l'objet et les lentilles avec la souris"));
+    });
+
+    setHoverText(onglets_, QStringLiteral("Cliquer sur un onglet pour l'afficher"));
+    setHoverText(panels_[0], QStringLiteral("Positions et dimensions de l'objet  et des images"));
+    setHoverText(panels_[1], QStringLiteral("Vous pouvez modifier les paramètres des lentilles"));
+    setHoverText(panels_[2], QStringLiteral("Les options d'affichage s'appliquent également à "
+                                            "l'image copiée ou imprimée."));
+    setHoverText(panels_[3], QStringLiteral("Représentation de la construction de l'image"));
+    for (QWidget *w : {static_cast<QWidget *>(command3_[0]), static_cast<QWidget *>(command3_[1]),
+                       static_cast<QWidget *>(label2_)})
+        setHoverText(w, QStringLiteral("Modifier l'échelle de représentation"));
+    setHoverText(btexo_, QStringLiteral("Ouvrir un énoncé, enregistrer le texte, obtenir la "
+                                        "correction, imprimer ou fermer"));
+
+    connectControls();
+    formLoad();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildCommandButtons() {
+    for (size_t i = 0; i < std::size(commandSpecs); ++i) {
+        const CommandSpec &spec = commandSpecs[i];
+        auto *button = new QToolButton(this);
+        button->setObjectName(QString::fromLatin1(spec.name));
+        button->setText(QString::fromUtf8(spec.caption));
+        button->setToolTip(QString::fromUtf8(spec.tooltip));
+        button->setIcon(buttonIcon(spec.icon));
+        button->setIconSize(QSize(20, 20));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setGeometry(spec.x, 0, spec.width, 41);
+        button->setAutoFillBackground(true);
+        QPalette p = button->palette();
+        p.setColor(QPalette::Button, ButtonGrey);
+        p.setColor(QPalette::Window, ButtonGrey);
+        button->setPalette(p);
+        commands_[i] = button;
+        if (spec.icon != ButtonIcon::Copy)
+            setHoverText(button, QString::fromUtf8(spec.hover));
+        else
+            button->installEventFilter(this);
+    }
+    connect(commandButton(QStringLiteral("Command4")), &QToolButton::clicked, this,
+            &MainWindow::Command4_Click);
+    connect(commandButton(QStringLiteral("Command7")), &QToolButton::clicked, this,
+            &MainWindow::Command7_Click);
+    connect(commandButton(QStringLiteral("Command1")), &QToolButton::clicked, this,
+            &QWidget::close);
+}
+
+QToolButton *MainWindow::commandButton(const QString &objectName) const {
+    for (QToolButton *b : commands_)
+        if (b && b->objectName() == objectName) return b;
+    return nullptr;
+}
+
+QImage MainWindow::figurePicture() const {
+    return figure_->picture();
+}
+
+// Form_Load
+void MainWindow::formLoad() {
+    exerciseRequestFile_.writeRecord(HandOverFile::RunningRecord, QStringLiteral("OUI"));
+    resize(DesignWidth, DesignHeight);
+    placeWindowOnNarrowScreen();
+    setInfo(InfoStart);
+    combo1_->clear();
+    combo1_->addItems({QStringLiteral("-1"), QStringLiteral("-2"), QStringLiteral("-3")});
+    exercises::buildIntroText(supertext_);
+    paintBackground();
+    // The switch, axis-length and precision handlers once, with indexes that match no control:
+    // every dependent control and the bench come in line.
+    state_ = bench::BenchState::startup();
+    showState();
+    majaff();
+    loaded_ = true;
+}
+
+void MainWindow::placeWindowOnNarrowScreen() {
+    QScreen *s = screen();
+    if (!s || s->geometry().width() >= NarrowScreenWidth) return;
+    setWindowState(Qt::WindowNoState);
+    // The outer size, frame included, is 800 × 600.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(NarrowWindowWidth - frame.width(), NarrowWindowHeight - frame.height());
+    const QRect screenRect = s->geometry();
+    move(screenRect.x() + (screenRect.width() - NarrowWindowWidth) / 2,
+         screenRect.y() + (screenRect.height() - NarrowWindowHeight) / 2);
+}
+
+void MainWindow::paintBackground() {
+    background_ = QImage(NarrowWindowWidth + 1, 601, QImage::Format_RGB32);
+    for (int y = 0; y <= 600; ++y) {
+        QRgb *row = reinterpret_cast<QRgb *>(background_.scanLine(y));
+        std::fill(row, row + background_.width(), backgroundRow(y));
+    }
+    // The shadow of the text area: a dark band along its right and bottom edges.
+    QPainter p(&background_);
+    const QRect text = supertext_->geometry();
+    p.fillRect(
+        QRect(QPoint(text.left() + 3, fich_->y() + 3), QPoint(text.right() + 3, text.bottom() + 3)),
+        ShadowGrey);
+}
+
+void MainWindow::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    p.drawImage(0, 0, background_);
+    // Beyond the painted gradient, each row keeps its colour, so a wide window shows no edge.
+    if (width() > background_.width())
+        for (int y = 0; y < background_.height(); ++y) {
+            p.setPen(QColor(backgroundRow(y)));
+            p.drawLine(background_.width(), y, width(), y);
+        }
+    if (height() > background_.height())
+        p.fillRect(0, background_.height(), width(), height() - background_.height(),
+                   QColor(backgroundRow(600)));
+}
+
+bool MainWindow::event(QEvent *e) {
+    if (e->type() == QEvent::WindowActivate && loaded_) formActivate();
+    return QWidget::event(e);
+}
+
+// Form_Activate
+void MainWindow::formActivate() {
+    majaff();
+    const QString request = exerciseRequestFile_.takeRequest();
+    if (request.trimmed().isEmpty()) return;
+    exerciseDir = options_.programDirectory;
+    emit exerciseRequested(exerciseDir + request);
+    correctionAvailable = 1;
+}
+
+void MainWindow::resizeEvent(QResizeEvent *) {
+    if (loaded_) formResize();
+}
+
+// Form_Resize
+void MainWindow::formResize() {
+    placeWindowOnNarrowScreen();
+    figure_->setGeometry(FigureLeft, FigureTop, std::max(width() - FigureMargin, 1),
+                         FigureView::FigureHeight);
+    // The picture is redrawn at the new width at once, so that a widened figure never shows
+    // an empty band.
+    majaff();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event) {
+    if (unloaded_) {
+        event->accept();
+        return;
+    }
+    if (!formQueryUnload()) {
+        event->ignore();
+        return;
+    }
+    formUnload();
+    event->accept();
+}
+
+// Form_QueryUnload: true when the window may close.
+bool MainWindow::formQueryUnload() {
+    if (textModified == 1 &&
+        !ui::askOkCancel(this, QStringLiteral("Abandon des données?"),
+                         QStringLiteral("Attention: perte des modifications du texte.")))
+        return false;
+    return ui::askOkCancel(this, QStringLiteral("Fermer"),
+                           QStringLiteral("Quitter vraiment Focalines ?"));
+}
+
+// Form_Unload
+void MainWindow::formUnload() {
+    exerciseRequestFile_.writeRecord(HandOverFile::RunningRecord, QStringLiteral("NON"));
+    exerciseRequestFile_.writeRecord(HandOverFile::RequestRecord, QString());
+    unloaded_ = true;
+}
+
+void MainWindow::Command4_Click() {
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (clipboard) {
+        clipboard->clear();
+        clipboard->setImage(figurePicture());
+    }
+    setInfo(CopyMessage);
+}
+
+void MainWindow::Command7_Click() {
+    const QImage sauvetage = figurePicture();
+    const QString help = options_.programDirectory + QStringLiteral("aide/index.html");
+    if (QFileInfo(help).isFile()) QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+    figure_->setPicture(sauvetage);
+}
+
+void MainWindow::configurationSaved() {
+    setWindowTitle(config::titleForConfiguration(currentFileName_));
+}
+
+void MainWindow::loadConfiguration() {
+    if (auto error = config::loadConfiguration(state_, currentFileName_)) {
+        ui::showCritical(this, error->title, error->text);
+        return;
+    }
+    setWindowTitle(config::titleForConfiguration(currentFileName_));
+    showState();
+    majaff();
+}
+
+void MainWindow::setInfo(const QString &text) {
+    if (info_->text() != text) info_->setText(text);
+}
+
+void MainWindow::setHoverText(QWidget *control, const QString &text) {
+    hoverTexts_.insert(control, text);
+    control->setMouseTracking(true);
+    control->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
+        if (watched == commandButton(QStringLiteral("Command4"))) {
+            if (info_->text() != CopyMessage) setInfo(QString::fromUtf8(commandSpecs[2].hover));
+        } else if (auto it = hoverTexts_.find(watched); it != hoverTexts_.end()) {
+            setInfo(*it);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent *) {
+    setInfo(InfoStart);
+}
+
+void MainWindow::majaff() {
+    const bench::FigureResult r = figure_->redraw(state_);
+    if (r.drawn) {
+        for (int i = 0; i < 4; ++i)
+            label3_[i]->setText(r.readouts[i]);
+        label3_[2]->setVisible(r.lowerReadoutsVisible);
+        label3_[3]->setVisible(r.lowerReadoutsVisible);
+    }
+    check1_[bench::RayParallel1]->setEnabled(state_.parallelRay1Enabled);
+    label1_->setText(state_.apparentDiameterLabel);
+}
+
+// Text1_Change: the diameter mirror; the figure waits for the validation.
+void MainWindow::Text1_Change(int index, const QString &text) {
+    bench::setFieldText(state_, index, text);
+    showState();
+}
+
+// Text1_LostFocus, also on Enter.
+void MainWindow::Text1_LostFocus(int index) {
+    if (!bench::parseFieldNumber(state_.fields[bench::Lens1Position]).has_value() ||
+        state_.value(bench::Lens1Position) < 5) {
+        ui::beep();
+        bench::setFieldText(state_, bench::Lens1Position, QStringLiteral("5,0"));
+    }
+    bench::testpos(state_);
+    bench::setFieldText(state_, index,
+                        state_.formatPosition(state_.value(static_cast<bench::Field>(index))));
+    showState();
+    majaff();
+}
+
+void MainWindow::Check1_Click(int index, bool checked) {
+    bench::setOption(state_, index, checked);
+    showState();
+    if (index == bench::TwoLenses) panels_[1]->repaint();
+    majaff();
+}
+
+void MainWindow::Check2_Click(bool checked) {
+    bench::setObjectAtInfinity(state_, checked);
+    showState();
+    majaff();
+}
+
+void MainWindow::HScroll1_Change(int value) {
+    bench::setArrowPosition(state_, value);
+    if (state_.option(bench::PropagationArrows)) majaff();
+}
+
+void MainWindow::HScroll2_Change(int value) {
+    bench::setLens1DiameterSlider(state_, value);
+    showState();
+    majaff();
+}
+
+void MainWindow::HScroll3_Change(int value) {
+    bench::setApparentDiameter(state_, value);
+    majaff();
+}
+
+void MainWindow::Commandp_Click(int index) {
+    bench::precisionButton(state_, index);
+    showState();
+    label4_->repaint();
+    majaff();
+}
+
+void MainWindow::Command3_Click(int index) {
+    bench::axisLengthButton(state_, index);
+    showState();
+    label2_->repaint();
+    majaff();
+}
+
+// AB_MouseMove, L1_MouseMove, L2_MouseMove.
+void MainWindow::handleMoved(int index, Qt::MouseButtons buttons, double offsetX) {
+    setInfo(index == FigureView::ObjectHandle
+                ? QStringLiteral("Vous pouvez utiliser la souris pour déplacer l'objet")
+                : QStringLiteral("Vous pouvez utiliser la souris pour déplacer cette lentille"));
+    if (buttons != Qt::LeftButton || state_.drawScale <= 0) return;
+    static constexpr bench::Field fields[] = {bench::ObjectPosition, bench::Lens1Position,
+                                              bench::Lens2Position};
+    const double x = figure_->handle(index)->drawingRect.left() + offsetX;
+    bench::setFieldText(state_, fields[index], state_.formatPosition(x / state_.drawScale));
+    bench::testpos(state_);
+    showState();
+    majaff();
+}
+
+} // namespace mainwindow
