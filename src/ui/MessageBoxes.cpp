@@ -23,12 +23,13 @@ bool askYesNo(QWidget *parent, const QString &title, const QString &text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-void beep() { QApplication::beep(); }
+void beep() {
+    QApplication::beep();
+}
 
 QString programDirectory() {
     QString dir = QCoreApplication::applicationDirPath();
-    if (!dir.endsWith(QLatin1Char('/')))
-        dir += QLatin1Char('/');
+    if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
     return dir;
 }
 
