@@ -23,8 +23,17 @@ bool askYesNo(QWidget *parent, const QString &title, const QString &text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+namespace {
+int beeps = 0;
+}
+
 void beep() {
+    ++beeps;
     QApplication::beep();
+}
+
+int beepCount() {
+    return beeps;
 }
 
 QString programDirectory() {

@@ -18,6 +18,8 @@ bool askYesNo(QWidget *parent, const QString &title, const QString &text);
 
 // The system's beep.
 void beep();
+// How many beeps the program sounded so far; the beep is the only feedback of some handlers.
+int beepCount();
 
 // The directory of the program's own file, with a trailing "/".
 QString programDirectory();

@@ -1,0 +1,51 @@
+#include "MainWindowFixture.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QTest>
+
+void startApplication(const QByteArray &screenConfig) {
+    if (QApplication::instance()) return;
+    if (!screenConfig.isEmpty()) {
+        static QTemporaryDir configDir;
+        const QString path = configDir.filePath(QStringLiteral("screens.json"));
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly)) f.write(screenConfig);
+        f.close();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + path.toLocal8Bit());
+    } else {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static int argc = 1;
+    static char name[] = "test_main_window";
+    static char *argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
+
+void MainWindowTest::SetUp() {
+    ASSERT_TRUE(programDir.isValid());
+    window = std::make_unique<mainwindow::MainWindow>(
+        mainwindow::MainWindow::Options{programDir.path() + QLatin1Char('/')});
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void MainWindowTest::TearDown() {
+    window.reset();
+}
+
+void MainWindowTest::answerNextMessageBox(QMessageBox::StandardButton button) {
+    answerMessageBox(button, 200);
+}
+
+void MainWindowTest::answerMessageBox(QMessageBox::StandardButton button, int attempts) {
+    QTimer::singleShot(10, [this, button, attempts] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) {
+            if (attempts > 0) answerMessageBox(button, attempts - 1);
+            return;
+        }
+        answeredBoxes << box->windowTitle() + QLatin1Char('|') + box->text();
+        box->button(button)->click();
+    });
+}

@@ -1,0 +1,334 @@
+// The main window driven as a user drives it, on a screen wide enough for its design size.
+
+#include "MainWindowFixture.h"
+
+#include "bench/PositionTest.h"
+#include "mainwindow/FieldEdit.h"
+#include "mainwindow/FigureView.h"
+#include "mainwindow/Panel.h"
+#include "mainwindow/TabStrip.h"
+#include "ui/MessageBoxes.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QToolButton>
+
+using mainwindow::FigureView;
+using mainwindow::MainWindow;
+
+namespace {
+
+const QByteArray WideScreen = R"({"screens": [{"name": "wide", "x": 0, "y": 0, "width": 1920,
+    "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+
+class MainWindowWide : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        startApplication(WideScreen);
+        MainWindowTest::SetUp();
+    }
+
+    // Types into a field as the keyboard would, then validates it with Enter.
+    void typeAndEnter(int field, const QString &keys) {
+        mainwindow::FieldEdit *edit = window->text1(field);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, keys);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }
+
+    // A drag step: the pointer moved over a handle with the given buttons held.
+    void moveOverHandle(int handle, double x, Qt::MouseButtons buttons) {
+        QWidget *h = window->figure()->handle(handle);
+        const QPointF local(x, 5);
+        QMouseEvent move(QEvent::MouseMove, local, h->mapToGlobal(local), Qt::NoButton, buttons,
+                         Qt::NoModifier);
+        QApplication::sendEvent(h, &move);
+    }
+
+    QString handOverRecord(int n) { return window->exerciseRequestFile().readRecord(n); }
+};
+
+TEST_F(MainWindowWide, StartsAtDesignSizeWithTheStartupBench) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Focalines"));
+    EXPECT_EQ(window->size(), QSize(MainWindow::DesignWidth, MainWindow::DesignHeight));
+    EXPECT_EQ(window->figure()->geometry(), QRect(8, 48, 775, 265));
+    EXPECT_EQ(window->label3(0)->text(), QStringLiteral("45,0 cm"));
+    EXPECT_EQ(window->label2()->text(), QStringLiteral("60 cm"));
+    EXPECT_EQ(handOverRecord(23), QStringLiteral("OUI"));
+    EXPECT_EQ(window->onglets()->currentTab(), 1);
+}
+
+TEST_F(MainWindowWide, FieldsTakeOnlyNumberKeysAndWriteTheComma) {
+    mainwindow::FieldEdit *height = window->text1(bench::ObjectHeight);
+    height->setFocus();
+    height->clear();
+    QTest::keyClicks(height, QStringLiteral("2.5"));
+    EXPECT_EQ(height->text(), QStringLiteral("2,5"));
+    const int beeps = ui::beepCount();
+    QTest::keyClicks(height, QStringLiteral("aZ +*"));
+    QKeyEvent accented(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("é"));
+    QApplication::sendEvent(height, &accented);
+    EXPECT_EQ(height->text(), QStringLiteral("2,5"));
+    EXPECT_EQ(ui::beepCount(), beeps);
+    // Pasted text is filtered the same way.
+    QGuiApplication::clipboard()->setText(QStringLiteral("x1.2y"));
+    height->clear();
+    height->paste();
+    EXPECT_EQ(height->text(), QStringLiteral("1,2"));
+    // Until it is validated, the figure keeps the previous value; Enter validates in place.
+    EXPECT_EQ(window->label3(1)->text(), QStringLiteral("-6,0 cm"));
+    QTest::keyClick(height, Qt::Key_Return);
+    EXPECT_EQ(height->text(), QStringLiteral("1,2"));
+    EXPECT_TRUE(height->hasFocus());
+    EXPECT_EQ(window->label3(1)->text(), QStringLiteral("-2,4 cm"));
+}
+
+TEST_F(MainWindowWide, ValidationKeepsTheFirstLensAtFiveCentimetresAtLeast) {
+    window->onglets()->selectTab(2);
+    const int beeps = ui::beepCount();
+    typeAndEnter(bench::Lens1Position, QStringLiteral("3"));
+    EXPECT_EQ(window->text1(bench::Lens1Position)->text(), QStringLiteral("5,0"));
+    EXPECT_EQ(ui::beepCount(), beeps + 1);
+    // Unreadable text counts as below 5; leaving the field for another one validates too.
+    typeAndEnter(bench::Lens1Position, QStringLiteral("-"));
+    EXPECT_EQ(window->text1(bench::Lens1Position)->text(), QStringLiteral("5,0"));
+    EXPECT_EQ(ui::beepCount(), beeps + 2);
+    window->text1(bench::Lens1Focal)->setFocus();
+    window->text1(bench::Lens1Focal)->selectAll();
+    QTest::keyClicks(window->text1(bench::Lens1Focal), QStringLiteral("4000"));
+    window->text1(bench::Lens1Position)->setFocus();
+    EXPECT_EQ(window->text1(bench::Lens1Focal)->text(), QStringLiteral("3000,0"));
+}
+
+TEST_F(MainWindowWide, SwitchesFollowTheirRules) {
+    window->onglets()->selectTab(3);
+    QCheckBox *fromA = window->check1(bench::BeamFromA), *all = window->check1(bench::BeamAll),
+              *fromB = window->check1(bench::BeamFromB);
+    ASSERT_TRUE(all->isChecked());
+    click(fromA);
+    EXPECT_TRUE(fromA->isChecked());
+    EXPECT_FALSE(all->isChecked());
+    EXPECT_FALSE(fromB->isChecked());
+    click(fromA);
+    EXPECT_FALSE(fromA->isChecked() || all->isChecked() || fromB->isChecked());
+    EXPECT_FALSE(window->bench().option(bench::BeamAll));
+
+    click(window->check1(bench::ShowImages));
+    EXPECT_FALSE(window->check1(bench::ShowVirtualImages)->isEnabled());
+    EXPECT_TRUE(window->check1(bench::ShowVirtualImages)->isChecked());
+}
+
+TEST_F(MainWindowWide, TwoLensesShowTheSecondLensControlsAndHandle) {
+    window->onglets()->selectTab(2);
+    QWidget *l2Handle = window->figure()->handle(FigureView::Lens2Handle);
+    EXPECT_FALSE(window->text1(bench::Lens2Position)->isVisible());
+    EXPECT_FALSE(l2Handle->isVisible());
+    click(window->check1(bench::TwoLenses));
+    EXPECT_TRUE(window->text1(bench::Lens2Position)->isVisible());
+    EXPECT_TRUE(window->text1(bench::Lens2Focal)->isVisible());
+    EXPECT_FALSE(window->text1(bench::Lens2Diameter)->isVisible());
+    EXPECT_TRUE(l2Handle->isVisible());
+    EXPECT_EQ(window->text1(bench::Lens1Position)->x(), 120);
+    EXPECT_TRUE(window->label3(3)->isVisibleTo(window->panel(1)));
+    window->onglets()->selectTab(4);
+    EXPECT_TRUE(window->check1(bench::RayParallel2)->isVisible());
+    window->onglets()->selectTab(2);
+    click(window->check1(bench::TwoLenses));
+    EXPECT_FALSE(window->text1(bench::Lens2Position)->isVisible());
+    EXPECT_FALSE(l2Handle->isVisible());
+    EXPECT_EQ(window->text1(bench::Lens1Position)->x(), 190);
+    EXPECT_EQ(window->text1(bench::Lens2Position)->text(), QStringLiteral("48,0"));
+}
+
+TEST_F(MainWindowWide, ObjectAtInfinitySwapsTheFieldsForTheSlider) {
+    click(window->check2());
+    EXPECT_FALSE(window->text1(bench::ObjectPosition)->isVisible());
+    EXPECT_FALSE(window->text1(bench::ObjectHeight)->isVisible());
+    EXPECT_TRUE(window->hscroll3()->isVisible());
+    EXPECT_EQ(window->label1()->text(), QStringLiteral("10,0°"));
+    EXPECT_FALSE(window->check1(bench::RayParallel1)->isEnabled());
+    window->hscroll3()->setValue(125);
+    EXPECT_EQ(window->label1()->text(), QStringLiteral("12,5°"));
+    click(window->check2());
+    EXPECT_TRUE(window->text1(bench::ObjectPosition)->isVisible());
+    EXPECT_TRUE(window->check1(bench::RayParallel1)->isEnabled());
+}
+
+TEST_F(MainWindowWide, PrecisionAndAxisButtonsStopAtTheirEnds) {
+    window->onglets()->selectTab(3);
+    EXPECT_FALSE(window->commandp(0)->isEnabled());
+    click(window->commandp(1));
+    click(window->commandp(1));
+    EXPECT_FALSE(window->commandp(1)->isEnabled());
+    EXPECT_TRUE(window->commandp(0)->isEnabled());
+    EXPECT_EQ(window->label4()->text(), QStringLiteral("-3"));
+    EXPECT_EQ(window->text1(bench::Lens1Position)->text(), QStringLiteral("15,000"));
+
+    click(window->command3(0));
+    EXPECT_EQ(window->label2()->text(), QStringLiteral("50 cm"));
+    EXPECT_FALSE(window->command3(0)->isEnabled());
+    for (int i = 0; i < 12; ++i)
+        click(window->command3(1));
+    EXPECT_EQ(window->label2()->text(), QStringLiteral("50 m"));
+    EXPECT_FALSE(window->command3(1)->isEnabled());
+    EXPECT_EQ(window->hscroll2()->maximum(), 8438);
+}
+
+TEST_F(MainWindowWide, DiameterSliderSetsBothLenses) {
+    window->hscroll2()->setValue(85);
+    EXPECT_EQ(window->bench().fields[bench::Lens1Diameter], QStringLiteral("8,5"));
+    EXPECT_EQ(window->bench().fields[bench::Lens2Diameter], QStringLiteral("8,5"));
+    EXPECT_EQ(window->text1(bench::Lens2Diameter)->text(), QStringLiteral("8,5"));
+}
+
+TEST_F(MainWindowWide, DraggingMovesOnlyWithTheLeftButtonAndKeepsTheOrder) {
+    const QString before = window->text1(bench::Lens1Position)->text();
+    moveOverHandle(FigureView::Lens1Handle, -150, Qt::RightButton);
+    moveOverHandle(FigureView::Lens1Handle, -150, Qt::LeftButton | Qt::RightButton);
+    EXPECT_EQ(window->text1(bench::Lens1Position)->text(), before);
+    EXPECT_EQ(window->info()->text(),
+              QStringLiteral("Vous pouvez utiliser la souris pour déplacer cette lentille"));
+
+    // 100 drawing units to the right of the handle's left edge, at 12,583 units per cm.
+    const double left = window->figure()->handle(FigureView::Lens1Handle)->drawingRect.left();
+    moveOverHandle(FigureView::Lens1Handle, 100, Qt::LeftButton);
+    const double expected = (left + 100) / window->bench().drawScale;
+    EXPECT_NEAR(window->bench().value(bench::Lens1Position), expected, 0.051);
+
+    // Far left of the object: the position test keeps L1 right of it.
+    typeAndEnter(bench::ObjectPosition, QStringLiteral("10"));
+    moveOverHandle(FigureView::Lens1Handle, -400, Qt::LeftButton);
+    EXPECT_GE(window->bench().value(bench::Lens1Position),
+              window->bench().value(bench::ObjectPosition) + 0.1f - 1e-4f);
+    // Far right of the axis: the upper bound.
+    moveOverHandle(FigureView::ObjectHandle, 5000, Qt::LeftButton);
+    EXPECT_LE(window->bench().value(bench::ObjectPosition), 59.8f + 1e-4f);
+}
+
+TEST_F(MainWindowWide, TabsAreSelectedOnTheHeaderRowOnly) {
+    mainwindow::TabStrip *strip = window->onglets();
+    const auto edges = strip->layout().edges;
+    const int beforeSecond = edges[1];
+    QTest::mouseClick(strip, Qt::LeftButton, {}, QPoint(edges[2] - 3, 40));
+    EXPECT_EQ(strip->currentTab(), 1);
+    QTest::mouseClick(strip, Qt::LeftButton, {}, QPoint(edges[2] - 3, 8));
+    EXPECT_EQ(strip->currentTab(), 2);
+    EXPECT_TRUE(window->panel(2)->isVisible());
+    EXPECT_FALSE(window->panel(1)->isVisible());
+    // The current caption is measured in bold, which moves the separators.
+    EXPECT_NE(strip->layout().edges[1], beforeSecond);
+    QTest::mouseClick(strip, Qt::RightButton, {}, QPoint(edges[4] - 2, 15));
+    EXPECT_EQ(strip->currentTab(), 4);
+}
+
+TEST_F(MainWindowWide, QuitAsksAndCancelKeepsTheProgramRunning) {
+    answerNextMessageBox(QMessageBox::Cancel);
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(answeredBoxes.size(), 1);
+    EXPECT_EQ(answeredBoxes[0], QStringLiteral("Fermer|Quitter vraiment Focalines ?"));
+    EXPECT_EQ(handOverRecord(23), QStringLiteral("OUI"));
+
+    // An edited exercise text is asked about first.
+    window->textModified = 1;
+    answerNextMessageBox(QMessageBox::Cancel);
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(answeredBoxes.last(),
+              QStringLiteral("Abandon des données?|Attention: perte des modifications du texte."));
+
+    window->textModified = 0;
+    answerNextMessageBox(QMessageBox::Ok);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(handOverRecord(23), QStringLiteral("NON"));
+}
+
+TEST_F(MainWindowWide, LauncherRequestIsTakenOnce) {
+    QStringList requests;
+    QObject::connect(window.get(), &MainWindow::exerciseRequested,
+                     [&](const QString &path) { requests << path; });
+    window->exerciseRequestFile().writeRecord(31, QStringLiteral("exos/optique.E21"));
+    window->formActivate();
+    window->formActivate();
+    ASSERT_EQ(requests.size(), 1);
+    EXPECT_TRUE(requests[0].endsWith(QStringLiteral("/exos/optique.E21")));
+    EXPECT_EQ(handOverRecord(31), QString());
+    EXPECT_EQ(window->correctionAvailable, 1);
+    // The other records of the launcher are left alone.
+    window->exerciseRequestFile().writeRecord(5, QStringLiteral("lanceur"));
+    window->formActivate();
+    EXPECT_EQ(handOverRecord(5), QStringLiteral("lanceur"));
+}
+
+TEST_F(MainWindowWide, CopyPutsTheFigureOnTheClipboardAndTheMessageStays) {
+    window->Command4_Click();
+    const QImage copied = QGuiApplication::clipboard()->image();
+    EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32),
+              window->figurePicture().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(window->info()->text(), MainWindow::CopyMessage);
+    QToolButton *copy = window->commandButton(QStringLiteral("Command4"));
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(copy, &enter);
+    EXPECT_EQ(window->info()->text(), MainWindow::CopyMessage);
+    QApplication::sendEvent(window->commandButton(QStringLiteral("Command8")), &enter);
+    EXPECT_EQ(window->info()->text(), QStringLiteral("Afficher la machine à calculer"));
+    QApplication::sendEvent(copy, &enter);
+    EXPECT_TRUE(window->info()->text().startsWith(QStringLiteral("Copier pour placer")));
+
+    // The help leaves the same picture.
+    const QImage before = window->figurePicture();
+    window->Command7_Click();
+    EXPECT_EQ(window->figurePicture(), before);
+}
+
+TEST_F(MainWindowWide, GettingStartedTextHasOneCentredTitle) {
+    QTextDocument *doc = window->supertext()->document();
+    EXPECT_TRUE(window->supertext()->isReadOnly());
+    EXPECT_TRUE(doc->toPlainText().startsWith(QStringLiteral("Focalines\n\nCette application")));
+    EXPECT_TRUE(doc->toPlainText().endsWith(QStringLiteral("dans le menu Exercices.")));
+    int centred = 0;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        if (b.blockFormat().alignment() & Qt::AlignHCenter) {
+            ++centred;
+            EXPECT_EQ(b.text(), QStringLiteral("Focalines"));
+            EXPECT_EQ(b.begin().fragment().charFormat().fontPointSize(), 18);
+        } else {
+            EXPECT_EQ(b.blockFormat().leftMargin(), 20);
+        }
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            const bool blue = f.charFormat().foreground().color() == QColor(0, 0, 200);
+            if (f.text() == QStringLiteral("Exercices")) {
+                EXPECT_TRUE(blue);
+            }
+            if (f.text().contains(QStringLiteral("dans le menu Exercices"))) {
+                EXPECT_FALSE(blue);
+            }
+            if (f.text() != QStringLiteral("Focalines")) {
+                EXPECT_EQ(f.charFormat().fontPointSize(), 10);
+            }
+        }
+    }
+    EXPECT_EQ(centred, 1);
+    // Typing into the getting-started text never marks an exercise text as modified.
+    window->supertext()->setReadOnly(false);
+    QTest::keyClicks(window->supertext(), QStringLiteral("abc"));
+    EXPECT_EQ(window->textModified, 0);
+}
+
+TEST_F(MainWindowWide, FigureFollowsTheWindowWidth) {
+    window->resize(1900, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(window->figure()->width(), 1900 - 16);
+    EXPECT_EQ(window->figurePicture().width(), 1900 - 16);
+}
+
+} // namespace

@@ -1,0 +1,33 @@
+// The main window on a screen narrower than its design: 800 × 600, centred, whatever the user
+// does to its size.
+
+#include "MainWindowFixture.h"
+
+#include "mainwindow/FigureView.h"
+
+#include <QScreen>
+
+namespace {
+
+const QByteArray NarrowScreen = R"({"screens": [{"name": "narrow", "x": 0, "y": 0, "width": 800,
+    "height": 600, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+
+class MainWindowNarrow : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        startApplication(NarrowScreen);
+        MainWindowTest::SetUp();
+    }
+};
+
+TEST_F(MainWindowNarrow, KeepsEightHundredBySixHundredCentred) {
+    ASSERT_LT(window->screen()->geometry().width(), mainwindow::MainWindow::NarrowScreenWidth);
+    EXPECT_EQ(window->frameGeometry().size(), QSize(800, 600));
+    EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(0, 0));
+    window->resize(500, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(window->frameGeometry().size(), QSize(800, 600));
+    EXPECT_EQ(window->figure()->width(), window->width() - 16);
+}
+
+} // namespace
