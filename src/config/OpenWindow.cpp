@@ -1,0 +1,144 @@
+#include "config/OpenWindow.h"
+
+#include "config/ConfigurationHost.h"
+#include "config/DirectoryBrowser.h"
+#include "ui/MessageBoxes.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace config {
+
+namespace {
+
+// The image of the waiting message: an hourglass with its sand running.
+QPixmap hourglass() {
+    QPixmap pixmap(40, 56);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1.5));
+    p.setBrush(QColor(225, 238, 255));
+    p.drawPolygon(QPolygonF{{8, 7}, {32, 7}, {21.5, 28}, {32, 49}, {8, 49}, {18.5, 28}});
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(222, 176, 72));
+    p.drawPolygon(QPolygonF{{13, 16}, {27, 16}, {20, 27}});
+    p.drawPolygon(QPolygonF{{10, 48}, {30, 48}, {20, 38}});
+    p.drawRect(QRectF(19.4, 27, 1.2, 13));
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(QColor(120, 72, 24));
+    p.drawRoundedRect(QRectF(3, 1.5, 34, 6), 2, 2);
+    p.drawRoundedRect(QRectF(3, 48.5, 34, 6), 2, 2);
+    return pixmap;
+}
+
+} // namespace
+
+OpenWindow::OpenWindow(ConfigurationHost &host, QWidget *parent)
+    : QDialog(parent), host_(host),
+      browser_(new DirectoryBrowser(
+          {QStringLiteral("Lecteur:"), QString::fromUtf8("Répertoire"), QStringLiteral("Fichiers")},
+          this)),
+      ficharge_(new QLineEdit(this)), Command2_(new QPushButton(QStringLiteral("ANNULER"), this)),
+      Command1_(new QPushButton(QStringLiteral("OUVRIR"), this)), Frame1_(new QFrame(this)),
+      Label4_(new QLabel(QStringLiteral("Patience: chargement du fichier"), Frame1_)) {
+    setObjectName(QStringLiteral("ouvrir"));
+    setWindowTitle(QStringLiteral("Ouvrir une configuration"));
+    setModal(true);
+    ficharge_->setObjectName(QStringLiteral("ficharge"));
+    QPalette grey = ficharge_->palette();
+    grey.setColor(QPalette::Base, QColor(192, 192, 192));
+    ficharge_->setPalette(grey);
+    Command1_->setObjectName(QStringLiteral("Command1"));
+    Command2_->setObjectName(QStringLiteral("Command2"));
+    Command1_->setAutoDefault(false);
+    Command2_->setAutoDefault(false);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command2_);
+    buttons->addWidget(Command1_);
+    auto *column = new QVBoxLayout(this);
+    column->addWidget(browser_, 1);
+    column->addLayout(buttons);
+    column->addWidget(ficharge_);
+
+    // Frame1: the waiting message, over the whole window while a file loads.
+    Frame1_->setObjectName(QStringLiteral("Frame1"));
+    Frame1_->setFrameShape(QFrame::Box);
+    Frame1_->setAutoFillBackground(true);
+    Label4_->setObjectName(QStringLiteral("Label4"));
+    QFont bigger = Label4_->font();
+    bigger.setPointSizeF(bigger.pointSizeF() * 1.3);
+    bigger.setBold(true);
+    Label4_->setFont(bigger);
+    auto *image = new QLabel(Frame1_);
+    image->setPixmap(hourglass());
+    auto *waiting = new QHBoxLayout(Frame1_);
+    waiting->addStretch();
+    waiting->addWidget(image);
+    waiting->addSpacing(12);
+    waiting->addWidget(Label4_);
+    waiting->addStretch();
+    Frame1_->hide();
+
+    resize(540, 380);
+    if (parent) move(parent->window()->pos() + QPoint(20, 20));
+
+    connect(Command1_, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(browser_, &DirectoryBrowser::fileClicked, this, &OpenWindow::File1_Click);
+    connect(browser_, &DirectoryBrowser::fileDoubleClicked, this, [this](const QString &name) {
+        File1_Click(name);
+        Command1_Click();
+    });
+}
+
+void OpenWindow::resizeEvent(QResizeEvent *event) {
+    QDialog::resizeEvent(event);
+    Frame1_->setGeometry(rect());
+}
+
+// A file chosen: its full path goes into ficharge, and its directory becomes the current one,
+// where the next save or open window starts.
+void OpenWindow::File1_Click(const QString &name) {
+    const QString dir = browser_->directory();
+    ficharge_->setText(dir.endsWith(QLatin1Char('/')) ? dir + name : dir + QLatin1Char('/') + name);
+    QDir::setCurrent(dir);
+}
+
+bool OpenWindow::Command1_Click() {
+    const QString text = ficharge_->text();
+    if (text.trimmed().isEmpty()) return false;
+    // A typed relative name is kept as the full path it stands for now.
+    const QString path = QDir::current().absoluteFilePath(text);
+    host_.setCurrentFileName(path);
+    if (!QFileInfo(path).isFile()) {
+        ui::showCritical(this, QStringLiteral("impossible d'ouvrir ce fichier"),
+                         QStringLiteral("Nom de fichier incorrect ou chemin non valide"));
+        return false;
+    }
+    Frame1_->setGeometry(rect());
+    Frame1_->show();
+    Frame1_->raise();
+    setCursor(Qt::WaitCursor);
+    repaint();
+    host_.loadConfiguration();
+    unsetCursor();
+    accept();
+    return true;
+}
+
+bool showOpenWindow(QWidget *parent, ConfigurationHost &host) {
+    OpenWindow window(host, parent);
+    return window.exec() == QDialog::Accepted;
+}
+
+} // namespace config

@@ -1,0 +1,136 @@
+#include "config/SaveWindow.h"
+
+#include "config/ConfigurationFile.h"
+#include "config/ConfigurationHost.h"
+#include "config/DirectoryBrowser.h"
+#include "ui/MessageBoxes.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace config {
+
+namespace {
+
+const QString Extension = QStringLiteral(".P09");
+
+} // namespace
+
+SaveWindow::SaveWindow(ConfigurationHost &host, QWidget *parent)
+    : QDialog(parent), host_(host),
+      browser_(new DirectoryBrowser({QStringLiteral("Lecteur:"), QString::fromUtf8("Répertoire:"),
+                                     QString::fromUtf8("Fichiers enregistrés")},
+                                    this)),
+      Label2_(new QLabel(QStringLiteral("Nom du fichier:"), this)), Text1_(new QLineEdit(this)),
+      Command2_(new QPushButton(QStringLiteral("ANNULER"), this)),
+      Command1_(new QPushButton(QStringLiteral("ENREGISTRER"), this)) {
+    setObjectName(QStringLiteral("enregistrer"));
+    setWindowTitle(QString::fromUtf8("Enregistrer les paramètres"));
+    setModal(true);
+    Label2_->setObjectName(QStringLiteral("Label2"));
+    Label2_->setBuddy(Text1_);
+    Text1_->setObjectName(QStringLiteral("Text1"));
+    Command1_->setObjectName(QStringLiteral("Command1"));
+    Command2_->setObjectName(QStringLiteral("Command2"));
+    // Enter belongs to the name field and the folder list; no button takes it for itself.
+    Command1_->setAutoDefault(false);
+    Command2_->setAutoDefault(false);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command2_);
+    buttons->addWidget(Command1_);
+    auto *column = new QVBoxLayout(this);
+    column->addWidget(browser_, 1);
+    column->addWidget(Label2_);
+    column->addWidget(Text1_);
+    column->addLayout(buttons);
+    resize(540, 380);
+    if (parent) move(parent->window()->pos() + QPoint(20, 20));
+
+    Text1_->setText(host_.currentFileName());
+    Text1_->setFocus();
+
+    connect(Command1_, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Text1_, &QLineEdit::returnPressed, this, [this] { Command1_Click(); });
+    connect(browser_, &DirectoryBrowser::fileDoubleClicked, this, &SaveWindow::File1_DblClick);
+    connect(browser_, &DirectoryBrowser::directoryChanged, this, &SaveWindow::Dir1_Change);
+}
+
+std::optional<QString> SaveWindow::settleName(const QString &typed, const QString &directory) {
+    QString name = typed.trimmed();
+    // The list shows "*.P09" files whatever the case, so a name typed or chosen with ".p09"
+    // keeps its own spelling and names that very file.
+    QString extension = Extension;
+    bool last = true;
+    for (;;) {
+        const int fileNameStart = name.lastIndexOf(QLatin1Char('/')) + 1;
+        if (name.size() == fileNameStart) return std::nullopt;
+        const int dot = name.lastIndexOf(QLatin1Char('.'));
+        if (dot < fileNameStart) break;
+        if (last && name.mid(dot).trimmed().compare(Extension, Qt::CaseInsensitive) == 0)
+            extension = name.mid(dot).trimmed();
+        last = false;
+        name = name.left(dot).trimmed();
+    }
+    return QDir(directory).filePath(name) + extension;
+}
+
+bool SaveWindow::Command1_Click() {
+    setCursor(Qt::WaitCursor);
+    const auto settled = settleName(Text1_->text(), browser_->directory());
+    if (!settled) {
+        unsetCursor();
+        ui::showCritical(this, QStringLiteral("Enregistrement impossible"),
+                         QStringLiteral("Il faut donner un nom au fichier!"));
+        return false;
+    }
+    const QString path = *settled;
+    host_.setCurrentFileName(path);
+    Text1_->setText(path);
+    QDir::setCurrent(browser_->directory());
+
+    if (QFileInfo::exists(path)) {
+        unsetCursor();
+        if (!ui::askYesNo(this, QString::fromUtf8("Ce fichier existe déjà!"),
+                          QStringLiteral("Ecraser le fichier existant?")))
+            return false;
+        setCursor(Qt::WaitCursor);
+    }
+    const auto error = saveConfiguration(host_.benchForSaving(), path);
+    unsetCursor();
+    if (error) {
+        ui::showCritical(this, error->title, error->text);
+        return false;
+    }
+    host_.configurationSaved();
+    accept();
+    return true;
+}
+
+// A double-click on a saved file saves under its name, after the question of replacing it.
+void SaveWindow::File1_DblClick(const QString &name) {
+    Text1_->setText(name);
+    Command1_Click();
+}
+
+// Another directory chosen: a name that carried a directory keeps only its file name, so that
+// it is saved into the chosen directory.
+void SaveWindow::Dir1_Change() {
+    const QString text = Text1_->text();
+    const int slash = text.lastIndexOf(QLatin1Char('/'));
+    if (slash >= 0) Text1_->setText(text.mid(slash + 1));
+}
+
+bool showSaveWindow(QWidget *parent, ConfigurationHost &host) {
+    SaveWindow window(host, parent);
+    return window.exec() == QDialog::Accepted;
+}
+
+} // namespace config
