@@ -1,0 +1,411 @@
+#include "bench/BenchControls.h"
+#include "bench/PositionTest.h"
+#include "config/ConfigurationFile.h"
+#include "config/ConfigurationHost.h"
+#include "config/DirectoryBrowser.h"
+#include "config/OpenWindow.h"
+#include "config/RecordFile.h"
+#include "config/SaveWindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace config;
+
+namespace {
+
+void ensureApplication() {
+    if (QApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "test_config_windows";
+    static char *argv[] = {name, nullptr};
+    static QApplication *app = new QApplication(argc, argv);
+    (void)app;
+}
+
+// The main window's side, over a plain bench; the loader's messages are recorded, not shown.
+struct FakeHost : ConfigurationHost {
+    QString currentFileName() const override { return fileName; }
+    void setCurrentFileName(const QString &path) override { fileName = path; }
+    bench::BenchState benchForSaving() override { return state; }
+    void configurationSaved() override { ++saves; }
+    void loadConfiguration() override {
+        ++loads;
+        if (duringLoad) duringLoad();
+        if (auto error = config::loadConfiguration(state, fileName)) messages.push_back(*error);
+    }
+
+    bench::BenchState state = bench::BenchState::startup();
+    QString fileName;
+    int saves = 0;
+    int loads = 0;
+    std::vector<FileError> messages;
+    std::function<void()> duringLoad;
+};
+
+struct SeenBox {
+    QMessageBox::Icon icon;
+    QString title;
+    QString text;
+    bool operator==(const SeenBox &) const = default;
+};
+
+std::ostream &operator<<(std::ostream &os, const SeenBox &b) {
+    return os << b.icon << " " << b.title.toStdString() << " / " << b.text.toStdString();
+}
+
+const SeenBox NoName{QMessageBox::Critical, "Enregistrement impossible",
+                     "Il faut donner un nom au fichier!"};
+const SeenBox Overwrite{QMessageBox::Warning, QString::fromUtf8("Ce fichier existe déjà!"),
+                        "Ecraser le fichier existant?"};
+const SeenBox WriteFailed{QMessageBox::Critical, "Enregistrement impossible",
+                          "Ecriture impossible sur disque"};
+const SeenBox NoSuchFile{QMessageBox::Critical, "impossible d'ouvrir ce fichier",
+                         "Nom de fichier incorrect ou chemin non valide"};
+
+QByteArray contents(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QStringList texts(const QListWidget *list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+QTreeWidgetItem *folderItem(const DirectoryBrowser *browser, const QString &path) {
+    const QTreeWidget *tree = browser->directoryList();
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget *>(tree)); *it; ++it)
+        if ((*it)->data(0, Qt::UserRole).toString() == path) return *it;
+    return nullptr;
+}
+
+void doubleClick(QAbstractItemView *view, const QRect &rect) {
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+// Each test works in its own temporary directory, the process's current directory, and answers
+// every message box from a timer: with `answer` when the box has it, with its only button
+// otherwise.
+class ConfigWindows : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ensureApplication();
+        ASSERT_TRUE(dir.isValid());
+        previous = QDir::currentPath();
+        root = QDir(dir.path()).canonicalPath();
+        QDir::setCurrent(root);
+        QObject::connect(&boxTimer, &QTimer::timeout, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box) return;
+            boxes.push_back({box->icon(), box->windowTitle(), box->text()});
+            QAbstractButton *button = box->button(answer);
+            (button ? button : box->buttons().first())->click();
+        });
+        boxTimer.start(5);
+    }
+    void TearDown() override { QDir::setCurrent(previous); }
+
+    QString path(const QString &name) const { return root + "/" + name; }
+    QString mkdir(const QString &name) const {
+        QDir(root).mkpath(name);
+        return path(name);
+    }
+    QByteArray hostBytes() const { return *configurationBytes(host.state); }
+
+    QTemporaryDir dir;
+    QString previous, root;
+    FakeHost host;
+    QTimer boxTimer;
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
+    std::vector<SeenBox> boxes;
+};
+
+} // namespace
+
+TEST(SettleName, StripsEveryExtensionAndGoesIntoTheDirectory) {
+    const struct {
+        const char *typed, *directory, *expected;
+    } rows[] = {
+        {"essai", "/d", "/d/essai.P09"},
+        {"  essai  ", "/d", "/d/essai.P09"},
+        {"essai.P09", "/d", "/d/essai.P09"},
+        {"essai.txt", "/d", "/d/essai.P09"},
+        {"essai.tar.gz", "/d", "/d/essai.P09"},
+        {"essai .P09", "/d", "/d/essai.P09"},
+        {"essai.p09", "/d", "/d/essai.p09"}, // a listed lower-case file keeps its name
+        {"essai", "/", "/essai.P09"},
+        {"/autre/essai.P09", "/d", "/autre/essai.P09"},
+        {"/home/jean.dupont/optique.P09", "/d", "/home/jean.dupont/optique.P09"},
+        {"sous/essai", "/d", "/d/sous/essai.P09"},
+        {"a\\b", "/d", "/d/a\\b.P09"}, // a backslash is part of a Linux file name
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(SaveWindow::settleName(r.typed, r.directory), QString(r.expected)) << r.typed;
+}
+
+TEST(SettleName, RefusesNamesThatAreEmptyOnceStripped) {
+    for (const char *typed : {"", "   ", ".P09", " .P09 ", "..", ".a.b", "/d/.P09", "/d/", "x/ "})
+        EXPECT_EQ(SaveWindow::settleName(typed, "/d"), std::nullopt) << typed;
+}
+
+TEST_F(ConfigWindows, FileListShowsConfigurationsWhateverTheCase) {
+    writeFile(path("b.p09"), "x");
+    writeFile(path("a.P09"), "x");
+    writeFile(path("c.txt"), "x");
+    mkdir("d.P09");
+    OpenWindow window(host);
+    EXPECT_EQ(window.browser()->directory(), root); // the lists start in the current directory
+    EXPECT_EQ(texts(window.browser()->fileList()), QStringList({"a.P09", "b.p09"}));
+    ASSERT_NE(folderItem(window.browser(), path("d.P09")), nullptr);
+    EXPECT_EQ(window.browser()->driveList()->currentText(),
+              DirectoryBrowser::placeOf(root, DirectoryBrowser::places()));
+    EXPECT_FALSE(window.browser()->setDirectory(path("absent")));
+    EXPECT_EQ(window.browser()->directory(), root);
+}
+
+TEST_F(ConfigWindows, BareNameIsSavedInTheChosenFolder) {
+    const QString sub = mkdir("sous");
+    SaveWindow window(host);
+    window.show();
+    // Enter in the folder list opens the folder and does not save.
+    QTreeWidget *folders = window.browser()->directoryList();
+    folders->setCurrentItem(folderItem(window.browser(), sub));
+    QTest::keyClick(folders, Qt::Key_Return);
+    ASSERT_EQ(window.browser()->directory(), sub);
+    EXPECT_TRUE(window.isVisible());
+
+    QTest::keyClicks(window.nameField(), "essai");
+    QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+    const QString saved = sub + "/essai.P09";
+    EXPECT_EQ(contents(saved), hostBytes());
+    EXPECT_EQ(host.fileName, saved);
+    EXPECT_EQ(window.nameField()->text(), saved);
+    EXPECT_EQ(QDir::currentPath(), sub);
+    EXPECT_EQ(host.saves, 1);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(ConfigWindows, NamesWithAnExtensionGiveTheSameFile) {
+    answer = QMessageBox::Yes;
+    for (const char *typed : {"essai.P09", "essai.txt"}) {
+        SaveWindow window(host);
+        window.show();
+        window.nameField()->setText(typed);
+        QTest::keyClick(window.nameField(), Qt::Key_Return); // Enter saves
+        EXPECT_EQ(host.fileName, path("essai.P09")) << typed;
+        EXPECT_FALSE(window.isVisible());
+    }
+    EXPECT_EQ(QDir(root).entryList(QDir::Files), QStringList{"essai.P09"});
+    EXPECT_EQ(boxes, std::vector<SeenBox>{Overwrite}); // the second save replaces the first
+}
+
+TEST_F(ConfigWindows, EmptyNamesAreRefused) {
+    for (const char *typed : {"   ", ".P09"}) {
+        boxes.clear();
+        SaveWindow window(host);
+        window.show();
+        window.nameField()->setText(typed);
+        QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+        EXPECT_EQ(boxes, std::vector<SeenBox>{NoName}) << typed;
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
+        QTest::mouseClick(window.cancelButton(), Qt::LeftButton);
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_EQ(window.result(), QDialog::Rejected);
+    }
+    EXPECT_TRUE(QDir(root).entryList(QDir::Files).isEmpty());
+    EXPECT_EQ(host.saves, 0);
+    EXPECT_EQ(host.fileName, "");
+}
+
+TEST_F(ConfigWindows, SecondSaveOffersThePathAndAsksBeforeReplacing) {
+    const QString saved = path("essai.P09");
+    {
+        SaveWindow window(host);
+        window.nameField()->setText("essai");
+        ASSERT_TRUE(window.Command1_Click());
+    }
+    writeFile(saved, "old");
+    SaveWindow window(host);
+    window.show();
+    EXPECT_EQ(window.nameField()->text(), saved);
+
+    answer = QMessageBox::No;
+    QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+    EXPECT_EQ(boxes, std::vector<SeenBox>{Overwrite});
+    EXPECT_EQ(contents(saved), "old");
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(host.saves, 1);
+
+    answer = QMessageBox::Yes;
+    QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+    EXPECT_EQ(contents(saved), hostBytes());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(host.saves, 2);
+}
+
+TEST_F(ConfigWindows, DoubleClickOnAFileSavesUnderItsName) {
+    writeFile(path("optique.p09"), "old");
+    SaveWindow window(host);
+    window.show();
+    QListWidget *files = window.browser()->fileList();
+    // A single click chooses nothing.
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(files->item(0)).center());
+    EXPECT_EQ(window.nameField()->text(), "");
+    answer = QMessageBox::Yes;
+    doubleClick(files, files->visualItemRect(files->item(0)));
+    EXPECT_EQ(boxes, std::vector<SeenBox>{Overwrite});
+    EXPECT_EQ(contents(path("optique.p09")), hostBytes());
+    EXPECT_EQ(host.fileName, path("optique.p09"));
+}
+
+TEST_F(ConfigWindows, FailedWriteKeepsTheWindowAndTheOldFile) {
+    // Running as root, a read-only folder would not stop the write: use what no one can write.
+    // A field too long for its record, over an existing file...
+    const QByteArray old("old bytes\0kept", 14);
+    writeFile(path("essai.P09"), old);
+    host.state.fields[bench::Lens1Position] = QString(200, QLatin1Char('1'));
+    answer = QMessageBox::Yes;
+    SaveWindow window(host);
+    window.show();
+    window.nameField()->setText("essai");
+    QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+    EXPECT_EQ(boxes, (std::vector<SeenBox>{Overwrite, WriteFailed}));
+    EXPECT_EQ(contents(path("essai.P09")), old);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(host.saves, 0);
+    EXPECT_EQ(host.fileName, path("essai.P09")); // names the file that was attempted
+
+    // ...and a folder that is a file.
+    boxes.clear();
+    host.state = bench::BenchState::startup();
+    writeFile(path("bloc"), "");
+    window.nameField()->setText("bloc/essai");
+    QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+    EXPECT_EQ(boxes, std::vector<SeenBox>{WriteFailed});
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.nameField()->text(), path("bloc/essai.P09"));
+}
+
+TEST_F(ConfigWindows, ChoosingAFolderStripsTheFolderFromTheName) {
+    host.fileName = "/ailleurs/essai.P09";
+    const QString sub = mkdir("sous");
+    SaveWindow window(host);
+    window.show();
+    QTreeWidget *folders = window.browser()->directoryList();
+    doubleClick(folders, folders->visualItemRect(folderItem(window.browser(), sub)));
+    EXPECT_EQ(window.browser()->directory(), sub);
+    EXPECT_EQ(window.nameField()->text(), "essai.P09");
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(ConfigWindows, OpenDoesNothingWithoutAChoiceAndReportsAMissingFile) {
+    host.fileName = "avant.P09";
+    OpenWindow window(host);
+    window.show();
+    window.ficharge()->setText("   ");
+    QTest::mouseClick(window.openButton(), Qt::LeftButton);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(host.fileName, "avant.P09");
+
+    window.ficharge()->setText(path("absent.P09"));
+    QTest::mouseClick(window.openButton(), Qt::LeftButton);
+    EXPECT_EQ(boxes, std::vector<SeenBox>{NoSuchFile});
+    EXPECT_EQ(host.fileName, path("absent.P09"));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(host.loads, 0);
+}
+
+TEST_F(ConfigWindows, ChosenFileIsLoadedBehindTheWaitingMessage) {
+    bench::BenchState saved = bench::BenchState::startup();
+    bench::setOption(saved, bench::TwoLenses, true);
+    bench::setFieldText(saved, bench::Lens1Position, "20,0");
+    bench::testpos(saved);
+    const QString sub = mkdir("sous");
+    ASSERT_FALSE(saveConfiguration(saved, sub + "/situation.P09"));
+
+    OpenWindow window(host);
+    window.show();
+    window.browser()->setDirectory(sub);
+    QListWidget *files = window.browser()->fileList();
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(files->item(0)).center());
+    EXPECT_EQ(window.ficharge()->text(), sub + "/situation.P09");
+    EXPECT_EQ(QDir::currentPath(), sub);
+    EXPECT_EQ(host.loads, 0);
+
+    bool waitingShown = false;
+    host.duringLoad = [&] { waitingShown = window.waitingFrame()->isVisible(); };
+    QTest::mouseClick(window.openButton(), Qt::LeftButton);
+    EXPECT_EQ(host.loads, 1);
+    EXPECT_TRUE(waitingShown);
+    EXPECT_EQ(host.fileName, sub + "/situation.P09");
+    EXPECT_EQ(host.state.fields, saved.fields);
+    EXPECT_EQ(host.state.options, saved.options);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+}
+
+TEST_F(ConfigWindows, RefusedFilesLeaveTheBenchAsItWasAndCloseTheWindow) {
+    const QByteArray good = hostBytes();
+    auto withRecord = [&](int n, const QString &text) {
+        RecordWriter w;
+        w.put(1, text);
+        return QByteArray(good).replace((n - 1) * RecordSize, RecordSize, w.bytes());
+    };
+    const struct {
+        const char *what;
+        QByteArray bytes;
+        QString title;
+    } rows[] = {
+        {"lower-case magic", withRecord(1, "focalines"), "Fichier non valide"},
+        {"truncated", good.left(20 * RecordSize), "Erreur lors du chargement du fichier"},
+        {"arrow out of range", withRecord(6, " 12"), "Erreur lors du chargement du fichier"},
+    };
+    bench::setOption(host.state, bench::TwoLenses, true);
+    const QByteArray before = hostBytes();
+    for (const auto &r : rows) {
+        writeFile(path("refus.P09"), r.bytes);
+        host.messages.clear();
+        OpenWindow window(host);
+        window.show();
+        QListWidget *files = window.browser()->fileList();
+        doubleClick(files, files->visualItemRect(files->item(0)));
+        ASSERT_EQ(host.messages.size(), 1u) << r.what;
+        EXPECT_EQ(host.messages[0].title, r.title) << r.what;
+        EXPECT_EQ(hostBytes(), before) << r.what;
+        EXPECT_FALSE(window.isVisible()) << r.what;
+    }
+    EXPECT_EQ(host.loads, 3);
+}
