@@ -17,9 +17,11 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCursor>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -351,8 +353,22 @@ void MainWindow::setHoverText(QWidget *control, const QString &text) {
     control->installEventFilter(this);
 }
 
+namespace {
+
+// A mouse event reaches a control's parents when the control has no use for it; a hover text
+// belongs to the control under the pointer itself, not to one of its children.
+bool pointerOnItself(QWidget *w, QEvent *event) {
+    const QPoint pos = event->type() == QEvent::MouseMove
+                           ? static_cast<QMouseEvent *>(event)->position().toPoint()
+                           : w->mapFromGlobal(QCursor::pos());
+    return w->childAt(pos) == nullptr;
+}
+
+} // namespace
+
 bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
+    if ((event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) &&
+        watched->isWidgetType() && pointerOnItself(static_cast<QWidget *>(watched), event)) {
         if (watched == commandButton(QStringLiteral("Command4"))) {
             if (info_->text() != CopyMessage) setInfo(QString::fromUtf8(commandSpecs[2].hover));
         } else if (auto it = hoverTexts_.find(watched); it != hoverTexts_.end()) {
@@ -362,8 +378,9 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void MainWindow::mouseMoveEvent(QMouseEvent *) {
-    setInfo(InfoStart);
+// Form_MouseMove: the window's own background, not a control on it.
+void MainWindow::mouseMoveEvent(QMouseEvent *event) {
+    if (pointerOnItself(this, event)) setInfo(InfoStart);
 }
 
 void MainWindow::majaff() {

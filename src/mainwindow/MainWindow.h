@@ -107,7 +107,7 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     void paintEvent(QPaintEvent *) override;
     void resizeEvent(QResizeEvent *) override;
     void closeEvent(QCloseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:

@@ -332,3 +332,24 @@ TEST_F(MainWindowWide, FigureFollowsTheWindowWidth) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainWindowWide, HoverTextsBelongToTheControlUnderThePointer) {
+    QWidget *objects = window->panel(1);
+    QTest::mouseMove(objects, QPoint(20, 140));
+    EXPECT_EQ(window->info()->text(),
+              QStringLiteral("Positions et dimensions de l'objet  et des images"));
+    // A field or a read-out on the panel leaves the text as it is.
+    QTest::mouseMove(window->label3(0), QPoint(5, 5));
+    QTest::mouseMove(window->text1(bench::ObjectHeight), QPoint(5, 5));
+    EXPECT_EQ(window->info()->text(),
+              QStringLiteral("Positions et dimensions de l'objet  et des images"));
+    QTest::mouseMove(window->figure(), QPoint(300, 200));
+    EXPECT_EQ(window->info()->text(),
+              QStringLiteral("Vous pouvez déplacer l'objet et les lentilles avec la souris"));
+    QTest::mouseMove(window.get(), QPoint(30, 330));
+    EXPECT_EQ(window->info()->text(), MainWindow::InfoStart);
+}
+
+} // namespace
