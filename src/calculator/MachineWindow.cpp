@@ -1,0 +1,23 @@
+#include "calculator/MachineWindow.h"
+
+#include "calculator/Machine.h"
+
+#include <QPointer>
+
+namespace calculator {
+
+namespace {
+QPointer<Machine> loadedMachine;
+}
+
+void showMachine(QWidget *parent) {
+    if (!loadedMachine) loadedMachine = new Machine(parent);
+    loadedMachine->exec();
+    unloadMachine();
+}
+
+void unloadMachine() {
+    delete loadedMachine.data();
+}
+
+} // namespace calculator
