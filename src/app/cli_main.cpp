@@ -1,11 +1,14 @@
 // focalines-cli: the bench of Focalines without its window. It loads a configuration (or starts
 // from the program's start-up bench), normalises it as the window does, and prints the images
-// or draws the figure.
+// or draws the figure. It also evaluates an expression as the calculator does.
 
 #include "app/CliRender.h"
 #include "bench/BenchState.h"
 #include "bench/ImageFormation.h"
 #include "bench/PositionTest.h"
+#include "calculator/Evaluator.h"
+#include "calculator/Messages.h"
+#include "calculator/NumberText.h"
 #include "config/ConfigurationFile.h"
 
 #include <QFileInfo>
@@ -41,6 +44,12 @@ const char *const HelpText =
     "  render [FICHIER.P09] --output FIGURE.png [--width PIXELS] [--height PIXELS]\n"
     "      Dessine la figure telle que la fenêtre principale la montre, dans une image\n"
     "      PNG, ou SVG si le nom se termine par .svg. Taille par défaut : 775 × 265.\n"
+    "  eval [--degrees] EXPRESSION\n"
+    "      Calcule EXPRESSION comme la machine à calculer (angles en radians, en degrés\n"
+    "      avec --degrees) et écrit le résultat sur la sortie standard. En cas d'erreur,\n"
+    "      le message de la machine est écrit sur la sortie d'erreur et le code de\n"
+    "      sortie est celui de l'erreur : 1 calcul impossible ou dépassement de\n"
+    "      capacité, 2 parenthèses, 3 opérateurs.\n"
     "  --help\n"
     "      Affiche cette aide.\n"
     "\n"
@@ -143,6 +152,31 @@ int render(const QStringList &args) {
     return cliRender(state, output, width, height);
 }
 
+// The calculator's evaluation of the expression (the remaining arguments, joined by spaces,
+// which carry no meaning in an expression). The result is written as the calculator's number
+// text, trimmed; an error gives the calculator's message and its code as exit status.
+int eval(QStringList args) {
+    calculator::AngleMode mode = calculator::AngleMode::Radians;
+    if (!args.isEmpty() && args.first() == QLatin1String("--degrees")) {
+        mode = calculator::AngleMode::Degrees;
+        args.removeFirst();
+    }
+    if (args.isEmpty()) return usage(QStringLiteral("eval : l'expression manque."));
+    const calculator::Evaluation e =
+        calculator::evaluateExpression(args.join(u' ').toStdString(), mode);
+    if (e.code != calculator::Success) {
+        printErr(QString::fromUtf8(calculator::errorMessage(e.code)));
+        return e.code;
+    }
+    const std::optional<double> value = calculator::readNumber(e.text);
+    if (!value) {
+        printErr(QString::fromUtf8(calculator::OverflowText));
+        return calculator::CalculationFailed;
+    }
+    std::puts(calculator::formatNumber(*value).c_str());
+    return ExitOk;
+}
+
 // Qt's own chatter (a missing runtime directory, font look-ups) is no business of a command
 // line user; only real failures reach standard error.
 void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message) {
@@ -167,5 +201,6 @@ int main(int argc, char *argv[]) {
     }
     if (command == QLatin1String("images")) return images(args);
     if (command == QLatin1String("render")) return render(args);
+    if (command == QLatin1String("eval")) return eval(args);
     return usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
 }

@@ -90,8 +90,7 @@ TEST(Cli, RefusedFilesAndBadCommands) {
     }
 }
 
-TEST(Cli, SavedStartupBenchRendersTheSameFigure)
-{
+TEST(Cli, SavedStartupBenchRendersTheSameFigure) {
     QTemporaryDir dir;
     bench::BenchState s = bench::BenchState::startup();
     const QString config = dir.filePath("depart.P09");
@@ -108,4 +107,40 @@ TEST(Cli, SavedStartupBenchRendersTheSameFigure)
     const CliRun r = cli({"render", dir.path(), "--output", dir.filePath("x.png")});
     EXPECT_EQ(r.status, 2);
     EXPECT_FALSE(QFile::exists(dir.filePath("x.png")));
+}
+
+TEST(Cli, EvalPrintsTheResultOrTheCalculatorsMessage) {
+    struct Row {
+        QStringList args;
+        int status;
+        const char *out;
+        const char *err;
+    };
+    const Row rows[] = {
+        {{"eval", "2+3*4"}, 0, "14", ""},
+        {{"eval", "-2^2"}, 0, "4", ""},
+        {{"eval", "2", "^", "-1"}, 0, ".5", ""},
+        {{"eval", "invSIN 1"}, 0, "1.5707963267949", ""},
+        {{"eval", "--degrees", "invSIN 1"}, 0, "90", ""},
+        {{"eval", "1/3/10000"}, 0, "3.33333333333333E-05", ""},
+        {{"eval", "5E+3"}, 0, "5000", ""},
+        {{"eval", ""}, 0, "0", ""},
+        {{"eval", "1/0"}, 1, "", "Calcul impossible"},
+        {{"eval", "1E400"}, 1, "", "Dépassement de capacité"},
+        {{"eval", "(2+3"}, 2, "", "Erreur saisie: revoir les parenthèses"},
+        {{"eval", "2*/3"}, 3, "", "Erreur saisie: incompréhension sur opérateurs: ^ * / + -"},
+        {{"eval"}, 1, "", "eval : l'expression manque."},
+    };
+    for (const Row &row : rows) {
+        const CliRun r = cli(row.args);
+        const std::string args = row.args.join(' ').toStdString();
+        EXPECT_EQ(r.status, row.status) << args;
+        EXPECT_EQ(r.out.trimmed(), QString::fromUtf8(row.out)) << args;
+        if (*row.err) {
+            EXPECT_TRUE(r.err.startsWith(QString::fromUtf8(row.err))) << args;
+        } else {
+            EXPECT_TRUE(r.err.isEmpty()) << args << r.err.toStdString();
+        }
+    }
+    EXPECT_TRUE(cli({"--help"}).out.contains("eval [--degrees] EXPRESSION"));
 }
