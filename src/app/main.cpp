@@ -5,6 +5,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <cstdio>
+
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     // Qt's own dialogs and buttons speak French.
@@ -14,6 +16,13 @@ int main(int argc, char *argv[]) {
         app.installTranslator(&qtTranslator);
 
     mainwindow::MainWindow window({ui::programDirectory()});
+    // For timing the start: report the end of the first activation and leave.
+    if (qEnvironmentVariableIsSet("FOCALINES_REPORT_START"))
+        QObject::connect(&window, &mainwindow::MainWindow::activated, &app, [] {
+            std::fputs("activated\n", stdout);
+            std::fflush(stdout);
+            QCoreApplication::exit(0);
+        });
     window.show();
     return app.exec();
 }

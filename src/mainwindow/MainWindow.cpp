@@ -263,10 +263,12 @@ bool MainWindow::event(QEvent *e) {
 void MainWindow::formActivate() {
     majaff();
     const QString request = exerciseRequestFile_.takeRequest();
-    if (request.trimmed().isEmpty()) return;
-    exerciseDir = options_.programDirectory;
-    emit exerciseRequested(exerciseDir + request);
-    correctionAvailable = 1;
+    if (!request.trimmed().isEmpty()) {
+        exerciseDir = options_.programDirectory;
+        emit exerciseRequested(exerciseDir + request);
+        correctionAvailable = 1;
+    }
+    emit activated();
 }
 
 void MainWindow::resizeEvent(QResizeEvent *) {

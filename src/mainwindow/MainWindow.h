@@ -99,6 +99,8 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     QString exerciseDir;
 
   signals:
+    // The end of an activation: the figure is redrawn and the launcher's request taken.
+    void activated();
     // Served from the first activation on: a pending request of the launcher for an exercise.
     void exerciseRequested(const QString &path);
 
