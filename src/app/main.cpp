@@ -24,5 +24,8 @@ int main(int argc, char *argv[]) {
             QCoreApplication::exit(0);
         });
     window.show();
+    // A configuration given on the command line (a file manager opening a ".P09" file).
+    const QStringList arguments = app.arguments();
+    if (arguments.size() > 1) window.openConfiguration(arguments.at(1));
     return app.exec();
 }

@@ -3,7 +3,10 @@
 #include "bench/BenchControls.h"
 #include "bench/NumberText.h"
 #include "bench/PositionTest.h"
+#include "calculator/MachineWindow.h"
 #include "config/ConfigurationFile.h"
+#include "config/OpenWindow.h"
+#include "config/SaveWindow.h"
 #include "exercises/IntroText.h"
 #include "mainwindow/ButtonIcons.h"
 #include "mainwindow/FieldEdit.h"
@@ -178,6 +181,12 @@ void MainWindow::buildCommandButtons() {
         else
             button->installEventFilter(this);
     }
+    connect(commandButton(QStringLiteral("Command2")), &QToolButton::clicked, this,
+            [this] { config::showOpenWindow(this, *this); });
+    connect(commandButton(QStringLiteral("Command11")), &QToolButton::clicked, this,
+            [this] { config::showSaveWindow(this, *this); });
+    connect(commandButton(QStringLiteral("Command8")), &QToolButton::clicked, this,
+            [this] { calculator::showMachine(this); });
     connect(commandButton(QStringLiteral("Command4")), &QToolButton::clicked, this,
             &MainWindow::Command4_Click);
     connect(commandButton(QStringLiteral("Command7")), &QToolButton::clicked, this,
@@ -310,6 +319,7 @@ bool MainWindow::formQueryUnload() {
 
 // Form_Unload
 void MainWindow::formUnload() {
+    calculator::unloadMachine();
     exerciseRequestFile_.writeRecord(HandOverFile::RunningRecord, QStringLiteral("NON"));
     exerciseRequestFile_.writeRecord(HandOverFile::RequestRecord, QString());
     unloaded_ = true;
@@ -343,6 +353,17 @@ void MainWindow::loadConfiguration() {
     setWindowTitle(config::titleForConfiguration(currentFileName_));
     showState();
     majaff();
+}
+
+void MainWindow::openConfiguration(const QString &path) {
+    const QFileInfo file(path);
+    currentFileName_ = file.absoluteFilePath();
+    if (!file.isFile()) {
+        ui::showCritical(this, QStringLiteral("impossible d'ouvrir ce fichier"),
+                         QStringLiteral("Nom de fichier incorrect ou chemin non valide"));
+        return;
+    }
+    loadConfiguration();
 }
 
 void MainWindow::setInfo(const QString &text) {

@@ -86,6 +86,10 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     // Command7: the help; the figure is the same afterwards.
     void Command7_Click();
 
+    // Opens a configuration named on the command line, as the open window would: a missing
+    // file gets the open window's message, a refused one the loader's.
+    void openConfiguration(const QString &path);
+
     // config::ConfigurationHost
     QString currentFileName() const override { return currentFileName_; }
     void setCurrentFileName(const QString &path) override { currentFileName_ = path; }

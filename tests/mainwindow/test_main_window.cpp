@@ -353,3 +353,116 @@ TEST_F(MainWindowWide, HoverTextsBelongToTheControlUnderThePointer) {
 }
 
 } // namespace
+
+#include "config/ConfigurationFile.h"
+#include "config/OpenWindow.h"
+#include "config/SaveWindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+
+namespace {
+
+class MainWindowFiles : public MainWindowWide {
+  protected:
+    void SetUp() override {
+        MainWindowWide::SetUp();
+        previousDir = QDir::currentPath();
+        QDir::setCurrent(programDir.path());
+    }
+    void TearDown() override {
+        QDir::setCurrent(previousDir);
+        MainWindowWide::TearDown();
+    }
+
+    // Clicks a command button whose window is then driven by `drive` once it is on screen.
+    template <class Window, class Drive> void runWindow(const QString &command, Drive drive) {
+        QTimer::singleShot(10, [drive] {
+            if (auto *w = qobject_cast<Window *>(QApplication::activeModalWidget())) drive(w);
+        });
+        window->commandButton(command)->click();
+    }
+
+    QString previousDir;
+};
+
+TEST_F(MainWindowFiles, StartupSituationSavedAndReopenedGivesTheSameBenchAndFigure) {
+    const bench::BenchState startup = window->bench();
+    const QImage startupPicture = window->figurePicture();
+    runWindow<config::SaveWindow>(QStringLiteral("Command11"), [](config::SaveWindow *w) {
+        w->nameField()->setText(QStringLiteral("situation"));
+        w->saveButton()->click();
+    });
+    const QString path = QDir(programDir.path()).filePath(QStringLiteral("situation.P09"));
+    ASSERT_TRUE(QFile::exists(path));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Focalines - ") + path);
+    EXPECT_EQ(window->currentFileName(), path);
+
+    // Change the bench, then reopen the saved situation.
+    window->check1(bench::TwoLenses)->click();
+    window->onglets()->selectTab(3);
+    window->commandp(1)->click();
+    window->hscroll2()->setValue(60);
+    runWindow<config::OpenWindow>(QStringLiteral("Command2"), [path](config::OpenWindow *w) {
+        w->ficharge()->setText(path);
+        w->openButton()->click();
+    });
+    EXPECT_EQ(window->bench().fields, startup.fields);
+    EXPECT_EQ(window->bench().options, startup.options);
+    EXPECT_EQ(window->bench().precisionIndex, 0);
+    EXPECT_EQ(window->text1(bench::Lens1Position)->text(), QStringLiteral("15,0"));
+    EXPECT_FALSE(window->text1(bench::Lens2Position)->isVisibleTo(window->panel(2)));
+    EXPECT_EQ(window->hscroll2()->value(), 80);
+    EXPECT_EQ(window->label4()->text(), QStringLiteral("-1"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Focalines - ") + path);
+    EXPECT_EQ(window->figurePicture(), startupPicture);
+}
+
+TEST_F(MainWindowFiles, RefusedFilesChangeNothingAndSayWhy) {
+    window->check1(bench::TwoLenses)->click();
+    const bench::BenchState before = window->bench();
+    const QImage picture = window->figurePicture();
+
+    QByteArray good = *config::configurationBytes(window->bench());
+    QByteArray lowerMagic = good;
+    lowerMagic.replace(2, 9, "focalines");
+    const QByteArray truncated = good.left(20 * 128);
+    QByteArray outOfRange = good;
+    outOfRange.replace(7 * 128, 8,
+                       QByteArray("\x04\x00"
+                                  "9999",
+                                  6)); // HScroll3 = 9999, above 300
+    const struct {
+        QByteArray bytes;
+        QString message;
+    } cases[] = {
+        {lowerMagic, QStringLiteral("Fichier non valide|Ce fichier ne correspond pas à cette "
+                                    "application")},
+        {truncated,
+         QStringLiteral("Erreur lors du chargement du fichier|Lecture impossible sur disque")},
+        {outOfRange,
+         QStringLiteral("Erreur lors du chargement du fichier|Lecture impossible sur disque")},
+    };
+    const QString path = QDir(programDir.path()).filePath(QStringLiteral("refus.P09"));
+    for (const auto &c : cases) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(c.bytes);
+        f.close();
+        answerNextMessageBox(QMessageBox::Ok);
+        window->openConfiguration(path);
+        EXPECT_EQ(answeredBoxes.last(), c.message);
+        EXPECT_EQ(window->bench().fields, before.fields);
+        EXPECT_EQ(window->bench().options, before.options);
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Focalines"));
+        EXPECT_EQ(window->figurePicture(), picture);
+    }
+    answerNextMessageBox(QMessageBox::Ok);
+    window->openConfiguration(path + QStringLiteral(".absent"));
+    EXPECT_EQ(answeredBoxes.last(),
+              QStringLiteral("impossible d'ouvrir ce fichier|Nom de fichier incorrect ou chemin "
+                             "non valide"));
+}
+
+} // namespace
