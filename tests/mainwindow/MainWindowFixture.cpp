@@ -22,6 +22,14 @@ void startApplication(const QByteArray &screenConfig) {
     new QApplication(argc, argv);
 }
 
+QByteArray oneScreen(int width, int height) {
+    return QStringLiteral(R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": %1,
+        "height": %2, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+        .arg(width)
+        .arg(height)
+        .toUtf8();
+}
+
 void MainWindowTest::SetUp() {
     ASSERT_TRUE(programDir.isValid());
     window = std::make_unique<mainwindow::MainWindow>(

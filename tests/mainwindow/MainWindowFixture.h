@@ -20,6 +20,8 @@ inline void PrintTo(const QString &s, std::ostream *os) {
 // Starts the application once for the whole test program. `screenConfig` is an offscreen
 // platform configuration (a JSON file's content) or empty for the platform's default screen.
 void startApplication(const QByteArray &screenConfig);
+// An offscreen platform configuration with one screen of that size at 96 dots per inch.
+QByteArray oneScreen(int width, int height);
 
 // A main window over a program directory of its own, so that its hand-over file is private.
 class MainWindowTest : public ::testing::Test {

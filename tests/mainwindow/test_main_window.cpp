@@ -24,13 +24,10 @@ using mainwindow::MainWindow;
 
 namespace {
 
-const QByteArray WideScreen = R"({"screens": [{"name": "wide", "x": 0, "y": 0, "width": 1920,
-    "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
-
 class MainWindowWide : public MainWindowTest {
   protected:
     void SetUp() override {
-        startApplication(WideScreen);
+        startApplication(oneScreen(1920, 1080));
         MainWindowTest::SetUp();
     }
 

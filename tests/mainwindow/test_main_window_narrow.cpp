@@ -9,13 +9,10 @@
 
 namespace {
 
-const QByteArray NarrowScreen = R"({"screens": [{"name": "narrow", "x": 0, "y": 0, "width": 800,
-    "height": 600, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
-
 class MainWindowNarrow : public MainWindowTest {
   protected:
     void SetUp() override {
-        startApplication(NarrowScreen);
+        startApplication(oneScreen(800, 600));
         MainWindowTest::SetUp();
     }
 };
