@@ -264,6 +264,16 @@ TEST_F(MachineTest, Keyboard) {
     EXPECT_EQ(machine->expressionBuffer(), "13.75 * 2");
     QTest::keyClicks(z1, "(1d2");
     EXPECT_EQ(machine->expressionBuffer(), "13.75 * 2 * (1E2");
+    machine->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(machine.get()));
+    // The keys' mnemonics click them (after the short press animation).
+    QTest::keyClick(z1, Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return machine->expressionBuffer().endsWith("sin "); }));
+    QTest::keyClick(z1, Qt::Key_N, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return machine->expressionBuffer().endsWith("ln "); }));
+    EXPECT_EQ(machine->expressionBuffer(), "13.75 * 2 * (1E2 * sin ln ");
+    QTest::keyClick(z1, Qt::Key_Backspace);
+    QTest::keyClick(z1, Qt::Key_Backspace);
     // Escape does not close the window.
     QTest::keyClick(z1, Qt::Key_Escape);
     EXPECT_TRUE(machine->isVisible());
