@@ -463,3 +463,30 @@ TEST_F(MainWindowFiles, RefusedFilesChangeNothingAndSayWhy) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainWindowFiles, AFieldBeingTypedIsSavedWithItsText) {
+    mainwindow::FieldEdit *height = window->text1(bench::ObjectHeight);
+    height->setFocus();
+    height->selectAll();
+    QTest::keyClicks(height, QStringLiteral("2.25"));
+    const QString path = QDir(programDir.path()).filePath(QStringLiteral("saisie.P09"));
+    window->setCurrentFileName(path);
+    ASSERT_FALSE(config::saveConfiguration(window->benchForSaving(), path).has_value());
+    const auto saved = config::readConfiguration(path);
+    ASSERT_TRUE(std::holds_alternative<config::Configuration>(saved));
+    EXPECT_EQ(std::get<config::Configuration>(saved).fields[bench::ObjectHeight],
+              QStringLiteral("2,25"));
+}
+
+TEST(MainWindowHandOver, AnUnwritableHandOverFileIsSkippedSilently) {
+    startApplication(oneScreen(1920, 1080));
+    mainwindow::MainWindow window({QStringLiteral("/nonexistent/focalines/")});
+    window.show();
+    window.formActivate();
+    EXPECT_EQ(window.exerciseRequestFile().readRecord(23), QString());
+    EXPECT_EQ(window.label3(0)->text(), QStringLiteral("45,0 cm"));
+}
+
+} // namespace
