@@ -45,7 +45,6 @@ QLabel *readout(QWidget *parent, int x, int y, int w = ReadoutWidth, int h = Rea
 QPushButton *smallButton(QWidget *parent, const QString &caption, int x, int y) {
     auto *b = new QPushButton(caption, parent);
     b->setGeometry(x, y, 20, 20);
-    b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
 

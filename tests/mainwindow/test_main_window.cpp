@@ -490,3 +490,21 @@ TEST(MainWindowHandOver, AnUnwritableHandOverFileIsSkippedSilently) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainWindowWide, LeavingTheTabOfAFieldBeingTypedValidatesIt) {
+    window->onglets()->selectTab(2);
+    mainwindow::FieldEdit *l1 = window->text1(bench::Lens1Position);
+    l1->setFocus();
+    l1->selectAll();
+    QTest::keyClicks(l1, QStringLiteral("2"));
+    const int beeps = ui::beepCount();
+    QTest::mouseClick(window->onglets(), Qt::LeftButton, {},
+                      QPoint(window->onglets()->layout().edges[3] - 5, 8));
+    EXPECT_EQ(window->onglets()->currentTab(), 3);
+    EXPECT_EQ(ui::beepCount(), beeps + 1);
+    EXPECT_EQ(l1->text(), QStringLiteral("5,0"));
+}
+
+} // namespace
