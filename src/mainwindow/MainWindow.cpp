@@ -42,7 +42,7 @@ constexpr int FigureMargin = 16; // 8 pixels on each side of the figure
 const QColor ButtonGrey(0xc0, 0xc0, 0xc0);
 const QColor ShadowGrey(128, 128, 128);
 
-struct CommandSpec {
+struct CommandButtonLayout {
     const char *name;
     const char *caption;
     const char *tooltip;
@@ -52,7 +52,7 @@ struct CommandSpec {
 };
 
 // The row of command buttons, left to right.
-const CommandSpec commandSpecs[] = {
+const CommandButtonLayout commandButtons[] = {
     {"Command2", "&Ouvrir", "Retrouver une configuration",
      "Pour retrouver une situation enregistrée", ButtonIcon::Open, 0, 113},
     {"Command11", "&Enregistrer", "Enregistrer la configuration actuelle",
@@ -160,24 +160,24 @@ MainWindow::MainWindow(Options options, QWidget *parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildCommandButtons() {
-    for (size_t i = 0; i < std::size(commandSpecs); ++i) {
-        const CommandSpec &spec = commandSpecs[i];
+    for (size_t i = 0; i < std::size(commandButtons); ++i) {
+        const CommandButtonLayout &layout = commandButtons[i];
         auto *button = new QToolButton(this);
-        button->setObjectName(QString::fromLatin1(spec.name));
-        button->setText(QString::fromUtf8(spec.caption));
-        button->setToolTip(QString::fromUtf8(spec.tooltip));
-        button->setIcon(buttonIcon(spec.icon));
+        button->setObjectName(QString::fromLatin1(layout.name));
+        button->setText(QString::fromUtf8(layout.caption));
+        button->setToolTip(QString::fromUtf8(layout.tooltip));
+        button->setIcon(buttonIcon(layout.icon));
         button->setIconSize(QSize(20, 20));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        button->setGeometry(spec.x, 0, spec.width, 41);
+        button->setGeometry(layout.x, 0, layout.width, 41);
         button->setAutoFillBackground(true);
         QPalette p = button->palette();
         p.setColor(QPalette::Button, ButtonGrey);
         p.setColor(QPalette::Window, ButtonGrey);
         button->setPalette(p);
         commands_[i] = button;
-        if (spec.icon != ButtonIcon::Copy)
-            setHoverText(button, QString::fromUtf8(spec.hover));
+        if (layout.icon != ButtonIcon::Copy)
+            setHoverText(button, QString::fromUtf8(layout.hover));
         else
             button->installEventFilter(this);
     }
@@ -393,7 +393,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
     if ((event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) &&
         watched->isWidgetType() && pointerOnItself(static_cast<QWidget *>(watched), event)) {
         if (watched == commandButton(QStringLiteral("Command4"))) {
-            if (info_->text() != CopyMessage) setInfo(QString::fromUtf8(commandSpecs[2].hover));
+            if (info_->text() != CopyMessage) setInfo(QString::fromUtf8(commandButtons[2].hover));
         } else if (auto it = hoverTexts_.find(watched); it != hoverTexts_.end()) {
             setInfo(*it);
         }
