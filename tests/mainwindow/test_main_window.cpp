@@ -375,10 +375,19 @@ class MainWindowFiles : public MainWindowWide {
 
     // Clicks a command button whose window is then driven by `drive` once it is on screen.
     template <class Window, class Drive> void runWindow(const QString &command, Drive drive) {
-        QTimer::singleShot(10, [drive] {
-            if (auto *w = qobject_cast<Window *>(QApplication::activeModalWidget())) drive(w);
-        });
+        driveWhenShown<Window>(drive, 200);
         window->commandButton(command)->click();
+    }
+
+    // Waits for the window to be on screen, then drives it; a window that never shows leaves
+    // the test to fail rather than to hang.
+    template <class Window, class Drive> static void driveWhenShown(Drive drive, int attempts) {
+        QTimer::singleShot(10, [drive, attempts] {
+            if (auto *w = qobject_cast<Window *>(QApplication::activeModalWidget()))
+                drive(w);
+            else if (attempts > 0)
+                driveWhenShown<Window>(drive, attempts - 1);
+        });
     }
 
     QString previousDir;
