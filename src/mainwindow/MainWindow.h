@@ -9,6 +9,8 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
+#include <utility>
 
 class QCheckBox;
 class QComboBox;
@@ -187,6 +189,8 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     std::array<QLabel *, 4> label3_{};
 
     QHash<QObject *, QString> hoverTexts_;
+    // Two lenses and the object at infinity, as the panels were last arranged and painted for.
+    std::optional<std::pair<bool, bool>> panelsArrangedFor_;
 };
 
 } // namespace mainwindow

@@ -378,9 +378,15 @@ void MainWindow::showState() {
     hscroll3_->setVisible(s.objectAtInfinity);
     text1_[bench::ObjectPosition]->setVisible(!s.objectAtInfinity);
     text1_[bench::ObjectHeight]->setVisible(!s.objectAtInfinity);
-    arrangePanels();
-    for (Panel *panel : panels_)
-        panel->update();
+    // The panels' places and painted texts follow only the number of lenses and the object at
+    // infinity: a drag or a typed value leaves them as they are.
+    const std::pair<bool, bool> layout{two, s.objectAtInfinity};
+    if (panelsArrangedFor_ != layout) {
+        panelsArrangedFor_ = layout;
+        arrangePanels();
+        for (Panel *panel : panels_)
+            panel->update();
+    }
 }
 
 void MainWindow::connectControls() {
