@@ -8,6 +8,7 @@
 #include "config/OpenWindow.h"
 #include "config/SaveWindow.h"
 #include "exercises/IntroText.h"
+#include "help/HelpWindow.h"
 #include "mainwindow/ButtonIcons.h"
 #include "mainwindow/FieldEdit.h"
 #include "mainwindow/FigureView.h"
@@ -21,7 +22,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
@@ -31,7 +31,6 @@
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QToolButton>
-#include <QUrl>
 
 namespace mainwindow {
 
@@ -336,8 +335,7 @@ void MainWindow::Command4_Click() {
 
 void MainWindow::Command7_Click() {
     const QImage sauvetage = figurePicture();
-    const QString help = options_.programDirectory + QStringLiteral("aide/index.html");
-    if (QFileInfo(help).isFile()) QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+    help::showHelp(this, options_.programDirectory);
     figure_->setPicture(sauvetage);
 }
 
