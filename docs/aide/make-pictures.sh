@@ -58,8 +58,9 @@ p09 faisceau-B.P09 c3=1 c5=0 c12=1
 p09 foyer.P09 c5=0 c1=0 c14=1 c13=0 t4="5,0" t5="2,0" t0="20,0"
 
 # ---------------------------------------------------------------------------
-# Figures drawn by the command-line companion, at the width of the window's figure.
-render() { "$cli" render ${2:+"$conf/$2"} --output "$out/$1" --width 785 --height 265; }
+# Figures drawn by the command-line companion, narrower than in the window so that the
+# help shows them whole and unscaled.
+render() { "$cli" render ${2:+"$conf/$2"} --output "$out/$1" --width 600 --height 240; }
 render depart.png
 render loupe.png loupe.P09
 render infini.png infini.P09
@@ -87,7 +88,8 @@ if command -v Xvfb >/dev/null && [ -x "$shot" ]; then
         if [ "${CROP:-}" = trim ]; then
             convert "/tmp/focalines-$name" -trim +repage "$out/$name"
         else
-            convert "/tmp/focalines-$name" -crop "${CROP:-791x546+0+0}" +repage "$out/$name"
+            convert "/tmp/focalines-$name" -crop "${CROP:-791x546+0+0}" +repage \
+                ${RESIZE:+-filter Lanczos -resize "$RESIZE"} "$out/$name"
         fi
         rm -f "/tmp/focalines-$name"
     }
@@ -98,7 +100,7 @@ if command -v Xvfb >/dev/null && [ -x "$shot" ]; then
             "search --sync --name ^$3 windowmove %1 0 0" "${@:4}"
     }
     tabs=413x188+6+358
-    window fenetre.png
+    RESIZE=640x window fenetre.png
     CROP=$tabs window onglet-objets.png
     CONF=infini.P09 CROP=$tabs window onglet-objets-infini.png
     CONF=deux-lentilles.P09 CROP=$tabs window onglet-lentilles.png "mousemove 150 368 click 1"
