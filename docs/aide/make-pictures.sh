@@ -86,9 +86,9 @@ if command -v Xvfb >/dev/null && [ -x "$shot" ]; then
         "$shot" -s 1024x768 -d 3 "${steps[@]}" "/tmp/focalines-$name" -- \
             "$gui" ${CONF:+"$conf/$CONF"} >/dev/null
         if [ "${CROP:-}" = trim ]; then
-            convert "/tmp/focalines-$name" -trim +repage "$out/$name"
+            convert "/tmp/focalines-$name" -trim +repage -strip "$out/$name"
         else
-            convert "/tmp/focalines-$name" -crop "${CROP:-791x546+0+0}" +repage \
+            convert "/tmp/focalines-$name" -crop "${CROP:-791x546+0+0}" +repage -strip \
                 ${RESIZE:+-filter Lanczos -resize "$RESIZE"} "$out/$name"
         fi
         rm -f "/tmp/focalines-$name"
