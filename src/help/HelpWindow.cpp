@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
+#include <QHelpIndexModel>
 #include <QHelpIndexWidget>
 #include <QHelpLink>
 #include <QHelpSearchEngine>
@@ -48,15 +49,19 @@ QVariant HelpBrowser::loadResource(int type, const QUrl &name) {
 HelpWindow::HelpWindow(const QString &helpFile, QWidget *parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Aide de Focalines"));
-    resize(900, 640);
+    resize(1060, 700);
     if (!QFileInfo(helpFile).isFile() || !collectionFolder_.isValid()) return;
 
     engine_ = new QHelpEngine(collectionFolder_.filePath(QStringLiteral("focalines.qhc")), this);
-    engine_->setUsesFilterEngine(true);
+    engine_->setReadOnly(false);
     if (!engine_->setupData() || !engine_->registerDocumentation(helpFile) ||
         engine_->documentationFileName(Namespace).isEmpty())
         return;
     valid_ = true;
+    // The contents and the index are built from the collection as it was at setup, before the
+    // help file was registered in it.
+    engine_->contentModel()->createContents(QString());
+    engine_->indexModel()->createIndex(QString());
 
     browser_ = new HelpBrowser(engine_, this);
     browser_->setObjectName(QStringLiteral("helpPage"));
@@ -65,7 +70,7 @@ HelpWindow::HelpWindow(const QString &helpFile, QWidget *parent) : QMainWindow(p
     splitter->addWidget(tabs_);
     splitter->addWidget(browser_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({260, 640});
+    splitter->setSizes({260, 800});
     setCentralWidget(splitter);
     engine_->searchEngine()->scheduleIndexDocumentation();
 }

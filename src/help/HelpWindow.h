@@ -16,11 +16,11 @@ QString helpFilePath(const QString &programDirectory);
 // outside ones handed to the desktop.
 class HelpBrowser : public QTextBrowser {
     Q_OBJECT
-public:
+  public:
     HelpBrowser(QHelpEngine *engine, QWidget *parent);
     QVariant loadResource(int type, const QUrl &name) override;
 
-private:
+  private:
     QHelpEngine *engine_;
 };
 
@@ -30,7 +30,7 @@ private:
 // another running copy of the program could hold a stale index.
 class HelpWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // Refuses (isValid() false) a help file that is missing or that the engine cannot read.
     HelpWindow(const QString &helpFile, QWidget *parent = nullptr);
 
@@ -44,7 +44,7 @@ public:
     // Runs a full-text search and shows its results in the search tab.
     void search(const QString &words);
 
-private:
+  private:
     QUrl contentsUrl() const;
     void buildSide();
 
