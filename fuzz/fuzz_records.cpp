@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         // A text read is written back to the same record and read again unchanged.
         if (r.status == config::Record::Ok && n >= 1) {
             config::RecordWriter writer;
-            if (writer.put(n, r.text) && config::RecordReader(writer.bytes()).read(n).text != r.text)
+            if (writer.put(n, r.text) &&
+                config::RecordReader(writer.bytes()).read(n).text != r.text)
                 __builtin_trap();
         }
     }
