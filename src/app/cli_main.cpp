@@ -10,14 +10,19 @@
 #include "calculator/Messages.h"
 #include "calculator/NumberText.h"
 #include "config/ConfigurationFile.h"
+#include "richtext/PlainText.h"
+#include "richtext/RichText.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStringList>
+#include <QTextDocument>
 
 #include <cstdio>
+#include <memory>
+#include <variant>
 
 namespace {
 
@@ -50,12 +55,20 @@ const char *const HelpText =
     "      le message de la machine est écrit sur la sortie d'erreur et le code de\n"
     "      sortie est celui de l'erreur : 1 calcul impossible ou dépassement de\n"
     "      capacité, 2 parenthèses, 3 opérateurs.\n"
+    "  rtf-text FICHIER.RTF\n"
+    "      Écrit le texte du document en UTF-8 sur la sortie standard : chaque\n"
+    "      paragraphe et chaque saut de ligne finissent par un saut de ligne, les\n"
+    "      cellules d'une ligne de tableau sont séparées par une tabulation, les\n"
+    "      marques de liste sont écrites, les images ne donnent rien.\n"
+    "  rtf-convert ENTRÉE.RTF SORTIE.RTF\n"
+    "      Lit ENTRÉE.RTF et l'enregistre dans SORTIE.RTF avec l'écriture RTF de\n"
+    "      Focalines (un fichier existant n'est remplacé qu'une fois l'écriture finie).\n"
     "  --help\n"
     "      Affiche cette aide.\n"
     "\n"
-    "Codes de sortie : 0 succès ; 1 commande ou argument incorrect, ou image impossible\n"
-    "à écrire ; 2 fichier refusé (le titre et le texte du message sont écrits sur la\n"
-    "sortie d'erreur sous la forme « TITRE: TEXTE »).\n";
+    "Codes de sortie : 0 succès ; 1 commande ou argument incorrect, ou image ou texte\n"
+    "impossible à écrire ; 2 fichier refusé (le titre et le texte du message sont écrits\n"
+    "sur la sortie d'erreur sous la forme « TITRE: TEXTE »).\n";
 
 void printErr(const QString &text) {
     std::fputs(text.toUtf8().constData(), stderr);
@@ -177,6 +190,40 @@ int eval(QStringList args) {
     return ExitOk;
 }
 
+// The document of a text file, or the exit status of a refused file.
+std::variant<std::unique_ptr<QTextDocument>, int> readText(const QString &path) {
+    auto result = richtext::readRtfFile(path);
+    if (auto *error = std::get_if<richtext::TextError>(&result)) {
+        printErr(error->title + QStringLiteral(": ") + error->text);
+        return ExitRefusedFile;
+    }
+    return std::move(std::get<std::unique_ptr<QTextDocument>>(result));
+}
+
+int rtfText(const QStringList &args) {
+    if (args.size() != 1 || args[0].startsWith(u'-'))
+        return usage(QStringLiteral("rtf-text : un seul argument, le fichier RTF."));
+    auto document = readText(args[0]);
+    if (const int *status = std::get_if<int>(&document)) return *status;
+    const QByteArray text =
+        richtext::plainText(*std::get<std::unique_ptr<QTextDocument>>(document)).toUtf8();
+    std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
+    return ExitOk;
+}
+
+int rtfConvert(const QStringList &args) {
+    if (args.size() != 2 || args[0].startsWith(u'-') || args[1].startsWith(u'-'))
+        return usage(QStringLiteral("rtf-convert : deux arguments, ENTRÉE.RTF et SORTIE.RTF."));
+    auto document = readText(args[0]);
+    if (const int *status = std::get_if<int>(&document)) return *status;
+    if (const auto error =
+            richtext::writeRtfFile(*std::get<std::unique_ptr<QTextDocument>>(document), args[1])) {
+        printErr(error->title + QStringLiteral(": ") + error->text);
+        return ExitUsage;
+    }
+    return ExitOk;
+}
+
 // Qt's own chatter (a missing runtime directory, font look-ups) is no business of a command
 // line user; only real failures reach standard error.
 void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message) {
@@ -202,5 +249,7 @@ int main(int argc, char *argv[]) {
     if (command == QLatin1String("images")) return images(args);
     if (command == QLatin1String("render")) return render(args);
     if (command == QLatin1String("eval")) return eval(args);
+    if (command == QLatin1String("rtf-text")) return rtfText(args);
+    if (command == QLatin1String("rtf-convert")) return rtfConvert(args);
     return usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
 }

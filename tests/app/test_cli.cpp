@@ -144,3 +144,37 @@ TEST(Cli, EvalPrintsTheResultOrTheCalculatorsMessage) {
     }
     EXPECT_TRUE(cli({"--help"}).out.contains("eval [--degrees] EXPRESSION"));
 }
+
+TEST(Cli, RichTextToPlainTextAndConversion) {
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QString::fromUtf8("énoncé.rtf"));
+    QFile f(in);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("{\\rtf1\\ansi {\\b Titre}\\par \\'e9t\\'e9\\line suite\\par"
+            "\\trowd\\cellx1000\\cellx2000\\pard\\intbl a\\cell b\\cell\\row\\pard fin}");
+    f.close();
+    const QString expected = QString::fromUtf8("Titre\nété\nsuite\na\tb\nfin\n");
+    CliRun r = cli({"rtf-text", in});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, expected);
+
+    const QString out = dir.filePath("copie.rtf");
+    r = cli({"rtf-convert", in, out});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(cli({"rtf-text", out}).out, expected);
+
+    QFile garbage(dir.filePath("image.rtf"));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    garbage.close();
+    r = cli({"rtf-text", garbage.fileName()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.trimmed(), QString::fromUtf8("Lecture impossible: Ce fichier n'est ni un texte "
+                                                 "au format RTF ni un texte brut."));
+    EXPECT_TRUE(r.out.isEmpty());
+    r = cli({"rtf-convert", garbage.fileName(), out});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(cli({"rtf-text", out}).out, expected); // the earlier copy is intact
+    EXPECT_EQ(cli({"rtf-text"}).status, 1);
+    EXPECT_TRUE(cli({"--help"}).out.contains("rtf-convert"));
+}

@@ -1,0 +1,291 @@
+#include "richtext/DocumentBuilder.h"
+
+#include "richtext/Conventions.h"
+
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <QTextTable>
+#include <QUrl>
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace richtext {
+
+namespace {
+
+// A table never grows beyond these, whatever the file asks: further cells go into the last
+// column, further rows into the last row.
+constexpr int MaxColumns = 64;
+constexpr int MaxCells = 100000;
+
+} // namespace
+
+DocumentBuilder::DocumentBuilder(QTextDocument &document, const RtfTables &tables,
+                                 const RowDef &row)
+    : document_(document), tables_(tables), row_(row), cursor_(&document) {}
+
+const QTextCharFormat &DocumentBuilder::charFormat(const CharState &c) {
+    for (std::size_t i = 0; i < formatCacheSize_; ++i)
+        if (formatCache_[i].state == c) return formatCache_[i].format;
+    QTextCharFormat f;
+    if (const FontEntry *font = tables_.font(c.font); font && !font->name.isEmpty())
+        f.setFontFamilies(QStringList{font->name});
+    f.setFontPointSize(c.halfPoints / 2.0);
+    if (c.bold) f.setFontWeight(QFont::Bold);
+    if (c.italic) f.setFontItalic(true);
+    if (c.underline) f.setUnderlineStyle(QTextCharFormat::UnderlineStyle(c.underline));
+    if (c.strike) f.setFontStrikeOut(true);
+    if (c.vertical) f.setVerticalAlignment(QTextCharFormat::VerticalAlignment(c.vertical));
+    if (c.caps) f.setFontCapitalization(QFont::Capitalization(c.caps));
+    if (const auto rgb = tables_.colour(c.foreground)) f.setForeground(QColor(*rgb));
+    if (const auto rgb = tables_.colour(c.background)) f.setBackground(QColor(*rgb));
+
+    const std::size_t slot = formatCacheNext_;
+    formatCacheNext_ = (formatCacheNext_ + 1) % formatCache_.size();
+    formatCacheSize_ = std::max(formatCacheSize_, slot + 1);
+    formatCache_[slot] = {c, f};
+    return formatCache_[slot].format;
+}
+
+QTextBlockFormat DocumentBuilder::blockFormat(const ParaState &p, bool pageBreak) const {
+    QTextBlockFormat f;
+    switch (p.align) {
+    case 1:
+        f.setAlignment(Qt::AlignHCenter);
+        break;
+    case 2:
+        f.setAlignment(Qt::AlignRight);
+        break;
+    case 3:
+        f.setAlignment(Qt::AlignJustify);
+        break;
+    default:
+        break;
+    }
+    if (p.left) f.setLeftMargin(pixelsFromTwips(p.left));
+    if (p.right) f.setRightMargin(pixelsFromTwips(p.right));
+    if (p.firstLine) f.setTextIndent(pixelsFromTwips(p.firstLine));
+    if (p.before) f.setTopMargin(pixelsFromTwips(p.before));
+    if (p.after) f.setBottomMargin(pixelsFromTwips(p.after));
+    if (p.lineSpacing) {
+        if (p.lineMultiple)
+            f.setLineHeight(std::abs(p.lineSpacing) * 100.0 / 240.0,
+                            QTextBlockFormat::ProportionalHeight);
+        else
+            f.setLineHeight(pixelsFromTwips(std::abs(p.lineSpacing)),
+                            p.lineSpacing > 0 ? QTextBlockFormat::MinimumHeight
+                                              : QTextBlockFormat::FixedHeight);
+    }
+    if (pageBreak || p.pageBreakBefore) f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    return f;
+}
+
+void DocumentBuilder::flush() {
+    if (pending_.isEmpty()) return;
+    cursor_.insertText(pending_, charFormat(pendingState_));
+    pending_.resize(0);
+}
+
+void DocumentBuilder::open(const ParaState &p) {
+    if (block_ == Block::Open) return;
+    if (p.inTable) {
+        if (!table_)
+            startTable();
+        else if (cursorRow_ != wantRow_ || cursorCol_ != wantCol_)
+            enterCell();
+    } else if (table_) {
+        leaveTable();
+    }
+    const bool pageBreak = pageBreakPending_ || p.pageBreakBefore;
+    if (block_ == Block::Ended)
+        cursor_.insertBlock(blockFormat(p, pageBreak));
+    else
+        cursor_.setBlockFormat(blockFormat(p, pageBreak));
+    pageBreakPending_ = false;
+    openedWith_ = p;
+    openedWithBreak_ = pageBreak;
+    block_ = Block::Open;
+}
+
+void DocumentBuilder::closeBlock(const ParaState &p, const CharState &c) {
+    flush();
+    if (!(p == openedWith_)) cursor_.setBlockFormat(blockFormat(p, openedWithBreak_));
+    if (cursor_.block().length() == 1) cursor_.setBlockCharFormat(charFormat(c));
+    block_ = Block::Ended;
+}
+
+void DocumentBuilder::text(QStringView s, const CharState &c, const ParaState &p) {
+    if (s.isEmpty()) return;
+    open(p);
+    if (!pending_.isEmpty() && !(c == pendingState_)) flush();
+    if (pending_.isEmpty()) pendingState_ = c;
+    pending_.append(s);
+}
+
+void DocumentBuilder::endParagraph(const ParaState &p, const CharState &c) {
+    open(p);
+    closeBlock(p, c);
+}
+
+void DocumentBuilder::endParagraphIfOpen(const ParaState &p, bool pageBreak) {
+    if (block_ == Block::Open) closeBlock(p, CharState{});
+    if (pageBreak) pageBreakPending_ = true;
+}
+
+void DocumentBuilder::startTable() {
+    flush();
+    if (block_ == Block::Open) closeBlock(openedWith_, CharState{});
+    const int columns = std::clamp(int(row_.cells.size()), 1, MaxColumns);
+    QTextTableFormat format;
+    format.setCellSpacing(0);
+    format.setBorderCollapse(true);
+    table_ = cursor_.insertTable(1, columns, format);
+    cursor_ = table_->cellAt(0, 0).firstCursorPosition();
+    wantRow_ = wantCol_ = cursorRow_ = cursorCol_ = 0;
+    usedRows_ = 1;
+    widthsRow_ = row_;
+    widthsFromFirstRow_ = false;
+    marks_.clear();
+    block_ = Block::Fresh;
+}
+
+void DocumentBuilder::enterCell() {
+    flush();
+    if (wantCol_ >= table_->columns() && (wantCol_ + 1) * table_->rows() <= MaxCells)
+        table_->appendColumns(wantCol_ + 1 - table_->columns());
+    wantCol_ = std::min(wantCol_, table_->columns() - 1);
+    if (wantRow_ >= table_->rows()) {
+        // Every change of a table's rows costs a pass over all its cells: rows are added in
+        // batches, and those left unused are removed when the table ends.
+        const int rows = table_->rows(), columns = table_->columns();
+        const int batch = std::clamp(rows, wantRow_ + 1 - rows, std::max(512, wantRow_ + 1 - rows));
+        const int allowed = MaxCells / columns - rows;
+        if (allowed > 0) table_->appendRows(std::min(batch, allowed));
+    }
+    wantRow_ = std::min(wantRow_, table_->rows() - 1);
+    usedRows_ = std::max(usedRows_, wantRow_ + 1);
+    if (cursorRow_ == wantRow_ && cursorCol_ == wantCol_) return; // the table is full
+    cursor_ = table_->cellAt(wantRow_, wantCol_).firstCursorPosition();
+    cursorRow_ = wantRow_;
+    cursorCol_ = wantCol_;
+    block_ = Block::Fresh;
+}
+
+void DocumentBuilder::endCell(const ParaState &p, const CharState &c) {
+    ParaState inCell = p;
+    inCell.inTable = true;
+    open(inCell);
+    closeBlock(inCell, c);
+    if (std::size_t(cursorCol_) < row_.cells.size()) {
+        const CellDef &def = row_.cells[std::size_t(cursorCol_)];
+        if (def.shading >= 0 || def.mergeNext || def.vmergeFirst || def.vmergeNext ||
+            def.mergeFirst)
+            marks_.push_back({cursorRow_, cursorCol_, def});
+    }
+    if (wantCol_ < MaxColumns - 1) ++wantCol_;
+}
+
+void DocumentBuilder::endRow(const ParaState &p, const CharState &c) {
+    if (!table_) return;
+    if (block_ == Block::Open) closeBlock(p, c);
+    if (!widthsFromFirstRow_ && !row_.cells.empty()) {
+        widthsRow_ = row_;
+        widthsFromFirstRow_ = true;
+    }
+    if (wantCol_ > 0 || cursorCol_ > 0) {
+        ++wantRow_;
+        wantCol_ = 0;
+    }
+}
+
+void DocumentBuilder::leaveTable() {
+    finishTable();
+    cursor_ = table_->lastCursorPosition();
+    cursor_.movePosition(QTextCursor::NextBlock);
+    table_ = nullptr;
+    block_ = Block::Fresh;
+}
+
+void DocumentBuilder::finishTable() {
+    flush();
+    if (table_->rows() > usedRows_) table_->removeRows(usedRows_, table_->rows() - usedRows_);
+    QTextTableFormat format = table_->format();
+    QList<QTextLength> widths;
+    int left = widthsRow_.left;
+    for (int c = 0; c < table_->columns(); ++c) {
+        if (std::size_t(c) < widthsRow_.cells.size() &&
+            widthsRow_.cells[std::size_t(c)].right > left) {
+            const int right = widthsRow_.cells[std::size_t(c)].right;
+            widths << QTextLength(QTextLength::FixedLength, pixelsFromTwips(right - left));
+            left = right;
+        } else {
+            widths << QTextLength();
+        }
+    }
+    format.setColumnWidthConstraints(widths);
+    format.setCellPadding(pixelsFromTwips(widthsRow_.gap));
+    format.setBorder(pixelsFromTwips(widthsRow_.borderWidth));
+    format.setBorderStyle(widthsRow_.borderWidth ? QTextFrameFormat::BorderStyle_Solid
+                                                 : QTextFrameFormat::BorderStyle_None);
+    table_->setFormat(format);
+
+    for (const CellMark &m : marks_) {
+        if (m.def.shading < 0) continue;
+        if (const auto rgb = tables_.colour(m.def.shading)) {
+            QTextTableCell cell = table_->cellAt(m.row, m.col);
+            QTextCharFormat f = cell.format();
+            f.setBackground(QColor(*rgb));
+            cell.setFormat(f);
+        }
+    }
+    // Merged cells: a run of "continued" marks after a "first" mark joins that cell.
+    std::unordered_map<long long, const CellDef *> byPlace;
+    auto key = [](int row, int col) { return (long long)row * MaxColumns + col; };
+    for (const CellMark &m : marks_)
+        byPlace[key(m.row, m.col)] = &m.def;
+    auto markAt = [&](int row, int col) -> const CellDef * {
+        const auto it = byPlace.find(key(row, col));
+        return it == byPlace.end() ? nullptr : it->second;
+    };
+    for (const CellMark &m : marks_) {
+        if (m.def.mergeFirst) {
+            int span = 1;
+            while (const CellDef *d = markAt(m.row, m.col + span)) {
+                if (!d->mergeNext) break;
+                ++span;
+            }
+            if (span > 1) table_->mergeCells(m.row, m.col, 1, span);
+        }
+        if (m.def.vmergeFirst) {
+            int span = 1;
+            while (const CellDef *d = markAt(m.row + span, m.col)) {
+                if (!d->vmergeNext) break;
+                ++span;
+            }
+            if (span > 1) table_->mergeCells(m.row, m.col, span, 1);
+        }
+    }
+}
+
+void DocumentBuilder::picture(const QImage &image, const QByteArray &encoded, QSizeF size,
+                              const ParaState &p) {
+    open(p);
+    flush();
+    const QString name = QStringLiteral("rtfpicture:%1").arg(++pictureCount_);
+    document_.addResource(QTextDocument::ImageResource, QUrl(name), image);
+    QTextImageFormat f;
+    f.setName(name);
+    f.setWidth(size.width());
+    f.setHeight(size.height());
+    if (!encoded.isEmpty()) f.setProperty(EncodedPictureProperty, encoded);
+    cursor_.insertImage(f);
+}
+
+void DocumentBuilder::finish(const ParaState &p) {
+    flush();
+    if (block_ == Block::Open) closeBlock(p, CharState{});
+    if (table_) finishTable();
+}
+
+} // namespace richtext

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "richtext/RtfState.h"
+
+#include <QImage>
+#include <QString>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+
+#include <array>
+#include <vector>
+
+class QTextDocument;
+class QTextTable;
+
+namespace richtext {
+
+// Builds a document from what the RTF reader finds, in reading order. Text is gathered into
+// runs of one format and inserted run by run. A paragraph is opened by its first content and
+// closed by \par; a closed paragraph's successor is created only when content follows, so a
+// \par before the end of the file adds no empty paragraph. Paragraphs marked as in a table go
+// into the cells of a QTextTable, which grows as cells and rows arrive.
+class DocumentBuilder {
+  public:
+    // tables and row are the reader's, read as they stand at each call.
+    DocumentBuilder(QTextDocument &document, const RtfTables &tables, const RowDef &row);
+
+    void text(QStringView s, const CharState &c, const ParaState &p);
+    void endParagraph(const ParaState &p, const CharState &c);
+    // Ends the paragraph when it holds anything (\sect, \page); with pageBreak the next
+    // paragraph begins on a new page.
+    void endParagraphIfOpen(const ParaState &p, bool pageBreak);
+    void endCell(const ParaState &p, const CharState &c);
+    void endRow(const ParaState &p, const CharState &c);
+    // A picture shown at size (pixels); encoded holds the file's PNG or JPEG bytes, if any.
+    void picture(const QImage &image, const QByteArray &encoded, QSizeF size, const ParaState &p);
+    void finish(const ParaState &p);
+
+  private:
+    enum class Block { Fresh, Open, Ended };
+
+    void open(const ParaState &p);
+    void flush();
+    void closeBlock(const ParaState &p, const CharState &c);
+    void startTable();
+    void enterCell();
+    void leaveTable();
+    void finishTable();
+    const QTextCharFormat &charFormat(const CharState &c);
+    QTextBlockFormat blockFormat(const ParaState &p, bool pageBreak) const;
+
+    QTextDocument &document_;
+    const RtfTables &tables_;
+    const RowDef &row_;
+    QTextCursor cursor_;
+    Block block_ = Block::Fresh;
+    ParaState openedWith_;
+    bool openedWithBreak_ = false;
+    bool pageBreakPending_ = false;
+
+    QString pending_;
+    CharState pendingState_;
+
+    // Recently used formats: runs mostly alternate between a few.
+    struct CachedFormat {
+        CharState state;
+        QTextCharFormat format;
+    };
+    std::array<CachedFormat, 8> formatCache_;
+    std::size_t formatCacheSize_ = 0;
+    std::size_t formatCacheNext_ = 0;
+
+    QTextTable *table_ = nullptr;
+    int wantRow_ = 0, wantCol_ = 0;
+    int cursorRow_ = 0, cursorCol_ = 0;
+    int usedRows_ = 1;
+    RowDef widthsRow_; // the row whose cells give the column widths
+    bool widthsFromFirstRow_ = false;
+    struct CellMark {
+        int row, col;
+        CellDef def;
+    };
+    std::vector<CellMark> marks_; // cells with shading or merge marks
+
+    int pictureCount_ = 0;
+};
+
+} // namespace richtext

@@ -1,0 +1,814 @@
+#include "richtext/RtfReader.h"
+
+#include "richtext/CodePages.h"
+#include "richtext/DocumentBuilder.h"
+#include "richtext/RtfKeywords.h"
+#include "richtext/RtfLexer.h"
+#include "richtext/RtfState.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <vector>
+
+namespace richtext {
+
+namespace {
+
+// Where the text of a group goes.
+enum class Dest : std::uint8_t {
+    Text,       // the document
+    Skip,       // nowhere
+    FontTable,  // font names
+    ColorTable, // colours end at each ';'
+    Picture,    // hexadecimal picture data
+    Upr,        // nowhere, except its \ud part
+};
+
+struct Group {
+    CharState chr;
+    ParaState para;
+    Dest dest = Dest::Text;
+    std::uint8_t uc = 1;
+    bool ownsPicture = false;
+    bool alternative = false; // inside \shppict or \nonshppict
+};
+
+enum class PictureKind : std::uint8_t { Unknown, Png, Jpeg, Other };
+
+struct Picture {
+    PictureKind kind = PictureKind::Unknown;
+    int width = 0, height = 0;         // \picw, \pich
+    int goalWidth = 0, goalHeight = 0; // twips
+    int scaleX = 100, scaleY = 100;
+    int highNibble = -1;
+    QByteArray data;
+};
+
+// Lengths beyond 22 inches (the largest page Word knows) are taken as 22 inches.
+constexpr int MaxTwips = 31680;
+int twips(const RtfToken &t) {
+    return std::clamp(t.param, -MaxTwips, MaxTwips);
+}
+bool flagOn(const RtfToken &t) {
+    return !t.hasParam || t.param != 0;
+}
+
+// Pictures decoded for one document use at most this much memory; beyond it they show as
+// empty frames.
+constexpr qint64 PictureBudget = 256LL * 1024 * 1024;
+constexpr qint64 FrameBudget = 16LL * 1024 * 1024; // of which empty frames use at most this
+constexpr double MaxPictureSide = 10000;
+
+int hexDigit(unsigned char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+class RtfReader {
+  public:
+    explicit RtfReader(QByteArrayView bytes)
+        : lexer_(bytes), document_(std::make_unique<QTextDocument>()),
+          builder_(*document_, tables_, row_) {
+        stack_.reserve(64);
+        stack_.emplace_back();
+    }
+
+    std::unique_ptr<QTextDocument> read();
+
+  private:
+    Group &top() { return stack_.back(); }
+
+    void openGroup();
+    void closeGroup();
+    void word(const RtfToken &t);
+    void symbol(char c);
+    void textBytes(std::string_view data);
+    void flushBytes();
+    void emitText(QStringView s);
+    void emitChar(char32_t c);
+    void unicode(int value);
+    void commitFontName();
+    void endColour();
+    void emitPicture();
+    void resolveBorder();
+
+    RtfLexer lexer_;
+    RtfTables tables_;
+    RowDef row_;
+    std::unique_ptr<QTextDocument> document_;
+    DocumentBuilder builder_;
+    std::vector<Group> stack_;
+    int overflow_ = 0; // groups opened beyond MaxGroupDepth
+    bool starPending_ = false;
+    int ucSkip_ = 0;
+    char16_t highSurrogate_ = 0;
+    bool alternativeShown_ = false;
+
+    QByteArray bytes_; // text bytes awaiting decoding together
+    QString decoded_;
+
+    int definingFont_ = 0;
+    bool fontCodePageGiven_ = false;
+    QString fontName_;
+    bool fontNamed_ = false;
+
+    int red_ = 0, green_ = 0, blue_ = 0;
+    bool colourGiven_ = false;
+
+    CellDef cell_;
+    bool borderPending_ = false, borderStyled_ = false;
+    int borderWidth_ = 0;
+
+    Picture picture_;
+    qint64 pictureBudget_ = PictureBudget;
+};
+
+std::unique_ptr<QTextDocument> RtfReader::read() {
+    for (;;) {
+        RtfToken t = lexer_.next();
+        if (t.kind == RtfToken::End) break;
+        if (ucSkip_ > 0) {
+            // The fallback of \uN: N characters, where a \'hh, a control word or a whole \bin
+            // counts as one; a brace ends it.
+            if (t.kind == RtfToken::GroupOpen || t.kind == RtfToken::GroupClose) {
+                ucSkip_ = 0;
+            } else if (t.kind == RtfToken::Text) {
+                const std::size_t n = std::min<std::size_t>(std::size_t(ucSkip_), t.data.size());
+                t.data.remove_prefix(n);
+                ucSkip_ -= int(n);
+                if (t.data.empty()) continue;
+            } else {
+                --ucSkip_;
+                continue;
+            }
+        }
+        const Dest dest = top().dest;
+        switch (t.kind) {
+        case RtfToken::GroupOpen:
+            openGroup();
+            break;
+        case RtfToken::GroupClose:
+            closeGroup();
+            break;
+        case RtfToken::Text:
+            starPending_ = false;
+            textBytes(t.data);
+            break;
+        case RtfToken::Hex:
+            starPending_ = false;
+            if (dest == Dest::Text || dest == Dest::FontTable) bytes_.append(char(t.byte));
+            break;
+        case RtfToken::Binary:
+            starPending_ = false;
+            flushBytes();
+            if (dest == Dest::Picture)
+                picture_.data.append(t.data.data(), qsizetype(t.data.size()));
+            break;
+        case RtfToken::Symbol:
+            if (dest == Dest::Skip || dest == Dest::Upr) break;
+            flushBytes();
+            symbol(t.symbol);
+            break;
+        case RtfToken::Word:
+            if (dest == Dest::Skip) break;
+            flushBytes();
+            word(t);
+            break;
+        case RtfToken::End:
+            break;
+        }
+    }
+    flushBytes();
+    if (highSurrogate_) emitChar(0xFFFD);
+    builder_.finish(top().para);
+    return std::move(document_);
+}
+
+void RtfReader::openGroup() {
+    flushBytes();
+    starPending_ = false;
+    if (int(stack_.size()) > MaxGroupDepth) {
+        ++overflow_;
+        return;
+    }
+    Group g = top();
+    g.ownsPicture = false;
+    stack_.push_back(g);
+}
+
+void RtfReader::closeGroup() {
+    flushBytes();
+    starPending_ = false;
+    if (overflow_ > 0) {
+        --overflow_;
+        return;
+    }
+    if (stack_.size() <= 1) return; // an extra closing brace
+    const Group &g = top();
+    if (g.ownsPicture) emitPicture();
+    if (g.dest == Dest::FontTable) commitFontName();
+    stack_.pop_back();
+}
+
+void RtfReader::textBytes(std::string_view data) {
+    switch (top().dest) {
+    case Dest::Text:
+        if (bytes_.isEmpty() && isAsciiCompatible(tables_.codePageOf(top().chr.font)) &&
+            std::all_of(data.begin(), data.end(), [](char c) { return (unsigned char)c < 0x80; })) {
+            if (!top().chr.hidden) {
+                decoded_.resize(0);
+                decoded_.append(QLatin1StringView(data.data(), qsizetype(data.size())));
+                emitText(decoded_);
+            }
+        } else {
+            bytes_.append(data.data(), qsizetype(data.size()));
+        }
+        break;
+    case Dest::FontTable:
+        bytes_.append(data.data(), qsizetype(data.size()));
+        break;
+    case Dest::ColorTable:
+        for (const char c : data)
+            if (c == ';') endColour();
+        break;
+    case Dest::Picture:
+        for (const char c : data) {
+            const int v = hexDigit(static_cast<unsigned char>(c));
+            if (v < 0) continue;
+            if (picture_.highNibble < 0) {
+                picture_.highNibble = v;
+            } else {
+                picture_.data.append(char(picture_.highNibble * 16 + v));
+                picture_.highNibble = -1;
+            }
+        }
+        break;
+    case Dest::Skip:
+    case Dest::Upr:
+        break;
+    }
+}
+
+void RtfReader::flushBytes() {
+    if (bytes_.isEmpty()) return;
+    const Dest dest = top().dest;
+    int codePage = tables_.codePageOf(dest == Dest::FontTable ? definingFont_ : top().chr.font);
+    // A symbol font's name is written in the document's code page, not in its glyphs.
+    if (dest == Dest::FontTable && codePage == SymbolCodePage) codePage = tables_.codePage;
+    decoded_.resize(0);
+    appendDecoded(decoded_, bytes_, codePage);
+    bytes_.resize(0);
+    if (dest == Dest::FontTable || !top().chr.hidden) emitText(decoded_);
+}
+
+// Text for the group's destination, hidden text already left out.
+void RtfReader::emitText(QStringView s) {
+    if (highSurrogate_) {
+        highSurrogate_ = 0;
+        emitChar(0xFFFD);
+    }
+    switch (top().dest) {
+    case Dest::Text:
+        alternativeShown_ = false;
+        builder_.text(s, top().chr, top().para);
+        break;
+    case Dest::FontTable:
+        if (fontNamed_) break;
+        for (const QChar c : s) {
+            if (c == u';') {
+                commitFontName();
+                fontNamed_ = true;
+                break;
+            }
+            fontName_.append(c);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::emitChar(char32_t c) {
+    if (top().chr.hidden && top().dest == Dest::Text) return;
+    char16_t units[2];
+    qsizetype n = 1;
+    if (c > 0xFFFF) {
+        units[0] = QChar::highSurrogate(c);
+        units[1] = QChar::lowSurrogate(c);
+        n = 2;
+    } else {
+        units[0] = char16_t(c);
+    }
+    emitText(QStringView(units, n));
+}
+
+void RtfReader::unicode(int value) {
+    if (value < 0) value += 65536;
+    if (value < 0 || value > 0x10FFFF) value = 0xFFFD;
+    // Symbol fonts write their glyphs in the private use area.
+    if (value >= 0xF020 && value <= 0xF0FF &&
+        tables_.codePageOf(top().chr.font) == SymbolCodePage) {
+        const char byte = char(value - 0xF000);
+        decoded_.resize(0);
+        appendDecoded(decoded_, QByteArrayView(&byte, 1), SymbolCodePage);
+        if (!decoded_.isEmpty()) emitChar(decoded_.at(0).unicode());
+        return;
+    }
+    if (QChar::isHighSurrogate(char32_t(value))) {
+        if (highSurrogate_) emitChar(0xFFFD);
+        highSurrogate_ = char16_t(value);
+        return;
+    }
+    if (QChar::isLowSurrogate(char32_t(value))) {
+        if (!highSurrogate_) {
+            emitChar(0xFFFD);
+            return;
+        }
+        const char32_t full = QChar::surrogateToUcs4(highSurrogate_, char16_t(value));
+        highSurrogate_ = 0;
+        emitChar(full);
+        return;
+    }
+    emitChar(char32_t(value));
+}
+
+void RtfReader::symbol(char c) {
+    starPending_ = c == '*';
+    switch (c) {
+    case '~':
+        emitChar(0x00A0);
+        break;
+    case '-':
+        emitChar(0x00AD);
+        break;
+    case '_':
+        emitChar(0x2011);
+        break;
+    case '{':
+    case '}':
+    case '\\': {
+        const char byte = c;
+        textBytes(std::string_view(&byte, 1));
+        break;
+    }
+    case '\n':
+        if (top().dest == Dest::Text) {
+            alternativeShown_ = false;
+            builder_.endParagraph(top().para, top().chr);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::commitFontName() {
+    if (!fontName_.isEmpty() && !fontNamed_) {
+        auto &entry = tables_.fonts[definingFont_];
+        entry.name = fontName_.trimmed();
+    }
+    fontName_.clear();
+}
+
+void RtfReader::endColour() {
+    if (tables_.colours.size() >= 4096) return;
+    if (colourGiven_)
+        tables_.colours.push_back(qRgb(red_, green_, blue_));
+    else
+        tables_.colours.push_back(std::nullopt);
+    red_ = green_ = blue_ = 0;
+    colourGiven_ = false;
+}
+
+void RtfReader::resolveBorder() {
+    if (borderPending_ && borderStyled_)
+        row_.borderWidth = std::max(row_.borderWidth, borderWidth_ > 0 ? borderWidth_ : 15);
+    borderPending_ = borderStyled_ = false;
+    borderWidth_ = 0;
+}
+
+void RtfReader::emitPicture() {
+    Picture &p = picture_;
+    QImage image;
+    QByteArray encoded;
+    if (p.kind == PictureKind::Png || p.kind == PictureKind::Jpeg) {
+        QBuffer buffer(&p.data);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, p.kind == PictureKind::Png ? "png" : "jpeg");
+        const QSize size = reader.size();
+        if (size.isValid() && qint64(size.width()) * size.height() * 4 <= pictureBudget_ &&
+            reader.read(&image)) {
+            encoded = p.data;
+            pictureBudget_ -= image.sizeInBytes();
+        } else {
+            image = QImage();
+        }
+    }
+    const bool metafile = p.kind == PictureKind::Other || p.kind == PictureKind::Unknown;
+    auto side = [&](int goal, int natural, int decoded, int scale) {
+        double px = goal > 0      ? goal / 15.0
+                    : natural > 0 ? (metafile ? natural * 96.0 / 2540.0 : double(natural))
+                    : decoded > 0 ? double(decoded)
+                                  : 96.0;
+        if (scale > 0) px = px * scale / 100.0;
+        return std::clamp(px, 1.0, MaxPictureSide);
+    };
+    const QSizeF size(side(p.goalWidth, p.width, image.width(), p.scaleX),
+                      side(p.goalHeight, p.height, image.height(), p.scaleY));
+    if (image.isNull()) {
+        // An empty frame of the picture's size, drawn at most 128 pixels wide.
+        const double f = std::min(1.0, 128.0 / std::max(size.width(), size.height()));
+        const int w = std::max(2, int(size.width() * f)), h = std::max(2, int(size.height() * f));
+        if (qint64(w) * h * 4 <= pictureBudget_ - (PictureBudget - FrameBudget)) {
+            image = QImage(w, h, QImage::Format_ARGB32);
+            image.fill(Qt::transparent);
+            const QRgb grey = qRgb(160, 160, 160);
+            for (int x = 0; x < w; ++x)
+                image.setPixel(x, 0, grey), image.setPixel(x, h - 1, grey);
+            for (int y = 0; y < h; ++y)
+                image.setPixel(0, y, grey), image.setPixel(w - 1, y, grey);
+            pictureBudget_ -= image.sizeInBytes();
+        } else {
+            image = QImage(1, 1, QImage::Format_ARGB32);
+            image.fill(Qt::transparent);
+        }
+    }
+    if (!top().chr.hidden) builder_.picture(image, encoded, size, top().para);
+    alternativeShown_ = top().alternative;
+    p = Picture{};
+}
+
+void RtfReader::word(const RtfToken &t) {
+    const Kw kw = lookupKeyword(t.name);
+    Group &g = top();
+    if (starPending_) {
+        starPending_ = false;
+        switch (kw) {
+        case Kw::FontTable:
+        case Kw::ColorTable:
+        case Kw::Pict:
+        case Kw::Field:
+        case Kw::FldRslt:
+        case Kw::Object:
+        case Kw::Result:
+        case Kw::Shp:
+        case Kw::ShpRslt:
+        case Kw::ShpPict:
+        case Kw::NonShpPict:
+        case Kw::PnText:
+        case Kw::ListText:
+        case Kw::Upr:
+        case Kw::Ud:
+            break;
+        default:
+            g.dest = Dest::Skip;
+            return;
+        }
+    }
+    if (g.dest == Dest::Upr) {
+        if (kw == Kw::Ud) g.dest = Dest::Text;
+        return;
+    }
+    const bool inFontTable = g.dest == Dest::FontTable;
+    switch (kw) {
+    case Kw::Unknown:
+        break;
+    case Kw::SkippedDestination:
+        g.dest = Dest::Skip;
+        break;
+    case Kw::Ansi:
+        tables_.codePage = 1252;
+        break;
+    case Kw::Mac:
+        tables_.codePage = 10000;
+        break;
+    case Kw::Pc:
+        tables_.codePage = 437;
+        break;
+    case Kw::Pca:
+        tables_.codePage = 850;
+        break;
+    case Kw::AnsiCpg:
+        if (t.param > 0) tables_.codePage = t.param;
+        break;
+    case Kw::Deff:
+        tables_.defaultFont = t.param;
+        break;
+    case Kw::FontTable:
+        g.dest = Dest::FontTable;
+        break;
+    case Kw::F:
+        if (inFontTable) {
+            commitFontName();
+            definingFont_ = t.param;
+            tables_.fonts[definingFont_] = FontEntry{};
+            fontCodePageGiven_ = false;
+            fontNamed_ = false;
+        } else {
+            g.chr.font = t.param;
+        }
+        break;
+    case Kw::FCharset:
+        if (inFontTable && !fontCodePageGiven_)
+            tables_.fonts[definingFont_].codePage = codePageOfCharset(t.param);
+        break;
+    case Kw::Cpg:
+        if (inFontTable && t.param > 0) {
+            tables_.fonts[definingFont_].codePage = t.param;
+            fontCodePageGiven_ = true;
+        }
+        break;
+    case Kw::ColorTable:
+        g.dest = Dest::ColorTable;
+        break;
+    case Kw::Red:
+    case Kw::Green:
+    case Kw::Blue: {
+        const int v = std::clamp(t.param, 0, 255);
+        (kw == Kw::Red ? red_ : kw == Kw::Green ? green_ : blue_) = v;
+        colourGiven_ = true;
+        break;
+    }
+    case Kw::Uc:
+        g.uc = std::uint8_t(std::clamp(t.param, 0, 16));
+        break;
+    case Kw::U:
+        unicode(t.param);
+        ucSkip_ = g.uc;
+        break;
+    case Kw::Upr:
+        g.dest = Dest::Upr;
+        break;
+    case Kw::Ud:
+    case Kw::Field:
+    case Kw::FldRslt:
+    case Kw::Object:
+    case Kw::Result:
+    case Kw::Shp:
+    case Kw::ShpRslt:
+    case Kw::PnText:
+    case Kw::ListText:
+        break;
+    case Kw::ShpPict:
+    case Kw::NonShpPict:
+        // Two versions of one picture: show the first.
+        if (alternativeShown_)
+            g.dest = Dest::Skip;
+        else
+            g.alternative = true;
+        break;
+    case Kw::Pict:
+        g.dest = Dest::Picture;
+        g.ownsPicture = true;
+        picture_ = Picture{};
+        break;
+    case Kw::PngBlip:
+        picture_.kind = PictureKind::Png;
+        break;
+    case Kw::JpegBlip:
+        picture_.kind = PictureKind::Jpeg;
+        break;
+    case Kw::OtherBlip:
+        picture_.kind = PictureKind::Other;
+        break;
+    case Kw::PicW:
+        picture_.width = std::clamp(t.param, 0, 1 << 20);
+        break;
+    case Kw::PicH:
+        picture_.height = std::clamp(t.param, 0, 1 << 20);
+        break;
+    case Kw::PicWGoal:
+        picture_.goalWidth = std::clamp(t.param, 0, 1 << 20);
+        break;
+    case Kw::PicHGoal:
+        picture_.goalHeight = std::clamp(t.param, 0, 1 << 20);
+        break;
+    case Kw::PicScaleX:
+        picture_.scaleX = std::clamp(t.param, 0, 10000);
+        break;
+    case Kw::PicScaleY:
+        picture_.scaleY = std::clamp(t.param, 0, 10000);
+        break;
+    case Kw::Par:
+        alternativeShown_ = false;
+        if (g.dest == Dest::Text) builder_.endParagraph(g.para, g.chr);
+        break;
+    case Kw::Sect:
+    case Kw::Page:
+        if (g.dest == Dest::Text) builder_.endParagraphIfOpen(g.para, kw == Kw::Page);
+        break;
+    case Kw::Line:
+        emitChar(0x2028);
+        break;
+    case Kw::Tab:
+        emitChar('\t');
+        break;
+    case Kw::EmDash:
+        emitChar(0x2014);
+        break;
+    case Kw::EnDash:
+        emitChar(0x2013);
+        break;
+    case Kw::LQuote:
+        emitChar(0x2018);
+        break;
+    case Kw::RQuote:
+        emitChar(0x2019);
+        break;
+    case Kw::LDblQuote:
+        emitChar(0x201C);
+        break;
+    case Kw::RDblQuote:
+        emitChar(0x201D);
+        break;
+    case Kw::Bullet:
+        emitChar(0x2022);
+        break;
+    case Kw::EnSpace:
+        emitChar(0x2002);
+        break;
+    case Kw::EmSpace:
+        emitChar(0x2003);
+        break;
+    case Kw::Cell:
+        if (g.dest == Dest::Text) builder_.endCell(g.para, g.chr);
+        break;
+    case Kw::Row:
+        if (g.dest == Dest::Text) builder_.endRow(g.para, g.chr);
+        break;
+    case Kw::NestCell:
+        emitChar('\t');
+        break;
+    case Kw::NestRow:
+        emitChar(0x2028);
+        break;
+    case Kw::Pard:
+        g.para = ParaState{};
+        break;
+    case Kw::Ql:
+        g.para.align = 0;
+        break;
+    case Kw::Qc:
+        g.para.align = 1;
+        break;
+    case Kw::Qr:
+        g.para.align = 2;
+        break;
+    case Kw::Qj:
+        g.para.align = 3;
+        break;
+    case Kw::Li:
+        g.para.left = twips(t);
+        break;
+    case Kw::Ri:
+        g.para.right = twips(t);
+        break;
+    case Kw::Fi:
+        g.para.firstLine = twips(t);
+        break;
+    case Kw::Sb:
+        g.para.before = std::max(0, twips(t));
+        break;
+    case Kw::Sa:
+        g.para.after = std::max(0, twips(t));
+        break;
+    case Kw::Sl:
+        g.para.lineSpacing = twips(t);
+        break;
+    case Kw::SlMult:
+        g.para.lineMultiple = flagOn(t);
+        break;
+    case Kw::InTbl:
+        g.para.inTable = flagOn(t);
+        break;
+    case Kw::PageBb:
+        g.para.pageBreakBefore = flagOn(t);
+        break;
+    case Kw::TRowD:
+        row_ = RowDef{};
+        cell_ = CellDef{};
+        borderPending_ = borderStyled_ = false;
+        break;
+    case Kw::CellX:
+        resolveBorder();
+        cell_.right = twips(t);
+        if (row_.cells.size() < 256) row_.cells.push_back(cell_);
+        cell_ = CellDef{};
+        break;
+    case Kw::TrGaph:
+        row_.gap = std::clamp(t.param, 0, 1440);
+        break;
+    case Kw::TrLeft:
+        row_.left = twips(t);
+        break;
+    case Kw::ClBrdr:
+        resolveBorder();
+        borderPending_ = true;
+        break;
+    case Kw::BrdrNone:
+        borderPending_ = false;
+        break;
+    case Kw::BrdrStyle:
+        borderStyled_ = true;
+        break;
+    case Kw::BrdrW:
+        borderWidth_ = std::clamp(t.param, 0, 150);
+        break;
+    case Kw::ClCbPat:
+        cell_.shading = std::max(-1, t.param);
+        break;
+    case Kw::ClMgf:
+        cell_.mergeFirst = true;
+        break;
+    case Kw::ClMrg:
+        cell_.mergeNext = true;
+        break;
+    case Kw::ClVmgf:
+        cell_.vmergeFirst = true;
+        break;
+    case Kw::ClVmrg:
+        cell_.vmergeNext = true;
+        break;
+    case Kw::Plain:
+        g.chr = CharState{};
+        break;
+    case Kw::B:
+        g.chr.bold = flagOn(t);
+        break;
+    case Kw::I:
+        g.chr.italic = flagOn(t);
+        break;
+    case Kw::Strike:
+        g.chr.strike = flagOn(t);
+        break;
+    case Kw::V:
+        g.chr.hidden = flagOn(t);
+        break;
+    case Kw::Caps:
+        g.chr.caps = flagOn(t) ? QFont::AllUppercase : QFont::MixedCase;
+        break;
+    case Kw::SCaps:
+        g.chr.caps = flagOn(t) ? QFont::SmallCaps : QFont::MixedCase;
+        break;
+    case Kw::Ul:
+        g.chr.underline = flagOn(t) ? QTextCharFormat::SingleUnderline : 0;
+        break;
+    case Kw::UlNone:
+        g.chr.underline = 0;
+        break;
+    case Kw::UlDotted:
+        g.chr.underline = flagOn(t) ? QTextCharFormat::DotLine : 0;
+        break;
+    case Kw::UlDash:
+        g.chr.underline = flagOn(t) ? QTextCharFormat::DashUnderline : 0;
+        break;
+    case Kw::UlDashDot:
+        g.chr.underline = flagOn(t) ? QTextCharFormat::DashDotLine : 0;
+        break;
+    case Kw::UlDashDotDot:
+        g.chr.underline = flagOn(t) ? QTextCharFormat::DashDotDotLine : 0;
+        break;
+    case Kw::UlWave:
+        g.chr.underline = flagOn(t) ? QTextCharFormat::WaveUnderline : 0;
+        break;
+    case Kw::Fs:
+        g.chr.halfPoints = t.param > 0 ? std::min(t.param, 3276) : 24;
+        break;
+    case Kw::Cf:
+        g.chr.foreground = std::max(-1, t.param);
+        break;
+    case Kw::Background:
+        g.chr.background = std::max(-1, t.param);
+        break;
+    case Kw::Super:
+        g.chr.vertical = QTextCharFormat::AlignSuperScript;
+        break;
+    case Kw::Sub:
+        g.chr.vertical = QTextCharFormat::AlignSubScript;
+        break;
+    case Kw::NoSuperSub:
+        g.chr.vertical = QTextCharFormat::AlignNormal;
+        break;
+    case Kw::Up:
+        g.chr.vertical = !t.hasParam || t.param > 0 ? QTextCharFormat::AlignSuperScript
+                                                    : QTextCharFormat::AlignNormal;
+        break;
+    case Kw::Dn:
+        g.chr.vertical = !t.hasParam || t.param > 0 ? QTextCharFormat::AlignSubScript
+                                                    : QTextCharFormat::AlignNormal;
+        break;
+    }
+}
+
+} // namespace
+
+std::unique_ptr<QTextDocument> readRtfDocument(QByteArrayView bytes) {
+    return RtfReader(bytes).read();
+}
+
+} // namespace richtext

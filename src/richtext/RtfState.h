@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QRgb>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+namespace richtext {
+
+// Character properties that a group carries, as the file states them.
+struct CharState {
+    int font = -1; // font number; -1 is the document's default font
+    int halfPoints = 24;
+    int foreground = -1; // colour table index; -1 automatic
+    int background = -1;
+    bool bold = false;
+    bool italic = false;
+    bool strike = false;
+    bool hidden = false;
+    std::uint8_t underline = 0; // QTextCharFormat::UnderlineStyle
+    std::uint8_t vertical = 0;  // QTextCharFormat::VerticalAlignment
+    std::uint8_t caps = 0;      // QFont::Capitalization
+    bool operator==(const CharState &) const = default;
+};
+
+// Paragraph properties, lengths in twips.
+struct ParaState {
+    std::uint8_t align = 0; // 0 left, 1 centre, 2 right, 3 justified
+    bool inTable = false;
+    bool pageBreakBefore = false;
+    bool lineMultiple = false;
+    int left = 0;
+    int right = 0;
+    int firstLine = 0;
+    int before = 0;
+    int after = 0;
+    int lineSpacing = 0;
+    bool operator==(const ParaState &) const = default;
+};
+
+// A cell of a row definition: its right edge in twips and its properties.
+struct CellDef {
+    int right = 0;
+    int shading = -1; // colour table index
+    bool mergeFirst = false;
+    bool mergeNext = false;
+    bool vmergeFirst = false;
+    bool vmergeNext = false;
+};
+
+struct RowDef {
+    std::vector<CellDef> cells;
+    int left = 0;
+    int gap = 0;
+    int borderWidth = 0; // twips; 0 without borders
+};
+
+struct FontEntry {
+    QString name;
+    int codePage = 0; // 0: the document's code page
+};
+
+// What the header declares and the body refers to.
+struct RtfTables {
+    std::unordered_map<int, FontEntry> fonts;
+    std::vector<std::optional<QRgb>> colours;
+    int defaultFont = 0;
+    int codePage = 1252;
+
+    const FontEntry *font(int number) const {
+        const auto it = fonts.find(number < 0 ? defaultFont : number);
+        return it == fonts.end() ? nullptr : &it->second;
+    }
+    int codePageOf(int number) const {
+        const FontEntry *f = font(number);
+        return f && f->codePage ? f->codePage : codePage;
+    }
+    std::optional<QRgb> colour(int index) const {
+        if (index < 0 || std::size_t(index) >= colours.size()) return std::nullopt;
+        return colours[std::size_t(index)];
+    }
+};
+
+} // namespace richtext

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+class QTextDocument;
+
+// A line per paragraph, table and cell with every property the RTF codec carries, so that two
+// documents compare as text and a difference shows where it lies.
+QString describeDocument(const QTextDocument &document);
+
+// A GUI application for the fonts of QTextDocument, shared by a whole test program.
+void ensureApplication();

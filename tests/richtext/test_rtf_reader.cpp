@@ -1,0 +1,298 @@
+#include "DocumentDescription.h"
+
+#include "richtext/PlainText.h"
+#include "richtext/RichText.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextTable>
+#include <QUrl>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::unique_ptr<QTextDocument> read(const QByteArray &rtf) {
+    ensureApplication();
+    auto result = richtext::readRtf(rtf);
+    if (auto *error = std::get_if<richtext::TextError>(&result)) {
+        ADD_FAILURE() << error->text.toStdString();
+        return std::make_unique<QTextDocument>();
+    }
+    return std::move(std::get<std::unique_ptr<QTextDocument>>(result));
+}
+
+QString textOf(const QByteArray &rtf) {
+    return richtext::plainText(*read(rtf));
+}
+
+// The format of the first character of the document's text that equals c.
+QTextCharFormat formatOf(const QTextDocument &d, QChar c) {
+    for (QTextBlock b = d.begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            if (it.fragment().text().contains(c)) return it.fragment().charFormat();
+    ADD_FAILURE() << "no " << QString(c).toStdString();
+    return {};
+}
+
+struct TextCase {
+    const char *name;
+    const char *rtf; // inside {\rtf1 ... }
+    const char *text;
+};
+
+const TextCase TextCases[] = {
+    {"plain paragraphs", R"(\ansi Un\par Deux\par)", "Un\nDeux\n"},
+    {"text after the last par is a paragraph", R"(Un\par Deux)", "Un\nDeux\n"},
+    {"empty paragraphs are kept", R"(Un\par\par Deux\par)", "Un\n\nDeux\n"},
+    {"space after a word is eaten, others are text", R"(\b  a  b\b0 c)", " a  bc\n"},
+    {"hex and raw bytes in the document code page", "\\ansicpg1252 caf\\'e9 na\xefve",
+     "café naïve\n"},
+    {"the font code page wins over ansicpg",
+     R"(\ansicpg1252{\fonttbl{\f0\fcharset0 Times;}{\f1\fcharset238 Arial CE;}}\f1 \'f8\'e1d \f0\'e9)",
+     "řád é\n"},
+    {"cpg of a font wins over its charset", R"({\fonttbl{\f0\fcharset0\cpg1251 X;}}\f0\'c4\'e0)",
+     "Да\n"},
+    {"greek and turkish fonts",
+     R"({\fonttbl{\f0\fcharset161 G;}{\f1\fcharset162 T;}}\f0\'e1\f1\'fe)", "αş\n"},
+    {"Mac Roman and DOS code pages", R"(\mac\'8e\'87)", "éá\n"},
+    {"pc", R"(\pc\'82\'a4)", "éñ\n"},
+    {"pca", R"(\pca\'90\'b7)", "ÉÀ\n"},
+    {"double-byte bytes decode together",
+     R"({\fonttbl{\f0\fcharset128 MS Mincho;}}\f0\'82\'a0\'82\'a2)", "あい\n"},
+    {"unicode with its fallback", R"(\u233\'e9t\u233?)", "été\n"},
+    {"negative unicode", R"(\u-3913?)", "\xEF\x82\xB7\n"},
+    {"uc2 skips two bytes", R"(\uc2\u8364\'80\'80x)", "€x\n"},
+    {"uc counts a control word as one", R"(\u8364\tab x)", "€x\n"},
+    {"uc counts a bin block as one", "\\u8364\\bin3 \x01\x02\x03x", "€x\n"},
+    {"a brace ends the fallback", R"({\uc3\u8364}ab)", "€ab\n"},
+    {"uc0 skips nothing", R"(\uc0\u8364 x)", "€x\n"},
+    {"surrogate pairs join", R"(\u-10179?\u-8704?)", "\xF0\x9F\x98\x80\n"},
+    {"control symbols", R"(a\~b\_c\-d\{\}\\)",
+     "a\xC2\xA0"
+     "b\xE2\x80\x91"
+     "cd{}\\\n"},
+    {"named characters", R"(\emdash\endash\lquote\rquote\ldblquote\rdblquote\bullet\tab)",
+     "—–‘’“”•\t\n"},
+    {"line is a line break inside the paragraph", R"(a\line b\par)", "a\nb\n"},
+    {"backslash and line feed is a paragraph", "a\\\nb\\\r\nc", "a\nb\nc\n"},
+    {"quote and star end a word", R"(\b\'e9{\*\foo x}y)", "éy\n"},
+    {"upper-case letters end a word", R"(\bX)", "X\n"},
+    {"skipped destinations",
+     R"({\info{\title T}}{\header H}{\footer F}{\footnote N}{\stylesheet{S;}}a)", "a\n"},
+    {"unknown starred destination", R"({\*\unknown {\nested \} x}}a)", "a\n"},
+    {"a skipped destination holds escaped braces and bin data", "{\\*\\x \\} \\{ {y}\\bin2 }}}a",
+     "a\n"},
+    {"field result shown, instruction not", R"({\field{\*\fldinst HYPERLINK "x"}{\fldrslt lien}})",
+     "lien\n"},
+    {"object result kept", R"({\object\objemb{\*\objdata 0102}{\result R}})", "R\n"},
+    {"list text once, not the numbering definition",
+     R"({\pntext 1.\tab}{\*\pn\pnlvlbody{\pntxta .}}Un\par{\listtext 2.\tab}Deux\par)",
+     "1.\tUn\n2.\tDeux\n"},
+    {"old numbering destination skipped", R"({\pn\pnlvlblt{\pntxtb \'b7}}a)", "a\n"},
+    {"hidden text", R"(a{\v cach\'e9}b)", "ab\n"},
+    {"unicode destination of upr", R"({\upr{\ansi x}{\*\ud{\u945?}}})", "α\n"},
+    {"symbol font glyphs", R"({\fonttbl{\f0 Times;}{\f1\fcharset2 Symbol;}}{\f1 abp\'b7\u-3999?})",
+     "αβπ•α\n"},
+    {"section and page breaks end a paragraph once", R"(a\sect b\par\page c\par\sect)",
+     "a\nb\nc\n"},
+    {"table cells and rows",
+     R"(\trowd\cellx1000\cellx2000\pard\intbl a\cell b\cell\row\trowd\cellx1000\cellx2000\pard\intbl c\cell d\cell\row\pard apr\'e8s\par)",
+     "a\tb\nc\td\naprès\n"},
+    {"text before a table", R"(titre\par\trowd\cellx1000\pard\intbl a\cell\row\pard\par)",
+     "titre\na\n"},
+    {"nested cells become tabs",
+     R"(\trowd\cellx3000\pard\intbl a\nestcell b\nestcell{\*\nesttableprops\trowd\cellx10\nestrow}\cell\row)",
+     "a\tb\t\n"},
+    {"pictures give no text", R"(a{\pict\wmetafile8\picw100\pich100 0102}b)", "ab\n"},
+    {"empty document", R"()", "\n"},
+};
+
+} // namespace
+
+class ReaderText : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(ReaderText, GivesTheWordProcessorsText) {
+    const TextCase &c = GetParam();
+    const QByteArray rtf = QByteArray("{\\rtf1") + c.rtf + "}";
+    EXPECT_EQ(textOf(rtf).toStdString(), std::string(c.text)) << c.rtf;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReaderText, ::testing::ValuesIn(TextCases), [](const auto &info) {
+    std::string n = info.param.name;
+    for (char &ch : n)
+        if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+    return n;
+});
+
+TEST(Reader, CharacterFormatsAreScopedByGroups) {
+    const auto d = read(
+        R"({\rtf1{\fonttbl{\f0 Times;}{\f1 Arial;}}{\colortbl;\red255\green0\blue0;\red0\green0\blue255;}
+\f0\fs24 {\b B{\i I}}{\ul U\ulnone N}{\uldash D}{\strike S}{\super P}{\sub Q}{\up6 R}
+{\caps C}{\scaps K}{\f1\fs40 F}{\cf1 X}{\highlight2 H}{\cb1 G}{\chcbpat2 J}{\b\i\plain L}})");
+    struct Expect {
+        char c;
+        std::function<bool(const QTextCharFormat &)> holds;
+    };
+    const Expect cases[] = {
+        {'B', [](auto &f) { return f.fontWeight() == QFont::Bold && !f.fontItalic(); }},
+        {'I', [](auto &f) { return f.fontWeight() == QFont::Bold && f.fontItalic(); }},
+        {'U', [](auto &f) { return f.underlineStyle() == QTextCharFormat::SingleUnderline; }},
+        {'N', [](auto &f) { return f.underlineStyle() == QTextCharFormat::NoUnderline; }},
+        {'D', [](auto &f) { return f.underlineStyle() == QTextCharFormat::DashUnderline; }},
+        {'S', [](auto &f) { return f.fontStrikeOut(); }},
+        {'P', [](auto &f) { return f.verticalAlignment() == QTextCharFormat::AlignSuperScript; }},
+        {'Q', [](auto &f) { return f.verticalAlignment() == QTextCharFormat::AlignSubScript; }},
+        {'R', [](auto &f) { return f.verticalAlignment() == QTextCharFormat::AlignSuperScript; }},
+        {'C', [](auto &f) { return f.fontCapitalization() == QFont::AllUppercase; }},
+        {'K', [](auto &f) { return f.fontCapitalization() == QFont::SmallCaps; }},
+        {'F',
+         [](auto &f) {
+             return f.fontPointSize() == 20 &&
+                    f.fontFamilies().toStringList() == QStringList{"Arial"};
+         }},
+        {'X', [](auto &f) { return f.foreground().color() == QColor(255, 0, 0); }},
+        {'H', [](auto &f) { return f.background().color() == QColor(0, 0, 255); }},
+        {'G', [](auto &f) { return f.background().color() == QColor(255, 0, 0); }},
+        {'J', [](auto &f) { return f.background().color() == QColor(0, 0, 255); }},
+        {'L',
+         [](auto &f) {
+             return f.fontWeight() != QFont::Bold && !f.fontItalic() && f.fontPointSize() == 12 &&
+                    f.fontFamilies().toStringList() == QStringList{"Times"};
+         }},
+    };
+    for (const Expect &e : cases)
+        EXPECT_TRUE(e.holds(formatOf(*d, QChar(e.c)))) << e.c;
+    EXPECT_FALSE(formatOf(*d, 'B').hasProperty(QTextFormat::ForegroundBrush));
+}
+
+TEST(Reader, ParagraphFormatsInPixelsAtFifteenTwips) {
+    const auto d = read(R"({\rtf1\pard\qc\li300\ri150\fi-150\sb60\sa120\sl360\slmult1 a\par
+\pard\qj\sl-300\slmult0 b\par\pard\qr\sl300 c\par\pard d\par})");
+    QTextBlock b = d->begin();
+    QTextBlockFormat f = b.blockFormat();
+    EXPECT_EQ(f.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_DOUBLE_EQ(f.leftMargin(), 20);
+    EXPECT_DOUBLE_EQ(f.rightMargin(), 10);
+    EXPECT_DOUBLE_EQ(f.textIndent(), -10);
+    EXPECT_DOUBLE_EQ(f.topMargin(), 4);
+    EXPECT_DOUBLE_EQ(f.bottomMargin(), 8);
+    EXPECT_EQ(f.lineHeightType(), QTextBlockFormat::ProportionalHeight);
+    EXPECT_DOUBLE_EQ(f.lineHeight(), 150);
+    f = (b = b.next()).blockFormat();
+    EXPECT_EQ(f.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignJustify);
+    EXPECT_EQ(f.lineHeightType(), QTextBlockFormat::FixedHeight);
+    EXPECT_DOUBLE_EQ(f.lineHeight(), 20);
+    f = (b = b.next()).blockFormat();
+    EXPECT_EQ(f.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_EQ(f.lineHeightType(), QTextBlockFormat::MinimumHeight);
+    f = (b = b.next()).blockFormat();
+    EXPECT_EQ(f.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    EXPECT_FALSE(f.hasProperty(QTextFormat::BlockLeftMargin));
+}
+
+TEST(Reader, TablesAreQTextTables) {
+    const auto d = read(R"({\rtf1{\colortbl;\red0\green255\blue0;}Avant\par
+\trowd\trgaph75\clbrdrt\brdrs\brdrw15\clcbpat1\clvmgf\cellx1500\cellx4500
+\pard\intbl a1\par a2\cell b\cell\row
+\trowd\clvmrg\cellx1500\cellx4500\cellx6000\pard\intbl\cell c\cell d\cell\row
+\pard Apr\'e8s\par})");
+    QTextTable *table = nullptr;
+    for (auto it = d->rootFrame()->begin(); !it.atEnd(); ++it)
+        if (!table) table = qobject_cast<QTextTable *>(it.currentFrame());
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rows(), 2);
+    EXPECT_EQ(table->columns(), 3);
+    EXPECT_EQ(table->cellAt(0, 0).rowSpan(), 2);
+    EXPECT_EQ(table->cellAt(0, 0).format().background().color(), QColor(0, 255, 0));
+    const QTextTableFormat f = table->format();
+    ASSERT_EQ(f.columnWidthConstraints().size(), 3);
+    EXPECT_DOUBLE_EQ(f.columnWidthConstraints()[0].rawValue(), 100);
+    EXPECT_DOUBLE_EQ(f.columnWidthConstraints()[1].rawValue(), 200);
+    EXPECT_DOUBLE_EQ(f.cellPadding(), 5);
+    EXPECT_DOUBLE_EQ(f.border(), 1);
+    EXPECT_EQ(richtext::plainText(*d).toStdString(), "Avant\na1 a2\tb\t\n\tc\td\nAprès\n");
+}
+
+TEST(Reader, PicturesShowAtTheirGoalSizeAndNeverAsText) {
+    ensureApplication();
+    QImage red(4, 2, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        red.save(&buffer, "PNG");
+    }
+    const QByteArray hex = png.toHex();
+    struct Case {
+        QByteArray rtf;
+        int images;
+        double width, height;
+    };
+    const Case cases[] = {
+        {"{\\pict\\pngblip\\picw4\\pich2\\picwgoal600\\pichgoal300 " + hex + "}", 1, 40, 20},
+        {"{\\pict\\pngblip\\picwgoal600\\pichgoal300\\picscalex50\\picscaley200 " + hex + "}", 1,
+         20, 40},
+        {"{\\pict\\pngblip\\bin" + QByteArray::number(png.size()) + " " + png + "}", 1, 4, 2},
+        {"{\\*\\shppict{\\pict\\pngblip " + hex + "}}{\\nonshppict{\\pict\\wmetafile8 0102}}", 1, 4,
+         2},
+        {"{\\pict\\wmetafile8\\picw2540\\pich1270 0102}", 1, 96, 48},
+        {"{\\pict\\emfblip\\picwgoal1500\\pichgoal750 0102}", 1, 100, 50},
+        {"{\\pict\\pngblip\\picwgoal300\\pichgoal300 00ff}", 1, 20, 20},
+    };
+    for (const Case &c : cases) {
+        const auto d = read("{\\rtf1 a" + c.rtf + "b}");
+        int images = 0;
+        for (auto it = d->begin().begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (!f.isImageFormat()) continue;
+            ++images;
+            EXPECT_DOUBLE_EQ(f.toImageFormat().width(), c.width) << c.rtf.left(60).constData();
+            EXPECT_DOUBLE_EQ(f.toImageFormat().height(), c.height);
+            const QVariant v =
+                d->resource(QTextDocument::ImageResource, QUrl(f.toImageFormat().name()));
+            EXPECT_FALSE(qvariant_cast<QImage>(v).isNull());
+        }
+        EXPECT_EQ(images, c.images) << c.rtf.left(60).constData();
+        EXPECT_EQ(richtext::plainText(*d), "ab\n");
+    }
+}
+
+TEST(Reader, PlainTextFilesAndRefusedFiles) {
+    ensureApplication();
+    struct Case {
+        QByteArray bytes;
+        const char *text; // nullptr: refused
+    };
+    const Case cases[] = {
+        {"Bonjour\r\nà tous\n", "Bonjour\nà tous\n"},
+        {"\xEF\xBB\xBFUTF-8 \xC3\xA9t\xC3\xA9", "UTF-8 été\n"},
+        {"Windows-1252 \xE9t\xE9 \x80", "Windows-1252 été €\n"},
+        {QByteArray("\xFF\xFEZ\0\xE9\0", 6), "Zé\n"},
+        {"", "\n"},
+        {"  \n{\\rtf1 RTF}", "RTF\n"},
+        {QByteArray("PK\x03\x04\0\0binaire", 13), nullptr},
+        {"\x7F"
+         "ELF\x02\x01\x01",
+         nullptr},
+        {"texte\x01", nullptr},
+    };
+    for (const Case &c : cases) {
+        auto result = richtext::readRtf(c.bytes);
+        if (!c.text) {
+            const auto *error = std::get_if<richtext::TextError>(&result);
+            ASSERT_NE(error, nullptr) << c.bytes.toHex().constData();
+            EXPECT_EQ(error->title, "Lecture impossible");
+            continue;
+        }
+        ASSERT_TRUE(std::holds_alternative<std::unique_ptr<QTextDocument>>(result));
+        EXPECT_EQ(richtext::plainText(*std::get<0>(result)).toStdString(), c.text);
+    }
+    auto missing = richtext::readRtfFile("/nonexistent/x.rtf");
+    EXPECT_TRUE(std::holds_alternative<richtext::TextError>(missing));
+}
