@@ -77,6 +77,23 @@ QTextBlockFormat DocumentBuilder::blockFormat(const ParaState &p, bool pageBreak
                             p.lineSpacing > 0 ? QTextBlockFormat::MinimumHeight
                                               : QTextBlockFormat::FixedHeight);
     }
+    // Qt measures tab stops from where the first line begins, RTF from the left of the text.
+    // A hanging first line has a stop at the left indent, where list texts end.
+    QList<QTextOption::Tab> tabs;
+    const int lineStart = p.left + p.firstLine;
+    for (int i = 0; i < p.tabCount; ++i)
+        if (p.tabs[std::size_t(i)] > lineStart)
+            tabs << QTextOption::Tab(pixelsFromTwips(p.tabs[std::size_t(i)] - lineStart),
+                                     QTextOption::TabType(p.tabTypes[std::size_t(i)]));
+    if (p.firstLine < 0) {
+        const QTextOption::Tab hanging(pixelsFromTwips(-p.firstLine), QTextOption::LeftTab);
+        if (!tabs.contains(hanging)) tabs << hanging;
+    }
+    if (!tabs.isEmpty()) {
+        std::sort(tabs.begin(), tabs.end(),
+                  [](const auto &a, const auto &b) { return a.position < b.position; });
+        f.setTabPositions(tabs);
+    }
     if (pageBreak || p.pageBreakBefore) f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     return f;
 }

@@ -689,6 +689,22 @@ void RtfReader::word(const RtfToken &t) {
     case Kw::PageBb:
         g.para.pageBreakBefore = flagOn(t);
         break;
+    case Kw::TqR:
+        g.para.nextTabType = QTextOption::RightTab;
+        break;
+    case Kw::TqC:
+        g.para.nextTabType = QTextOption::CenterTab;
+        break;
+    case Kw::TqDec:
+        g.para.nextTabType = QTextOption::DelimiterTab;
+        break;
+    case Kw::Tx:
+        if (g.para.tabCount < ParaState::MaxTabs) {
+            g.para.tabs[g.para.tabCount] = twips(t);
+            g.para.tabTypes[g.para.tabCount++] = g.para.nextTabType;
+        }
+        g.para.nextTabType = 0;
+        break;
     case Kw::TRowD:
         row_ = RowDef{};
         cell_ = CellDef{};
@@ -702,6 +718,9 @@ void RtfReader::word(const RtfToken &t) {
         break;
     case Kw::TrGaph:
         row_.gap = std::clamp(t.param, 0, 1440);
+        break;
+    case Kw::CellPadding:
+        row_.gap = std::max(row_.gap, std::clamp(t.param, 0, 1440));
         break;
     case Kw::TrLeft:
         row_.left = twips(t);

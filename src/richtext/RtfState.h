@@ -3,6 +3,7 @@
 #include <QRgb>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
@@ -38,6 +39,12 @@ struct ParaState {
     int before = 0;
     int after = 0;
     int lineSpacing = 0;
+    // Tab stops from the left of the text, in twips, with their QTextOption::TabType.
+    static constexpr int MaxTabs = 16;
+    std::uint8_t tabCount = 0;
+    std::uint8_t nextTabType = 0;
+    std::array<std::uint8_t, MaxTabs> tabTypes{};
+    std::array<int, MaxTabs> tabs{};
     bool operator==(const ParaState &) const = default;
 };
 

@@ -308,6 +308,24 @@ void RtfWriter::paragraphProperties(const QTextBlockFormat &f, const QTextBlock 
         break;
     }
     if (f.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) word("pagebb");
+    // Qt measures tab stops from where the first line begins, RTF from the left of the text.
+    const double lineStart = left + f.textIndent();
+    for (const QTextOption::Tab &tab : f.tabPositions()) {
+        switch (tab.type) {
+        case QTextOption::RightTab:
+            word("tqr");
+            break;
+        case QTextOption::CenterTab:
+            word("tqc");
+            break;
+        case QTextOption::DelimiterTab:
+            word("tqdec");
+            break;
+        default:
+            break;
+        }
+        word("tx", twipsFromPixels(tab.position + lineStart));
+    }
 }
 
 void RtfWriter::block(const QTextBlock &b, bool inTable, End end) {
@@ -391,7 +409,11 @@ void RtfWriter::table(const QTextTable *t) {
         twipsFromPixels(tf.borderStyle() == QTextFrameFormat::BorderStyle_None ? 0 : tf.border());
     for (int r = 0; r < t->rows(); ++r) {
         word("trowd");
-        word("trgaph", twipsFromPixels(tf.cellPadding()));
+        const long long padding = twipsFromPixels(tf.cellPadding());
+        word("trgaph", padding);
+        for (const char *side : {"trpaddl", "trpaddr", "trpaddt", "trpaddb"})
+            word(side, padding);
+        body_.append("\\trpaddfl3\\trpaddfr3\\trpaddft3\\trpaddfb3");
         long long right = 0;
         for (int c = 0; c < columns; ++c) {
             const QTextTableCell cell = t->cellAt(r, c);

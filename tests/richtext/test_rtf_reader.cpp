@@ -172,7 +172,8 @@ TEST(Reader, CharacterFormatsAreScopedByGroups) {
 
 TEST(Reader, ParagraphFormatsInPixelsAtFifteenTwips) {
     const auto d = read(R"({\rtf1\pard\qc\li300\ri150\fi-150\sb60\sa120\sl360\slmult1 a\par
-\pard\qj\sl-300\slmult0 b\par\pard\qr\sl300 c\par\pard d\par})");
+\pard\qj\sl-300\slmult0 b\par\pard\qr\sl300 c\par\pard d\par
+\pard\li720\fi-360\tqr\tx1440 e\par})");
     QTextBlock b = d->begin();
     QTextBlockFormat f = b.blockFormat();
     EXPECT_EQ(f.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
@@ -193,6 +194,13 @@ TEST(Reader, ParagraphFormatsInPixelsAtFifteenTwips) {
     f = (b = b.next()).blockFormat();
     EXPECT_EQ(f.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
     EXPECT_FALSE(f.hasProperty(QTextFormat::BlockLeftMargin));
+    // Qt measures tab stops from the start of the first line; a hanging indent adds one.
+    f = (b = b.next()).blockFormat();
+    const QList<QTextOption::Tab> tabs = f.tabPositions();
+    ASSERT_EQ(tabs.size(), 2);
+    EXPECT_DOUBLE_EQ(tabs[0].position, 24);
+    EXPECT_DOUBLE_EQ(tabs[1].position, 72);
+    EXPECT_EQ(tabs[1].type, QTextOption::RightTab);
 }
 
 TEST(Reader, TablesAreQTextTables) {
