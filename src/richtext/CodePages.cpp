@@ -99,6 +99,43 @@ QStringDecoder &decoderFor(int codePage) {
     return *slot;
 }
 
+bool isMultiByte(int codePage) {
+    switch (codePage) {
+    case 932:
+    case 936:
+    case 949:
+    case 950:
+    case 1361:
+    case 10001:
+    case 10002:
+    case 10003:
+    case 10008:
+    case 65001:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Every byte of a single-byte code page decoded once, so that text needs no converter call.
+using ByteTable = std::array<char16_t, 256>;
+
+const ByteTable *byteTableFor(int codePage) {
+    thread_local std::unordered_map<int, std::unique_ptr<ByteTable>> tables;
+    if (isMultiByte(codePage)) return nullptr;
+    auto &slot = tables[codePage];
+    if (!slot) {
+        slot = std::make_unique<ByteTable>();
+        QStringDecoder &decoder = decoderFor(codePage);
+        for (int b = 0; b < 256; ++b) {
+            const char byte = char(b);
+            const QString one = decoder.decode(QByteArrayView(&byte, 1));
+            (*slot)[std::size_t(b)] = one.size() == 1 ? one.at(0).unicode() : u'\xFFFD';
+        }
+    }
+    return slot.get();
+}
+
 } // namespace
 
 int codePageOfCharset(int charset) {
@@ -162,6 +199,14 @@ void appendDecoded(QString &out, QByteArrayView bytes, int codePage) {
             const char16_t c = u >= 0x20 ? SymbolTable[u - 0x20] : 0;
             if (c) out.append(QChar(c));
         }
+        return;
+    }
+    if (const ByteTable *table = byteTableFor(codePage)) {
+        const qsizetype start = out.size();
+        out.resize(start + bytes.size());
+        char16_t *write = reinterpret_cast<char16_t *>(out.data()) + start;
+        for (const char b : bytes)
+            *write++ = (*table)[static_cast<unsigned char>(b)];
         return;
     }
     out.append(decoderFor(codePage).decode(bytes));

@@ -23,7 +23,12 @@ constexpr int MaxCells = 100000;
 
 DocumentBuilder::DocumentBuilder(QTextDocument &document, const RtfTables &tables,
                                  const RowDef &row)
-    : document_(document), tables_(tables), row_(row), cursor_(&document) {}
+    : document_(document), tables_(tables), row_(row), cursor_(&document) {
+    // One edit block without undo: each insertion then neither lays out its paragraph again
+    // nor records how to undo it.
+    document_.setUndoRedoEnabled(false);
+    cursor_.beginEditBlock();
+}
 
 const QTextCharFormat &DocumentBuilder::charFormat(const CharState &c) {
     for (std::size_t i = 0; i < formatCacheSize_; ++i)
@@ -303,6 +308,8 @@ void DocumentBuilder::finish(const ParaState &p) {
     flush();
     if (block_ == Block::Open) closeBlock(p, CharState{});
     if (table_) finishTable();
+    cursor_.endEditBlock();
+    document_.setUndoRedoEnabled(true);
 }
 
 } // namespace richtext

@@ -10,7 +10,7 @@ namespace {
 
 using Entry = std::pair<std::string_view, Kw>;
 
-// Sorted by name for the binary search below.
+// Sorted by name, which keeps every name unique.
 constexpr auto Keywords = std::to_array<Entry>({
     {"aftncn", Kw::SkippedDestination},
     {"aftnsep", Kw::SkippedDestination},
@@ -236,13 +236,40 @@ constexpr bool sorted() {
 }
 static_assert(sorted(), "keywords must be sorted by name");
 
+// An open-addressing hash table over the sorted list: one hash and mostly one comparison.
+class KeywordTable {
+  public:
+    KeywordTable() {
+        for (const Entry &e : Keywords) {
+            std::size_t i = hash(e.first);
+            while (!slots_[i].first.empty())
+                i = (i + 1) % slots_.size();
+            slots_[i] = e;
+        }
+    }
+    Kw find(std::string_view name) const {
+        if (name.empty()) return Kw::Unknown;
+        for (std::size_t i = hash(name);; i = (i + 1) % slots_.size()) {
+            if (slots_[i].first.empty()) return Kw::Unknown;
+            if (slots_[i].first == name) return slots_[i].second;
+        }
+    }
+
+  private:
+    static std::size_t hash(std::string_view name) {
+        std::uint32_t h = 2166136261u;
+        for (const char c : name)
+            h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+        return h % 1024;
+    }
+    std::array<Entry, 1024> slots_{};
+};
+
 } // namespace
 
 Kw lookupKeyword(std::string_view name) {
-    const auto it =
-        std::lower_bound(Keywords.begin(), Keywords.end(), name,
-                         [](const Entry &e, std::string_view n) { return e.first < n; });
-    return it != Keywords.end() && it->first == name ? it->second : Kw::Unknown;
+    static const KeywordTable table;
+    return table.find(name);
 }
 
 } // namespace richtext

@@ -11,6 +11,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace richtext {
@@ -82,6 +83,15 @@ class RtfReader {
 
   private:
     Group &top() { return stack_.back(); }
+    // The code page of a font, remembered for the last font asked about.
+    int codePageOf(int font) {
+        if (font != cachedFont_) {
+            cachedFont_ = font;
+            cachedCodePage_ = tables_.codePageOf(font);
+        }
+        return cachedCodePage_;
+    }
+    void tablesChanged() { cachedFont_ = std::numeric_limits<int>::min(); }
 
     void openGroup();
     void closeGroup();
@@ -108,6 +118,8 @@ class RtfReader {
     int ucSkip_ = 0;
     char16_t highSurrogate_ = 0;
     bool alternativeShown_ = false;
+    int cachedFont_ = std::numeric_limits<int>::min();
+    int cachedCodePage_ = 0;
 
     QByteArray bytes_; // text bytes awaiting decoding together
     QString decoded_;
@@ -218,7 +230,7 @@ void RtfReader::closeGroup() {
 void RtfReader::textBytes(std::string_view data) {
     switch (top().dest) {
     case Dest::Text:
-        if (bytes_.isEmpty() && isAsciiCompatible(tables_.codePageOf(top().chr.font)) &&
+        if (bytes_.isEmpty() && isAsciiCompatible(codePageOf(top().chr.font)) &&
             std::all_of(data.begin(), data.end(), [](char c) { return (unsigned char)c < 0x80; })) {
             if (!top().chr.hidden) {
                 decoded_.resize(0);
@@ -236,18 +248,28 @@ void RtfReader::textBytes(std::string_view data) {
         for (const char c : data)
             if (c == ';') endColour();
         break;
-    case Dest::Picture:
+    case Dest::Picture: {
+        QByteArray &out = picture_.data;
+        const qsizetype start = out.size();
+        if (out.capacity() < start + qsizetype(data.size() / 2) + 1)
+            out.reserve(std::max(2 * out.capacity(), start + qsizetype(data.size() / 2) + 1));
+        out.resize(start + qsizetype(data.size() / 2) + 1);
+        char *write = out.data() + start;
+        int high = picture_.highNibble;
         for (const char c : data) {
             const int v = hexDigit(static_cast<unsigned char>(c));
             if (v < 0) continue;
-            if (picture_.highNibble < 0) {
-                picture_.highNibble = v;
+            if (high < 0) {
+                high = v;
             } else {
-                picture_.data.append(char(picture_.highNibble * 16 + v));
-                picture_.highNibble = -1;
+                *write++ = char(high * 16 + v);
+                high = -1;
             }
         }
+        picture_.highNibble = high;
+        out.resize(write - out.constData());
         break;
+    }
     case Dest::Skip:
     case Dest::Upr:
         break;
@@ -257,7 +279,7 @@ void RtfReader::textBytes(std::string_view data) {
 void RtfReader::flushBytes() {
     if (bytes_.isEmpty()) return;
     const Dest dest = top().dest;
-    int codePage = tables_.codePageOf(dest == Dest::FontTable ? definingFont_ : top().chr.font);
+    int codePage = codePageOf(dest == Dest::FontTable ? definingFont_ : top().chr.font);
     // A symbol font's name is written in the document's code page, not in its glyphs.
     if (dest == Dest::FontTable && codePage == SymbolCodePage) codePage = tables_.codePage;
     decoded_.resize(0);
@@ -311,8 +333,7 @@ void RtfReader::unicode(int value) {
     if (value < 0) value += 65536;
     if (value < 0 || value > 0x10FFFF) value = 0xFFFD;
     // Symbol fonts write their glyphs in the private use area.
-    if (value >= 0xF020 && value <= 0xF0FF &&
-        tables_.codePageOf(top().chr.font) == SymbolCodePage) {
+    if (value >= 0xF020 && value <= 0xF0FF && codePageOf(top().chr.font) == SymbolCodePage) {
         const char byte = char(value - 0xF000);
         decoded_.resize(0);
         appendDecoded(decoded_, QByteArrayView(&byte, 1), SymbolCodePage);
@@ -475,6 +496,23 @@ void RtfReader::word(const RtfToken &t) {
         return;
     }
     const bool inFontTable = g.dest == Dest::FontTable;
+    switch (kw) {
+    case Kw::Ansi:
+    case Kw::Mac:
+    case Kw::Pc:
+    case Kw::Pca:
+    case Kw::AnsiCpg:
+    case Kw::Deff:
+    case Kw::FCharset:
+    case Kw::Cpg:
+        tablesChanged();
+        break;
+    case Kw::F:
+        if (inFontTable) tablesChanged();
+        break;
+    default:
+        break;
+    }
     switch (kw) {
     case Kw::Unknown:
         break;
