@@ -14,6 +14,7 @@ constexpr std::array<ByteClass, 256> makeClasses() {
     for (int b = 0; b < 0x20; ++b)
         c[b] = Dropped;
     c['\t'] = TextByte;
+    c[0x7F] = Dropped;
     c['\\'] = c['{'] = c['}'] = Special;
     return c;
 }

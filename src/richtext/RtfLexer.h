@@ -9,7 +9,7 @@ namespace richtext {
 
 // One token of RTF. Control words are lower-case letters only, with an optional signed number
 // clamped to 32 bits; the space that ends a control word belongs to it. Line ends and other
-// control bytes outside \bin data are not text and are dropped.
+// control bytes (and DEL) outside \bin data are not text and are dropped.
 struct RtfToken {
     enum Kind : std::uint8_t {
         End,        // no more input

@@ -70,6 +70,21 @@ int hexDigit(unsigned char c) {
     return -1;
 }
 
+// Characters that a paragraph may hold: no control characters but the tab, no paragraph
+// separator (the file's paragraphs come from \par) and no object mark (pictures come from
+// \pict).
+bool isTextCharacter(char32_t c) {
+    return (c >= 0x20 || c == '\t') && c != 0x7F && c != 0x2029 && c != 0xFFFC;
+}
+
+void keepTextCharacters(QString &s) {
+    for (const QChar c : s)
+        if (!isTextCharacter(c.unicode())) {
+            s.removeIf([](QChar x) { return !isTextCharacter(x.unicode()); });
+            return;
+        }
+}
+
 class RtfReader {
   public:
     explicit RtfReader(QByteArrayView bytes)
@@ -285,6 +300,7 @@ void RtfReader::flushBytes() {
     decoded_.resize(0);
     appendDecoded(decoded_, bytes_, codePage);
     bytes_.resize(0);
+    keepTextCharacters(decoded_);
     if (dest == Dest::FontTable || !top().chr.hidden) emitText(decoded_);
 }
 
@@ -317,6 +333,7 @@ void RtfReader::emitText(QStringView s) {
 
 void RtfReader::emitChar(char32_t c) {
     if (top().chr.hidden && top().dest == Dest::Text) return;
+    if (!isTextCharacter(c)) return;
     char16_t units[2];
     qsizetype n = 1;
     if (c > 0xFFFF) {

@@ -110,6 +110,8 @@ const TextCase TextCases[] = {
      "a\tb\t\n"},
     {"pictures give no text", R"(a{\pict\wmetafile8\picw100\pich100 0102}b)", "ab\n"},
     {"empty document", R"()", "\n"},
+    {"control characters, separators and object marks are no text",
+     "a\\'00\\'0d\\u7?\x7f\\u8233?\\u-4?b", "ab\n"},
 };
 
 } // namespace
