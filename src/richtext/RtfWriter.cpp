@@ -16,6 +16,7 @@
 #include <QTextTable>
 #include <QUrl>
 
+#include <algorithm>
 #include <charconv>
 #include <unordered_map>
 #include <vector>
@@ -111,7 +112,12 @@ void RtfWriter::charProperties(QByteArray &out, const QTextCharFormat &f) {
     double points = f.fontPointSize();
     if (points <= 0 && f.hasProperty(QTextFormat::FontPixelSize))
         points = f.intProperty(QTextFormat::FontPixelSize) * 0.75;
-    if (points <= 0) points = defaultPointSize_;
+    if (points <= 0) {
+        // Headings of HTML give a size step relative to the default size, as Qt draws it.
+        static constexpr double Steps[] = {0.7, 0.8, 1.0, 1.2, 1.5, 2.0, 2.4};
+        const int step = std::clamp(f.intProperty(QTextFormat::FontSizeAdjustment) + 2, 0, 6);
+        points = defaultPointSize_ * Steps[step];
+    }
     appendWord(out, "fs", std::llround(points * 2));
     if (f.fontWeight() >= QFont::DemiBold) appendWord(out, "b");
     if (f.fontItalic()) appendWord(out, "i");
@@ -341,8 +347,21 @@ void RtfWriter::block(const QTextBlock &b, bool inTable, End end) {
     charProperties(body_, mark);
     body_.append(' ');
     if (const QTextList *list = b.textList()) {
-        QString marker = list->itemText(b);
-        if (marker.isEmpty()) marker = QString(QChar(0x2022));
+        QString marker;
+        switch (list->format().style()) {
+        case QTextListFormat::ListDisc:
+            marker = QString(QChar(0x2022));
+            break;
+        case QTextListFormat::ListCircle:
+            marker = QString(QChar(0x25E6));
+            break;
+        case QTextListFormat::ListSquare:
+            marker = QString(QChar(0x25AA));
+            break;
+        default:
+            marker = list->itemText(b);
+            break;
+        }
         body_.append(runProperties(b.charFormat(), -1 - b.charFormatIndex()));
         text(marker);
         body_.append("\\tab}");

@@ -181,3 +181,17 @@ TEST(Writer, FilesAreReplacedWholeOrNotAtAll) {
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->title, "Enregistrement impossible");
 }
+
+// What an editor holds after HTML: headings sized relative to the default font, real lists.
+TEST(Writer, HtmlHeadingsAndListsKeepTheirLook) {
+    ensureApplication();
+    QTextDocument d;
+    d.setDefaultFont(QFont("Arial", 10));
+    d.setHtml("<h1>Titre</h1><ul><li>un</li></ul><ol><li>premier</li><li>second</li></ol>");
+    const auto back = read(richtext::writeRtf(d));
+    EXPECT_EQ(richtext::plainText(*back).toStdString(),
+              "Titre\n\xE2\x80\xA2\tun\n1.\tpremier\n2.\tsecond\n");
+    const QTextCharFormat title = back->begin().begin().fragment().charFormat();
+    EXPECT_DOUBLE_EQ(title.fontPointSize(), 20);
+    EXPECT_EQ(title.fontWeight(), QFont::Bold);
+}
