@@ -1,5 +1,6 @@
 #include "richtext/DocumentBuilder.h"
 
+#include "richtext/CodePages.h"
 #include "richtext/Conventions.h"
 
 #include <QTextDocument>
@@ -34,7 +35,11 @@ const QTextCharFormat &DocumentBuilder::charFormat(const CharState &c) {
     for (std::size_t i = 0; i < formatCacheSize_; ++i)
         if (formatCache_[i].state == c) return formatCache_[i].format;
     QTextCharFormat f;
-    if (const FontEntry *font = tables_.font(c.font); font && !font->name.isEmpty())
+    // A symbol font's glyphs were read as the characters they draw, which the symbol font
+    // itself does not hold: such text takes the document's default font.
+    const FontEntry *font = tables_.font(c.font);
+    if (font && font->codePage == SymbolCodePage) font = tables_.font(-1);
+    if (font && font->codePage != SymbolCodePage && !font->name.isEmpty())
         f.setFontFamilies(QStringList{font->name});
     f.setFontPointSize(c.halfPoints / 2.0);
     if (c.bold) f.setFontWeight(QFont::Bold);

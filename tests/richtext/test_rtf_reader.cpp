@@ -169,6 +169,10 @@ TEST(Reader, CharacterFormatsAreScopedByGroups) {
     };
     for (const Expect &e : cases)
         EXPECT_TRUE(e.holds(formatOf(*d, QChar(e.c)))) << e.c;
+    // Symbol glyphs read as Unicode characters are drawn in the default font, which has them.
+    const auto symbol =
+        read(R"({\rtf1\deff0{\fonttbl{\f0 Times;}{\f1\fcharset2 Symbol;}}{\f1 a}})");
+    EXPECT_EQ(formatOf(*symbol, QChar(0x3B1)).fontFamilies().toStringList(), QStringList{"Times"});
     EXPECT_FALSE(formatOf(*d, 'B').hasProperty(QTextFormat::ForegroundBrush));
 }
 
