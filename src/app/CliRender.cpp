@@ -13,27 +13,33 @@
 
 namespace {
 
+// Where the figure update draws nothing (the object at L1), the picture stays blank.
+QRgb figureBackground(const bench::BenchState &state) {
+    return bench::FigurePalette::forBackground(state.options[bench::WhiteBackground]).background;
+}
+
 // The figure as the bytes of a PNG, or of an SVG when the name ends in ".svg".
 QByteArray figureBytes(bench::BenchState &state, const QString &output, int width, int height) {
-    // Where the figure update draws nothing (the object at L1), the picture stays blank.
-    const QRgb background =
-        bench::FigurePalette::forBackground(state.options[bench::WhiteBackground]).background;
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     if (output.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
         ui::SvgSurface surface(&buffer, width, height, QStringLiteral("Focalines"));
-        surface.clear(background);
+        surface.clear(figureBackground(state));
         bench::majaff(state, surface);
-    } else {
-        ui::ImageSurface surface(width, height);
-        surface.clear(background);
-        bench::majaff(state, surface);
-        if (!surface.image().save(&buffer, "PNG")) return {};
+    } else if (!figurePicture(state, width, height).save(&buffer, "PNG")) {
+        return {};
     }
     return buffer.data();
 }
 
 } // namespace
+
+QImage figurePicture(bench::BenchState &state, int width, int height) {
+    ui::ImageSurface surface(width, height);
+    surface.clear(figureBackground(state));
+    bench::majaff(state, surface);
+    return surface.image();
+}
 
 int cliRender(bench::BenchState &state, const QString &output, int width, int height) {
     // Written like every file of the program, through a temporary file renamed over the target,

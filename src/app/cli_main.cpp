@@ -2,6 +2,7 @@
 // from the program's start-up bench), normalises it as the window does, and prints the images
 // or draws the figure. It also evaluates an expression as the calculator does.
 
+#include "app/CliPrint.h"
 #include "app/CliRender.h"
 #include "bench/BenchState.h"
 #include "bench/ImageFormation.h"
@@ -15,6 +16,7 @@
 
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStringList>
@@ -22,6 +24,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <variant>
 
 namespace {
@@ -49,6 +52,12 @@ const char *const HelpText =
     "  render [FICHIER.P09] --output FIGURE.png [--width PIXELS] [--height PIXELS]\n"
     "      Dessine la figure telle que la fenêtre principale la montre, dans une image\n"
     "      PNG, ou SVG si le nom se termine par .svg. Taille par défaut : 775 × 265.\n"
+    "  print [FICHIER.P09] --output PAGES.pdf [--title TEXTE] [--copies N]\n"
+    "        [--center none|horizontal|vertical|both] [--width PIXELS] [--height PIXELS]\n"
+    "      Imprime la figure comme la fenêtre « Imprimer », dans un fichier PDF : une page\n"
+    "      A4 à l'italienne par exemplaire, le titre en haut à gauche et la figure\n"
+    "      centrée comme demandé. Par défaut : titre « Aldoria - Focalines », un\n"
+    "      exemplaire (1 à 40), centrage vertical, figure de 775 × 265.\n"
     "  eval [--degrees] EXPRESSION\n"
     "      Calcule EXPRESSION comme la machine à calculer (angles en radians, en degrés\n"
     "      avec --degrees) et écrit le résultat sur la sortie standard. En cas d'erreur,\n"
@@ -66,9 +75,9 @@ const char *const HelpText =
     "  --help\n"
     "      Affiche cette aide.\n"
     "\n"
-    "Codes de sortie : 0 succès ; 1 commande ou argument incorrect, ou image ou texte\n"
-    "impossible à écrire ; 2 fichier refusé (le titre et le texte du message sont écrits\n"
-    "sur la sortie d'erreur sous la forme « TITRE: TEXTE »).\n";
+    "Codes de sortie : 0 succès ; 1 commande ou argument incorrect, ou image, PDF ou\n"
+    "texte impossible à écrire ; 2 fichier refusé (le titre et le texte du message sont\n"
+    "écrits sur la sortie d'erreur sous la forme « TITRE: TEXTE »).\n";
 
 void printErr(const QString &text) {
     std::fputs(text.toUtf8().constData(), stderr);
@@ -137,32 +146,87 @@ bool readSize(const QString &text, int &value) {
     return true;
 }
 
-int render(const QStringList &args) {
-    QString file, output;
-    int width = DefaultWidth, height = DefaultHeight;
+// The arguments of `render` and `print`: at most one file, and options that each take a value.
+// Returns the problem, or nothing when the arguments are well formed.
+std::optional<QString> splitArguments(const QString &command, const QStringList &args,
+                                      const QStringList &options, QString &file,
+                                      QHash<QString, QString> &values) {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == QLatin1String("--output") && hasValue) {
-            output = args[++i];
-        } else if (a == QLatin1String("--width") && hasValue) {
-            if (!readSize(args[++i], width))
-                return usage(QStringLiteral("render : largeur incorrecte (21 à 20000 pixels)."));
-        } else if (a == QLatin1String("--height") && hasValue) {
-            if (!readSize(args[++i], height))
-                return usage(QStringLiteral("render : hauteur incorrecte (21 à 20000 pixels)."));
+        if (options.contains(a) && i + 1 < args.size() && !values.contains(a)) {
+            values.insert(a, args[++i]);
         } else if (!a.startsWith(u'-') && file.isEmpty()) {
             file = a;
         } else {
-            return usage(QStringLiteral("render : argument inattendu « %1 ».").arg(a));
+            return QStringLiteral("%1 : argument inattendu « %2 ».").arg(command, a);
         }
     }
+    return std::nullopt;
+}
+
+// --width and --height, as `render` and `print` read them.
+std::optional<QString> readFigureSize(const QString &command, const QHash<QString, QString> &values,
+                                      int &width, int &height) {
+    if (values.contains("--width") && !readSize(values["--width"], width))
+        return QStringLiteral("%1 : largeur incorrecte (21 à 20000 pixels).").arg(command);
+    if (values.contains("--height") && !readSize(values["--height"], height))
+        return QStringLiteral("%1 : hauteur incorrecte (21 à 20000 pixels).").arg(command);
+    return std::nullopt;
+}
+
+int render(const QStringList &args) {
+    const QString command = QStringLiteral("render");
+    QString file;
+    QHash<QString, QString> values;
+    int width = DefaultWidth, height = DefaultHeight;
+    if (auto problem =
+            splitArguments(command, args, {"--output", "--width", "--height"}, file, values))
+        return usage(*problem);
+    if (auto problem = readFigureSize(command, values, width, height)) return usage(*problem);
+    const QString output = values.value("--output");
     if (output.isEmpty())
         return usage(QStringLiteral("render : l'option --output FIGURE.png est obligatoire."));
     bench::BenchState state;
     QString title;
     if (const int status = loadBench(file, state, title)) return status;
     return cliRender(state, output, width, height);
+}
+
+int print(const QStringList &args) {
+    const QString command = QStringLiteral("print");
+    QString file;
+    QHash<QString, QString> values;
+    int width = DefaultWidth, height = DefaultHeight;
+    if (auto problem = splitArguments(
+            command, args, {"--output", "--width", "--height", "--title", "--copies", "--center"},
+            file, values))
+        return usage(*problem);
+    if (auto problem = readFigureSize(command, values, width, height)) return usage(*problem);
+    const QString output = values.value("--output");
+    if (output.isEmpty())
+        return usage(QStringLiteral("print : l'option --output PAGES.pdf est obligatoire."));
+    printing::PrintSettings settings;
+    if (values.contains("--title")) settings.title = values["--title"];
+    if (values.contains("--copies")) {
+        bool ok = false;
+        settings.copies = values["--copies"].toInt(&ok);
+        if (!ok || settings.copies < printing::MinCopies || settings.copies > printing::MaxCopies)
+            return usage(QStringLiteral("print : nombre d'exemplaires incorrect (1 à 40)."));
+    }
+    if (values.contains("--center")) {
+        const QString centre = values["--center"];
+        const QStringList choices{"none", "horizontal", "vertical", "both"};
+        const auto index = choices.indexOf(centre);
+        if (index < 0)
+            return usage(QStringLiteral("print : centrage incorrect (none, horizontal, vertical "
+                                        "ou both)."));
+        settings.centreHorizontally = index == 1 || index == 3;
+        settings.centreVertically = index == 2 || index == 3;
+    }
+    bench::BenchState state;
+    QString title;
+    if (const int status = loadBench(file, state, title)) return status;
+    return cliPrint(state, output, width, height, settings);
 }
 
 // The calculator's evaluation of the expression (the remaining arguments, joined by spaces,
@@ -248,6 +312,7 @@ int main(int argc, char *argv[]) {
     }
     if (command == QLatin1String("images")) return images(args);
     if (command == QLatin1String("render")) return render(args);
+    if (command == QLatin1String("print")) return print(args);
     if (command == QLatin1String("eval")) return eval(args);
     if (command == QLatin1String("rtf-text")) return rtfText(args);
     if (command == QLatin1String("rtf-convert")) return rtfConvert(args);

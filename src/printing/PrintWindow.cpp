@@ -1,0 +1,229 @@
+#include "printing/PrintWindow.h"
+
+#include "printing/FigurePages.h"
+#include "printing/PrinterChoice.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QSpinBox>
+#include <QToolButton>
+
+namespace printing {
+
+namespace {
+
+const QColor ButtonGrey(0xc0, 0xc0, 0xc0);
+constexpr int IconSize = 32;
+
+// Places given in twips, as the window is designed; one pixel is 15 twips.
+QRect twips(int left, int top, int width, int height) {
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+enum class Picture { Printers, Cancel, Ok, Hourglass };
+
+QPixmap picture(Picture which) {
+    QPixmap pm(IconSize, IconSize);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1));
+    switch (which) {
+    case Picture::Printers:
+        // Two printers, one behind the other.
+        for (int d : {0, 8}) {
+            p.setBrush(Qt::white);
+            p.drawRect(8 - d / 2 + d, 4 + d, 12, 8);
+            p.setBrush(QColor(170, 170, 170));
+            p.drawRect(3 + d / 2, 11 + d, 20, 8);
+            p.setPen(QColor(0, 160, 0));
+            p.drawPoint(20 + d / 2, 14 + d);
+            p.setPen(QPen(Qt::black, 1));
+        }
+        break;
+    case Picture::Cancel:
+        // A red cross in a disc.
+        p.setBrush(QColor(200, 30, 30));
+        p.drawEllipse(4, 4, 24, 24);
+        p.setPen(QPen(Qt::white, 3));
+        p.drawLine(11, 11, 21, 21);
+        p.drawLine(21, 11, 11, 21);
+        break;
+    case Picture::Ok:
+        // A printed sheet with a green tick.
+        p.setBrush(Qt::white);
+        p.drawRect(6, 3, 18, 25);
+        p.setPen(QColor(90, 90, 90));
+        for (int y = 8; y <= 14; y += 3)
+            p.drawLine(9, y, 21, y);
+        p.setPen(QPen(QColor(0, 150, 0), 3.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawPolyline(QPolygonF{{12, 20}, {17, 26}, {29, 10}});
+        break;
+    case Picture::Hourglass:
+        p.setBrush(QColor(150, 100, 60));
+        p.drawRect(7, 3, 18, 3);
+        p.drawRect(7, 26, 18, 3);
+        p.setBrush(QColor(230, 240, 250));
+        p.drawPolygon(QPolygonF{{9, 6}, {23, 6}, {17, 16}, {23, 26}, {9, 26}, {15, 16}});
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(230, 190, 90));
+        p.drawPolygon(QPolygonF{{12, 9}, {20, 9}, {16, 14}});
+        p.drawPolygon(QPolygonF{{16, 20}, {21, 25}, {11, 25}});
+        break;
+    }
+    return pm;
+}
+
+} // namespace
+
+PrintWindow::PrintWindow(QImage figure, PrinterChoice &printers, QWidget *mainWindow)
+    : QDialog(mainWindow), figure_(std::move(figure)), printers_(printers),
+      mainWindow_(mainWindow) {
+    setObjectName(QStringLiteral("confimp"));
+    setWindowTitle(QStringLiteral("Imprimer"));
+    setModal(true);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    setFont(font);
+    setFixedSize(5640 / 15, 3315 / 15);
+
+    defaut_ = new QLineEdit(this);
+    defaut_->setObjectName(QStringLiteral("defaut"));
+    defaut_->setGeometry(twips(1200, 240, 2655, 285));
+    defaut_->setAlignment(Qt::AlignCenter);
+    defaut_->setReadOnly(true);
+
+    Frame1_ = new QGroupBox(QStringLiteral("Options"), this);
+    Frame1_->setObjectName(QStringLiteral("Frame1"));
+    Frame1_->setGeometry(twips(240, 600, 3855, 2535));
+    auto *label5 = new QLabel(QStringLiteral("Titre de la page :"), Frame1_);
+    label5->setObjectName(QStringLiteral("Label5"));
+    label5->setGeometry(twips(300, 360, 1200, 195));
+    Text1_ = new QLineEdit(DefaultTitle, Frame1_);
+    Text1_->setObjectName(QStringLiteral("Text1"));
+    Text1_->setGeometry(twips(240, 600, 3255, 285));
+    const char *const checkCaptions[] = {"Centrrer l'image horizontalement",
+                                         "Centrrer l'image verticalement"};
+    for (int i = 0; i < 2; ++i) {
+        Chec_[i] = new QCheckBox(QString::fromUtf8(checkCaptions[i]), Frame1_);
+        Chec_[i]->setObjectName(QStringLiteral("Chec(%1)").arg(i));
+        Chec_[i]->setGeometry(twips(360, 1200 + 360 * i, 2655, 195));
+    }
+    Chec_[1]->setChecked(PrintSettings{}.centreVertically);
+    Chec_[0]->setChecked(PrintSettings{}.centreHorizontally);
+    auto *label3 = new QLabel(QStringLiteral("Nombre d'exemplaires :"), Frame1_);
+    label3->setObjectName(QStringLiteral("Label3"));
+    label3->setGeometry(twips(240, 2040, 1695, 255));
+    Label4_ = new QLabel(QStringLiteral("1"), Frame1_);
+    Label4_->setObjectName(QStringLiteral("Label4"));
+    Label4_->setGeometry(twips(2040, 2010, 615, 255));
+    Label4_->setAlignment(Qt::AlignCenter);
+    Label4_->setAutoFillBackground(true);
+    QPalette white = Label4_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Label4_->setPalette(white);
+    UpDown1_ = new QSpinBox(Frame1_);
+    UpDown1_->setObjectName(QStringLiteral("UpDown1"));
+    UpDown1_->setGeometry(twips(2640, 2010, 240, 285));
+    UpDown1_->setRange(MinCopies, MaxCopies);
+    UpDown1_->setValue(PrintSettings{}.copies);
+    // Only the arrows show; the number is read out in Label4.
+    UpDown1_->setStyleSheet(QStringLiteral("QSpinBox { color: transparent; }"));
+    // UpDown1_Change
+    connect(UpDown1_, &QSpinBox::valueChanged, this,
+            [this](int value) { Label4_->setText(QString::number(value)); });
+
+    struct Button {
+        const char *name, *caption;
+        Picture picture;
+        int top;
+    };
+    const Button buttons[] = {{"Command1", "&OK", Picture::Ok, 2280},
+                              {"Command2", "&Imprimantes", Picture::Printers, 120},
+                              {"Command3", "&Annuler", Picture::Cancel, 1200}};
+    for (int i = 0; i < 3; ++i) {
+        auto *b = new QToolButton(this);
+        b->setObjectName(QString::fromLatin1(buttons[i].name));
+        b->setText(QString::fromUtf8(buttons[i].caption));
+        b->setIcon(QIcon(picture(buttons[i].picture)));
+        b->setIconSize(QSize(IconSize, IconSize));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setGeometry(twips(4320, buttons[i].top, 1095, 855));
+        b->setAutoFillBackground(true);
+        QPalette p = b->palette();
+        p.setColor(QPalette::Button, ButtonGrey);
+        p.setColor(QPalette::Window, ButtonGrey);
+        b->setPalette(p);
+        commands_[i] = b;
+    }
+    connect(commands_[0], &QToolButton::clicked, this, &PrintWindow::Command1_Click);
+    connect(commands_[1], &QToolButton::clicked, this, &PrintWindow::Command2_Click);
+    connect(commands_[2], &QToolButton::clicked, this, &QDialog::reject);
+
+    Frame2_ = new QFrame(this);
+    Frame2_->setObjectName(QStringLiteral("Frame2"));
+    Frame2_->setFrameShape(QFrame::Box);
+    Frame2_->setGeometry(twips(240, 1080, 5175, 855));
+    auto *image2 = new QLabel(Frame2_);
+    image2->setObjectName(QStringLiteral("Image2"));
+    image2->setGeometry(12, 12, IconSize, IconSize);
+    image2->setPixmap(picture(Picture::Hourglass));
+    auto *label1 = new QLabel(QStringLiteral("Veuillez patienter quelques instants..."), Frame2_);
+    label1->setObjectName(QStringLiteral("Label1"));
+    label1->setGeometry(twips(840, 360, 4095, 255));
+    Frame2_->hide();
+
+    Form_Load();
+}
+
+PrintSettings PrintWindow::settings() const {
+    return {Text1_->text(), UpDown1_->value(), Chec_[0]->isChecked(), Chec_[1]->isChecked()};
+}
+
+void PrintWindow::Form_Load() {
+    if (mainWindow_) {
+        const QRect main = mainWindow_->frameGeometry();
+        move(main.left() + (main.width() - width()) / 2, main.top() + 20);
+    }
+    defaut_->setText(printers_.description());
+}
+
+void PrintWindow::Command2_Click() {
+    printers_.choose(this);
+    Form_Load();
+}
+
+void PrintWindow::showWaiting(bool waiting) {
+    for (QWidget *w : {static_cast<QWidget *>(commands_[0]), static_cast<QWidget *>(commands_[1]),
+                       static_cast<QWidget *>(commands_[2]), static_cast<QWidget *>(Frame1_)})
+        w->setVisible(!waiting);
+    Frame2_->setVisible(waiting);
+    repaint();
+}
+
+void PrintWindow::Command1_Click() {
+    const PrintSettings s = settings();
+    const PrintOutcome outcome = printers_.print(
+        this, [&](QPagedPaintDevice &device) { return paintFigurePages(device, figure_, s); },
+        QStringLiteral("Focalines"),
+        [this] {
+            showWaiting(true);
+            emit printingStarted();
+        });
+    if (outcome == PrintOutcome::Printed) {
+        accept();
+        return;
+    }
+    showWaiting(false);
+    Form_Load();
+}
+
+void showPrintWindow(QWidget *mainWindow, const QImage &figure) {
+    PrintWindow window(figure, PrinterChoice::shared(), mainWindow);
+    window.exec();
+}
+
+} // namespace printing

@@ -1,0 +1,115 @@
+#include "printing/PrinterChoice.h"
+
+#include "ui/MessageBoxes.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace printing {
+
+namespace {
+
+const QString FailureTitle = QStringLiteral("Impression impossible");
+
+bool noPrinterInstalled() {
+    return QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+} // namespace
+
+PrinterChoice::PrinterChoice() : printer_(QPrinter::HighResolution) {
+    if (noPrinterInstalled()) printer_.setOutputFormat(QPrinter::PdfFormat);
+}
+
+PrinterChoice &PrinterChoice::shared() {
+    static PrinterChoice choice;
+    return choice;
+}
+
+QString PrinterChoice::description() const {
+    if (!printsToPdf()) return printer_.printerName();
+    if (!printer_.outputFileName().isEmpty())
+        return QStringLiteral("Fichier PDF : ") + QFileInfo(printer_.outputFileName()).fileName();
+    return noPrinterInstalled() ? NoPrinterText : QStringLiteral("Impression dans un fichier PDF");
+}
+
+bool PrinterChoice::choose(QWidget *parent, bool offerSelection) {
+    QPrintDialog dialog(&printer_, parent);
+    dialog.setObjectName(QStringLiteral("printDialog"));
+    QAbstractPrintDialog::PrintDialogOptions options =
+        QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize;
+    if (offerSelection) options |= QAbstractPrintDialog::PrintSelection;
+    dialog.setOptions(options);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+QString PrinterChoice::defaultPdfPath() {
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (dir.isEmpty() || !QDir(dir).exists())
+        dir = QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
+    return dir + u'/' + PdfFileName;
+}
+
+QString PrinterChoice::askPdfFileName(QWidget *parent) const {
+    QFileDialog dialog(parent, QStringLiteral("Imprimer dans un fichier PDF"));
+    dialog.setObjectName(QStringLiteral("pdfFileDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("Documents PDF (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    const QFileInfo proposed(defaultPdfPath());
+    dialog.setDirectory(proposed.absolutePath());
+    dialog.selectFile(proposed.fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+PrintOutcome PrinterChoice::print(QWidget *parent, const PagePainter &paint,
+                                  const QString &documentName,
+                                  const std::function<void()> &started) {
+    if (printsToPdf()) return printToPdf(parent, paint, documentName, started);
+    if (started) started();
+    printer_.setDocName(documentName);
+    if (paint(printer_) && printer_.printerState() != QPrinter::Error) return PrintOutcome::Printed;
+    ui::showCritical(parent, FailureTitle,
+                     QStringLiteral("L'imprimante « %1 » n'a pas pu imprimer. Vérifiez-la ou "
+                                    "choisissez-en une autre, puis recommencez.")
+                         .arg(printer_.printerName()));
+    return PrintOutcome::Failed;
+}
+
+PrintOutcome PrinterChoice::printToPdf(QWidget *parent, const PagePainter &paint,
+                                       const QString &documentName,
+                                       const std::function<void()> &started) {
+    const QString target =
+        printer_.outputFileName().isEmpty() ? askPdfFileName(parent) : printer_.outputFileName();
+    if (target.isEmpty()) return PrintOutcome::Cancelled;
+    if (started) started();
+    QSaveFile file(target);
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok) {
+        QPdfWriter writer(&file);
+        writer.setPageLayout(printer_.pageLayout());
+        writer.setTitle(documentName);
+        writer.setCreator(QStringLiteral("Focalines"));
+        ok = paint(writer);
+    }
+    if (ok)
+        ok = file.commit();
+    else
+        file.cancelWriting();
+    if (ok) return PrintOutcome::Printed;
+    ui::showCritical(parent, FailureTitle,
+                     QStringLiteral("Impossible d'écrire le fichier PDF « %1 ».")
+                         .arg(QDir::toNativeSeparators(target)));
+    return PrintOutcome::Failed;
+}
+
+} // namespace printing

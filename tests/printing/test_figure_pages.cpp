@@ -1,0 +1,143 @@
+#include "printing/FigurePages.h"
+#include "tests/printing/PdfTools.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QPdfWriter>
+#include <QPrinter>
+
+#include <gtest/gtest.h>
+
+using printing::figurePosition;
+
+TEST(PageLayout, FigurePositionFollowsTheCentringOptions) {
+    // A 16000 × 11000 twips printable area; the 775 × 265 figure is 11625 × 3975 twips.
+    struct Row {
+        int width, height;
+        bool horizontal, vertical;
+        float x, y;
+    };
+    const Row rows[] = {
+        {775, 265, false, false, 1600, 550},
+        {775, 265, true, false, 2187.5f, 550},
+        {775, 265, false, true, 1600, 3512.5f},
+        {775, 265, true, true, 2187.5f, 3512.5f},
+        // Wider and taller than the page: cut on both sides.
+        {1200, 800, true, true, -1000, -500},
+        // Off-centre placement does not look at the figure's size.
+        {1200, 800, false, false, 1600, 550},
+    };
+    for (const Row &r : rows) {
+        const auto at = figurePosition(16000, 11000, r.width, r.height, r.horizontal, r.vertical);
+        EXPECT_FLOAT_EQ(at.x, r.x) << r.width << ' ' << r.horizontal << r.vertical;
+        EXPECT_FLOAT_EQ(at.y, r.y) << r.width << ' ' << r.horizontal << r.vertical;
+    }
+}
+
+namespace {
+
+constexpr QRgb Red = qRgb(255, 0, 0);
+// A4 with 10 mm margins: the landscape printable area in points. The PDF places the printable
+// area on whole points.
+constexpr double MarginPt = 28;
+constexpr double PrintableWidthPt = 277 / 25.4 * 72, PrintableHeightPt = 190 / 25.4 * 72;
+
+class FigurePagesTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "test_figure_pages";
+        static char *argv[] = {name, nullptr};
+        if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
+    }
+
+    // Prints a plain red figure of that size into a PDF and returns its file name.
+    QString print(QSize figureSize, const printing::PrintSettings &settings) {
+        QImage figure(figureSize, QImage::Format_RGB32);
+        figure.fill(Red);
+        const QString path = dir.filePath(QStringLiteral("pages%1.pdf").arg(++count));
+        QPdfWriter writer(path);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+        EXPECT_TRUE(printing::paintFigurePages(writer, figure, settings));
+        EXPECT_EQ(writer.pageLayout().orientation(), QPageLayout::Portrait);
+        return path;
+    }
+
+    QTemporaryDir dir;
+    int count = 0;
+};
+
+} // namespace
+
+TEST_F(FigurePagesTest, EveryCopyIsALandscapePageWithTitleAndTheOneFigure) {
+    const QString pdf = print({775, 265}, {QStringLiteral("Élève : Léa"), 3, false, true});
+    const QList<QSizeF> sizes = pdftools::pageSizes(pdf);
+    ASSERT_EQ(sizes.size(), 3);
+    const QStringList images = pdftools::imageObjects(pdf);
+    ASSERT_EQ(images.size(), 3);
+    for (int page = 1; page <= 3; ++page) {
+        EXPECT_GT(sizes[page - 1].width(), sizes[page - 1].height()) << page;
+        EXPECT_EQ(pdftools::pageText(pdf, page), QStringLiteral("Élève : Léa")) << page;
+        EXPECT_TRUE(images[page - 1].startsWith(QString::number(page) + ':'));
+        // The picture is stored once and every page refers to it.
+        EXPECT_EQ(images[page - 1].section(':', 1), images[0].section(':', 1));
+    }
+}
+
+TEST_F(FigurePagesTest, FigureLiesWhereTheCentringOptionsPutIt) {
+    // At 72 dots per inch a pixel of the page is a point, 20 twips; a figure pixel is 15 twips.
+    struct Row {
+        QString title;
+        bool horizontal, vertical;
+        QSize figure;
+    };
+    const Row rows[] = {
+        {printing::DefaultTitle, false, false, {400, 200}},
+        {QString(), false, false, {400, 200}},
+        {printing::DefaultTitle, true, true, {400, 200}},
+        {printing::DefaultTitle, true, false, {400, 200}},
+        {printing::DefaultTitle, false, true, {400, 200}},
+    };
+    for (const Row &r : rows) {
+        const QString pdf = print(r.figure, {r.title, 1, r.horizontal, r.vertical});
+        const QRect red = pdftools::boundsOf(pdftools::renderPage(pdf, 1), Red);
+        const double w = r.figure.width() * 0.75, h = r.figure.height() * 0.75;
+        const double x =
+            MarginPt + (r.horizontal ? (PrintableWidthPt - w) / 2 : PrintableWidthPt / 10);
+        const double y =
+            MarginPt + (r.vertical ? (PrintableHeightPt - h) / 2 : PrintableHeightPt / 20);
+        const std::string label =
+            r.title.toStdString() + (r.horizontal ? " h" : "") + (r.vertical ? " v" : "");
+        EXPECT_NEAR(red.left(), x, 1.5) << label;
+        EXPECT_NEAR(red.top(), y, 1.5) << label;
+        EXPECT_NEAR(red.width(), w, 1.5) << label;
+        EXPECT_NEAR(red.height(), h, 1.5) << label;
+        EXPECT_EQ(pdftools::pageText(pdf, 1), r.title) << label;
+    }
+}
+
+TEST_F(FigurePagesTest, AFigureWiderThanThePageIsCutOnBothSides) {
+    const QString pdf = print({1400, 200}, {printing::DefaultTitle, 1, true, true});
+    const QImage page = pdftools::renderPage(pdf, 1);
+    const QRect red = pdftools::boundsOf(page, Red);
+    EXPECT_EQ(red.left(), 0);
+    EXPECT_EQ(red.right(), page.width() - 1);
+}
+
+TEST_F(FigurePagesTest, ThePrintersOrientationIsGivenBack) {
+    for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString pdf = dir.filePath(QStringLiteral("printer%1.pdf").arg(++count));
+        printer.setOutputFileName(pdf);
+        printer.setPageOrientation(orientation);
+        QImage figure(100, 50, QImage::Format_RGB32);
+        figure.fill(Red);
+        ASSERT_TRUE(printing::paintFigurePages(printer, figure, {"T", 2, false, true}));
+        EXPECT_EQ(printer.pageLayout().orientation(), orientation);
+        const QList<QSizeF> sizes = pdftools::pageSizes(pdf);
+        ASSERT_EQ(sizes.size(), 2);
+        EXPECT_GT(sizes[1].width(), sizes[1].height());
+    }
+}

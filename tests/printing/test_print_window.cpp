@@ -1,0 +1,245 @@
+#include "printing/PrintWindow.h"
+#include "printing/PrinterChoice.h"
+#include "tests/printing/PdfTools.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QSpinBox>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using printing::PrinterChoice;
+using printing::PrintWindow;
+
+// Readable failure messages for texts.
+inline void PrintTo(const QString &s, std::ostream *os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace {
+
+class PrintWindowTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        if (QApplication::instance()) return;
+        static int argc = 1;
+        static char name[] = "test_print_window";
+        static char *argv[] = {name, nullptr};
+        new QApplication(argc, argv);
+    }
+
+    void SetUp() override {
+        figure = QImage(300, 100, QImage::Format_RGB32);
+        figure.fill(qRgb(255, 0, 0));
+        main.setGeometry(100, 50, 791, 546);
+    }
+
+    // The next modal window other than the print window is handed to `answer`.
+    void answerNextModal(std::function<void(QWidget *)> answer) {
+        auto *timer = new QTimer(&main);
+        QObject::connect(timer, &QTimer::timeout, [this, timer, answer] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || modal->objectName() == QLatin1String("confimp")) return;
+            timer->deleteLater();
+            timer->stop();
+            answer(modal);
+        });
+        timer->start(5);
+    }
+
+    // PDF output into `path`, as when chosen in the print dialog.
+    void printInto(const QString &path) {
+        printers.printer().setOutputFormat(QPrinter::PdfFormat);
+        printers.printer().setOutputFileName(path);
+    }
+
+    QTemporaryDir dir;
+    QImage figure;
+    QWidget main;
+    PrinterChoice printers;
+};
+
+} // namespace
+
+TEST_F(PrintWindowTest, OpensWithItsControlsAtTheirPlacesAndTheDefaults) {
+    PrintWindow w(figure, printers, &main);
+    EXPECT_EQ(w.windowTitle(), "Imprimer");
+    EXPECT_EQ(w.size(), QSize(376, 221));
+    EXPECT_EQ(w.pos(), QPoint(100 + (791 - 376) / 2, 70));
+    struct Row {
+        const char *name;
+        QRect place;
+        const char *caption;
+    };
+    const Row rows[] = {
+        {"defaut", {80, 16, 177, 19}, nullptr},
+        {"Frame1", {16, 40, 257, 169}, "Options"},
+        {"Label5", {20, 24, 80, 13}, "Titre de la page :"},
+        {"Text1", {16, 40, 217, 19}, "Aldoria - Focalines"},
+        {"Chec(0)", {24, 80, 177, 13}, "Centrrer l'image horizontalement"},
+        {"Chec(1)", {24, 104, 177, 13}, "Centrrer l'image verticalement"},
+        {"Label3", {16, 136, 113, 17}, "Nombre d'exemplaires :"},
+        {"Label4", {136, 134, 41, 17}, "1"},
+        {"UpDown1", {176, 134, 16, 19}, nullptr},
+        {"Command2", {288, 8, 73, 57}, "&Imprimantes"},
+        {"Command3", {288, 80, 73, 57}, "&Annuler"},
+        {"Command1", {288, 152, 73, 57}, "&OK"},
+        {"Frame2", {16, 72, 345, 57}, nullptr},
+        {"Label1", {56, 24, 273, 17}, "Veuillez patienter quelques instants..."},
+    };
+    for (const Row &r : rows) {
+        auto *c = w.findChild<QWidget *>(QString::fromLatin1(r.name));
+        ASSERT_NE(c, nullptr) << r.name;
+        EXPECT_EQ(c->geometry(), r.place) << r.name;
+        if (!r.caption) continue;
+        QString text;
+        if (auto *l = qobject_cast<QLabel *>(c)) text = l->text();
+        if (auto *e = qobject_cast<QLineEdit *>(c)) text = e->text();
+        if (auto *b = qobject_cast<QAbstractButton *>(c)) text = b->text();
+        if (auto *g = qobject_cast<QGroupBox *>(c)) text = g->title();
+        EXPECT_EQ(text, QString::fromUtf8(r.caption)) << r.name;
+    }
+    EXPECT_FALSE(w.chec(0)->isChecked());
+    EXPECT_TRUE(w.chec(1)->isChecked());
+    EXPECT_TRUE(w.frame2()->isHidden());
+    EXPECT_EQ(w.defaut()->text(), printers.description());
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        EXPECT_EQ(w.defaut()->text(), "Aucune imprimante : impression dans un fichier PDF");
+    }
+
+    // The spin control counts copies from 1 to 40, read out in Label4.
+    for (const auto &[set, shown] : {std::pair{7, "7"}, {0, "1"}, {99, "40"}}) {
+        w.upDown1()->setValue(set);
+        EXPECT_EQ(w.label4()->text(), shown);
+    }
+}
+
+TEST_F(PrintWindowTest, OkPrintsEveryCopyWithTheWaitingMessageThenReopensWithTheDefaults) {
+    const QString pdf = dir.filePath("figure.pdf");
+    printInto(pdf);
+    {
+        PrintWindow w(figure, printers, &main);
+        EXPECT_EQ(w.defaut()->text(), "Fichier PDF : figure.pdf");
+        w.title()->setText("Classe de 1ère");
+        w.upDown1()->setValue(3);
+        w.chec(0)->setChecked(true);
+        w.show();
+        bool waitingShown = false;
+        QObject::connect(&w, &PrintWindow::printingStarted, [&] {
+            waitingShown = w.frame2()->isVisible() && w.frame1()->isHidden() &&
+                           w.command(1)->isHidden() && w.command(2)->isHidden() &&
+                           w.command(3)->isHidden();
+        });
+        w.command(1)->click();
+        EXPECT_TRUE(waitingShown);
+        EXPECT_EQ(w.result(), QDialog::Accepted);
+        EXPECT_FALSE(w.isVisible());
+    }
+    ASSERT_EQ(pdftools::pageSizes(pdf).size(), 3);
+    EXPECT_EQ(pdftools::pageText(pdf, 3), QString::fromUtf8("Classe de 1ère"));
+
+    PrintWindow again(figure, printers, &main);
+    EXPECT_EQ(again.settings().title, "Aldoria - Focalines");
+    EXPECT_EQ(again.settings().copies, 1);
+    EXPECT_FALSE(again.settings().centreHorizontally);
+    EXPECT_TRUE(again.settings().centreVertically);
+}
+
+TEST_F(PrintWindowTest, AFailedPrintIsToldAndTheWindowComesBackAsItWas) {
+    printInto(dir.filePath("absent/figure.pdf"));
+    PrintWindow w(figure, printers, &main);
+    w.title()->setText("Mon titre");
+    w.upDown1()->setValue(5);
+    w.show();
+    QString told;
+    answerNextModal([&](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        ASSERT_NE(box, nullptr);
+        told = box->windowTitle() + '|' + box->text();
+        box->accept();
+    });
+    w.Command1_Click();
+    EXPECT_EQ(told,
+              QStringLiteral("Impression impossible|Impossible d'écrire le fichier PDF « %1 ».")
+                  .arg(dir.filePath("absent/figure.pdf")));
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.frame2()->isHidden());
+    EXPECT_TRUE(w.frame1()->isVisible() && w.command(1)->isVisible());
+    EXPECT_EQ(w.settings().title, "Mon titre");
+    EXPECT_EQ(w.settings().copies, 5);
+}
+
+TEST_F(PrintWindowTest, WithoutAFileNameTheFileIsAskedForInFrenchWithADefault) {
+    printers.printer().setOutputFormat(QPrinter::PdfFormat);
+    PrintWindow w(figure, printers, &main);
+    w.show();
+    // Cancelling the file choice prints nothing and keeps the window.
+    QString proposed;
+    answerNextModal([&](QWidget *modal) {
+        auto *d = qobject_cast<QFileDialog *>(modal);
+        ASSERT_NE(d, nullptr);
+        proposed = d->selectedFiles().value(0);
+        d->reject();
+    });
+    w.Command1_Click();
+    EXPECT_EQ(proposed, PrinterChoice::defaultPdfPath());
+    EXPECT_TRUE(proposed.endsWith("/focalines.pdf"));
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.frame2()->isHidden());
+
+    const QString chosen = dir.filePath("choisi.pdf");
+    answerNextModal([&](QWidget *modal) {
+        auto *d = qobject_cast<QFileDialog *>(modal);
+        ASSERT_NE(d, nullptr);
+        d->selectFile(chosen);
+        static_cast<QDialog *>(d)->accept();
+    });
+    w.Command1_Click();
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+    EXPECT_EQ(pdftools::pageSizes(chosen).size(), 1);
+}
+
+TEST_F(PrintWindowTest, PrintersOpensQtsPrintDialogAndShowsThePrinterAgain) {
+    PrintWindow w(figure, printers, &main);
+    w.show();
+    bool dialogShown = false;
+    answerNextModal([&](QWidget *modal) {
+        dialogShown = qobject_cast<QPrintDialog *>(modal) != nullptr;
+        printers.printer().setOutputFormat(QPrinter::PdfFormat);
+        printers.printer().setOutputFileName(dir.filePath("x.pdf"));
+        static_cast<QDialog *>(modal)->reject();
+    });
+    w.command(2)->click();
+    EXPECT_TRUE(dialogShown);
+    EXPECT_EQ(w.defaut()->text(), "Fichier PDF : x.pdf");
+}
+
+TEST_F(PrintWindowTest, AFailedPaintingLeavesTheOlderFileWhole) {
+    const QString pdf = dir.filePath("ancien.pdf");
+    {
+        QFile f(pdf);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("older");
+    }
+    printInto(pdf);
+    answerNextModal([](QWidget *modal) { static_cast<QDialog *>(modal)->accept(); });
+    EXPECT_EQ(printers.print(
+                  nullptr, [](QPagedPaintDevice &) { return false; }, "x"),
+              printing::PrintOutcome::Failed);
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "older");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"ancien.pdf"});
+}
