@@ -1,5 +1,6 @@
 #include "bench/BenchControls.h"
 #include "config/ConfigurationFile.h"
+#include "tests/printing/PdfTools.h"
 
 #include <QDir>
 #include <QFile>
@@ -177,4 +178,86 @@ TEST(Cli, RichTextToPlainTextAndConversion) {
     EXPECT_EQ(cli({"rtf-text", out}).out, expected); // the earlier copy is intact
     EXPECT_EQ(cli({"rtf-text"}).status, 1);
     EXPECT_TRUE(cli({"--help"}).out.contains("rtf-convert"));
+}
+
+TEST(Cli, PrintWritesOneLandscapePagePerCopyIntoAPdf) {
+    QTemporaryDir dir;
+    bench::BenchState s = bench::BenchState::startup();
+    bench::setOption(s, bench::TwoLenses, true);
+    const QString config = dir.filePath("deux.P09");
+    ASSERT_FALSE(config::saveConfiguration(s, config).has_value());
+    struct Row {
+        QStringList args;
+        int pages;
+        QString title;
+        const char *imageSize;
+    };
+    const Row rows[] = {
+        {{}, 1, "Aldoria - Focalines", "775 265"},
+        {{config, "--copies", "3", "--title", QString::fromUtf8("Séance 4"), "--center", "both"},
+         3,
+         QString::fromUtf8("Séance 4"),
+         "775 265"},
+        {{"--width", "900", "--height", "300", "--title", "", "--center", "none"},
+         1,
+         "",
+         "900 300"},
+    };
+    for (const Row &row : rows) {
+        const QString pdf = dir.filePath("pages.pdf");
+        const CliRun r = cli(QStringList{"print", "--output", pdf} + row.args);
+        const std::string label = row.args.join(' ').toStdString();
+        ASSERT_EQ(r.status, 0) << label << r.err.toStdString();
+        const QList<QSizeF> sizes = pdftools::pageSizes(pdf);
+        ASSERT_EQ(sizes.size(), row.pages) << label;
+        const QStringList images = pdftools::imageObjects(pdf);
+        ASSERT_EQ(images.size(), row.pages) << label;
+        for (int page = 1; page <= row.pages; ++page) {
+            EXPECT_GT(sizes[page - 1].width(), sizes[page - 1].height()) << label;
+            EXPECT_EQ(pdftools::pageText(pdf, page), row.title) << label;
+            EXPECT_EQ(images[page - 1].section(':', 1), images[0].section(':', 1)) << label;
+        }
+        const QString list = pdftools::run("pdfimages", {"-list", pdf});
+        EXPECT_EQ(list.split('\n').value(2).simplified().section(' ', 3, 4), row.imageSize);
+    }
+    EXPECT_TRUE(cli({"--help"}).out.contains("print [FICHIER.P09] --output PAGES.pdf"));
+}
+
+TEST(Cli, PrintRefusesBadArgumentsAndFilesLeavingAnOlderPdf) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("ancien.pdf");
+    {
+        QFile f(pdf);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("older");
+    }
+    struct Row {
+        QStringList args;
+        int status;
+        const char *err;
+    };
+    const Row rows[] = {
+        {{"print"}, 1, "print : l'option --output PAGES.pdf est obligatoire."},
+        {{"print", "--output", pdf, "--copies", "0"}, 1, "print : nombre d'exemplaires"},
+        {{"print", "--output", pdf, "--copies", "41"}, 1, "print : nombre d'exemplaires"},
+        {{"print", "--output", pdf, "--copies", "deux"}, 1, "print : nombre d'exemplaires"},
+        {{"print", "--output", pdf, "--center", "diagonal"}, 1, "print : centrage incorrect"},
+        {{"print", "--output", pdf, "--width", "5"}, 1, "print : largeur incorrecte"},
+        {{"print", "--output", pdf, "--copies"}, 1, "print : argument inattendu"},
+        {{"print", "--output", pdf, "--output", pdf}, 1, "print : argument inattendu"},
+        {{"print", "--output", pdf, "a.P09", "b.P09"}, 1, "print : argument inattendu"},
+        {{"print", dir.path(), "--output", pdf}, 2, "Erreur lors du chargement du fichier"},
+        {{"print", "--output", dir.filePath("absent/x.pdf")},
+         1,
+         "Impossible d'écrire le fichier PDF"},
+    };
+    for (const Row &row : rows) {
+        const CliRun r = cli(row.args);
+        const std::string label = row.args.join(' ').toStdString();
+        EXPECT_EQ(r.status, row.status) << label;
+        EXPECT_TRUE(r.err.startsWith(QString::fromUtf8(row.err))) << label << r.err.toStdString();
+    }
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "older");
 }
