@@ -2,9 +2,8 @@
 // clearing the same picture and drawing one vertical line per drawing unit of width (the cost
 // of the beam fill alone).
 
-#include "bench/BenchControls.h"
+#include "HeaviestBench.h"
 #include "bench/FigureUpdate.h"
-#include "bench/PositionTest.h"
 #include "ui/ImageSurface.h"
 
 #include <QGuiApplication>
@@ -14,19 +13,6 @@
 namespace {
 
 constexpr int Height = 265;
-
-// Everything on: two lenses, the beam of all rays, the six construction rays with their
-// extensions and arrows, graduation, foci, real and virtual images.
-bench::BenchState heaviestBench() {
-    using namespace bench;
-    BenchState s = BenchState::startup();
-    for (int o : {TwoLenses, BeamAll, RayParallel1, RayThroughO1, RayThroughF1, RayParallel2,
-                  RayThroughO2, RayThroughF2, ExtendRays, PropagationArrows, GraduateAxis, ShowFoci,
-                  ShowImages, ShowVirtualImages, ShowOutsideRays})
-        setOption(s, o, true);
-    testpos(s);
-    return s;
-}
 
 void majaffIntoPicture(benchmark::State &st) {
     const int width = int(st.range(0));
