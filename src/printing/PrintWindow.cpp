@@ -11,6 +11,8 @@
 #include <QSpinBox>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace printing {
 
 namespace {
@@ -22,6 +24,17 @@ constexpr int IconSize = 32;
 QRect twips(int left, int top, int width, int height) {
     return {left / 15, top / 15, width / 15, height / 15};
 }
+
+// A caption wider than its designed place widens it to the right, so it is never cut.
+void placeCaption(QWidget *w, QRect designed) {
+    designed.setWidth(std::max(designed.width(), w->sizeHint().width()));
+    w->setGeometry(designed);
+}
+
+// The printer's description spans from the options' left edge to the buttons when it does not
+// fit its designed place ("Aucune imprimante : …").
+const QRect DefautPlace = twips(1200, 240, 2655, 285);
+const QRect DefautWidePlace(16, 16, 264, 19);
 
 enum class Picture { Printers, Cancel, Ok, Hourglass };
 
@@ -92,7 +105,7 @@ PrintWindow::PrintWindow(QImage figure, PrinterChoice &printers, QWidget *mainWi
 
     defaut_ = new QLineEdit(this);
     defaut_->setObjectName(QStringLiteral("defaut"));
-    defaut_->setGeometry(twips(1200, 240, 2655, 285));
+    defaut_->setGeometry(DefautPlace);
     defaut_->setAlignment(Qt::AlignCenter);
     defaut_->setReadOnly(true);
 
@@ -101,7 +114,7 @@ PrintWindow::PrintWindow(QImage figure, PrinterChoice &printers, QWidget *mainWi
     Frame1_->setGeometry(twips(240, 600, 3855, 2535));
     auto *label5 = new QLabel(QStringLiteral("Titre de la page :"), Frame1_);
     label5->setObjectName(QStringLiteral("Label5"));
-    label5->setGeometry(twips(300, 360, 1200, 195));
+    placeCaption(label5, twips(300, 360, 1200, 195));
     Text1_ = new QLineEdit(DefaultTitle, Frame1_);
     Text1_->setObjectName(QStringLiteral("Text1"));
     Text1_->setGeometry(twips(240, 600, 3255, 285));
@@ -110,13 +123,13 @@ PrintWindow::PrintWindow(QImage figure, PrinterChoice &printers, QWidget *mainWi
     for (int i = 0; i < 2; ++i) {
         Chec_[i] = new QCheckBox(QString::fromUtf8(checkCaptions[i]), Frame1_);
         Chec_[i]->setObjectName(QStringLiteral("Chec(%1)").arg(i));
-        Chec_[i]->setGeometry(twips(360, 1200 + 360 * i, 2655, 195));
+        placeCaption(Chec_[i], twips(360, 1200 + 360 * i, 2655, 195));
     }
     Chec_[1]->setChecked(PrintSettings{}.centreVertically);
     Chec_[0]->setChecked(PrintSettings{}.centreHorizontally);
     auto *label3 = new QLabel(QStringLiteral("Nombre d'exemplaires :"), Frame1_);
     label3->setObjectName(QStringLiteral("Label3"));
-    label3->setGeometry(twips(240, 2040, 1695, 255));
+    placeCaption(label3, twips(240, 2040, 1695, 255));
     Label4_ = new QLabel(QStringLiteral("1"), Frame1_);
     Label4_->setObjectName(QStringLiteral("Label4"));
     Label4_->setGeometry(twips(2040, 2010, 615, 255));
@@ -188,7 +201,14 @@ void PrintWindow::Form_Load() {
         const QRect main = mainWindow_->frameGeometry();
         move(main.left() + (main.width() - width()) / 2, main.top() + 20);
     }
-    defaut_->setText(printers_.description());
+    const QString description = printers_.description();
+    defaut_->setText(description);
+    defaut_->setGeometry(defaut_->fontMetrics().horizontalAdvance(description) + 8 >
+                                 DefautPlace.width()
+                             ? DefautWidePlace
+                             : DefautPlace);
+    defaut_->setCursorPosition(0);
+    defaut_->setToolTip(description);
 }
 
 void PrintWindow::Command2_Click() {
