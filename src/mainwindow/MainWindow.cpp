@@ -14,6 +14,7 @@
 #include "mainwindow/FigureView.h"
 #include "mainwindow/Panel.h"
 #include "mainwindow/TabStrip.h"
+#include "printing/PrintWindow.h"
 #include "ui/MessageBoxes.h"
 
 #include <QApplication>
@@ -186,6 +187,8 @@ void MainWindow::buildCommandButtons() {
             [this] { config::showSaveWindow(this, *this); });
     connect(commandButton(QStringLiteral("Command8")), &QToolButton::clicked, this,
             [this] { calculator::showMachine(this); });
+    connect(commandButton(QStringLiteral("Command10")), &QToolButton::clicked, this,
+            [this] { printing::showPrintWindow(this, figurePicture()); });
     connect(commandButton(QStringLiteral("Command4")), &QToolButton::clicked, this,
             &MainWindow::Command4_Click);
     connect(commandButton(QStringLiteral("Command7")), &QToolButton::clicked, this,
