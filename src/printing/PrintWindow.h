@@ -28,6 +28,7 @@ class PrintWindow : public QDialog {
     PrintWindow(QImage figure, PrinterChoice &printers, QWidget *mainWindow = nullptr);
 
     PrintSettings settings() const;
+    const QImage &figure() const { return figure_; }
 
     // Form_Load: places the window and shows the printer in use.
     void Form_Load();

@@ -7,6 +7,7 @@
 #include "mainwindow/FigureView.h"
 #include "mainwindow/Panel.h"
 #include "mainwindow/TabStrip.h"
+#include "printing/PrintWindow.h"
 #include "ui/MessageBoxes.h"
 
 #include <QCheckBox>
@@ -283,6 +284,23 @@ TEST_F(MainWindowWide, CopyPutsTheFigureOnTheClipboardAndTheMessageStays) {
     // The help leaves the same picture.
     const QImage before = window->figurePicture();
     window->Command7_Click();
+    EXPECT_EQ(window->figurePicture(), before);
+}
+
+TEST_F(MainWindowWide, PrintOpensThePrintWindowOverTheFigureWhichStaysAsItWas) {
+    const QImage before = window->figurePicture();
+    bool shown = false;
+    auto *timer = new QTimer(window.get());
+    QObject::connect(timer, &QTimer::timeout, [&, timer] {
+        auto *w = qobject_cast<printing::PrintWindow *>(QApplication::activeModalWidget());
+        if (!w) return;
+        timer->stop();
+        shown = w->figure() == before && w->y() == window->frameGeometry().top() + 20;
+        w->command(3)->click();
+    });
+    timer->start(5);
+    window->commandButton(QStringLiteral("Command10"))->click();
+    EXPECT_TRUE(shown);
     EXPECT_EQ(window->figurePicture(), before);
 }
 
