@@ -146,65 +146,55 @@ bool readSize(const QString &text, int &value) {
     return true;
 }
 
-// The arguments of `render` and `print`: at most one file, and options that each take a value.
-// Returns the problem, or nothing when the arguments are well formed.
-std::optional<QString> splitArguments(const QString &command, const QStringList &args,
-                                      const QStringList &options, QString &file,
-                                      QHash<QString, QString> &values) {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        if (options.contains(a) && i + 1 < args.size() && !values.contains(a)) {
-            values.insert(a, args[++i]);
-        } else if (!a.startsWith(u'-') && file.isEmpty()) {
-            file = a;
-        } else {
-            return QStringLiteral("%1 : argument inattendu « %2 ».").arg(command, a);
-        }
-    }
-    return std::nullopt;
-}
+// The arguments of `render` and `print`: at most one file, --output, --width, --height, and the
+// command's own options, whose values are left in `values`. Every option takes a value.
+struct FigureArguments {
+    QString file, output;
+    int width = DefaultWidth, height = DefaultHeight;
+    QHash<QString, QString> values;
+};
 
-// --width and --height, as `render` and `print` read them.
-std::optional<QString> readFigureSize(const QString &command, const QHash<QString, QString> &values,
-                                      int &width, int &height) {
-    if (values.contains("--width") && !readSize(values["--width"], width))
+// Returns the problem, or nothing when the arguments are well formed.
+std::optional<QString> readFigureArguments(const QString &command, const QStringList &args,
+                                           const QStringList &ownOptions,
+                                           const QString &outputExample, FigureArguments &a) {
+    const QStringList options = QStringList{"--output", "--width", "--height"} + ownOptions;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        if (options.contains(arg) && i + 1 < args.size() && !a.values.contains(arg))
+            a.values.insert(arg, args[++i]);
+        else if (!arg.startsWith(u'-') && a.file.isEmpty())
+            a.file = arg;
+        else
+            return QStringLiteral("%1 : argument inattendu « %2 ».").arg(command, arg);
+    }
+    if (a.values.contains("--width") && !readSize(a.values["--width"], a.width))
         return QStringLiteral("%1 : largeur incorrecte (21 à 20000 pixels).").arg(command);
-    if (values.contains("--height") && !readSize(values["--height"], height))
+    if (a.values.contains("--height") && !readSize(a.values["--height"], a.height))
         return QStringLiteral("%1 : hauteur incorrecte (21 à 20000 pixels).").arg(command);
+    a.output = a.values.value("--output");
+    if (a.output.isEmpty())
+        return QStringLiteral("%1 : l'option --output %2 est obligatoire.")
+            .arg(command, outputExample);
     return std::nullopt;
 }
 
 int render(const QStringList &args) {
-    const QString command = QStringLiteral("render");
-    QString file;
-    QHash<QString, QString> values;
-    int width = DefaultWidth, height = DefaultHeight;
-    if (auto problem =
-            splitArguments(command, args, {"--output", "--width", "--height"}, file, values))
+    FigureArguments a;
+    if (auto problem = readFigureArguments("render", args, {}, "FIGURE.png", a))
         return usage(*problem);
-    if (auto problem = readFigureSize(command, values, width, height)) return usage(*problem);
-    const QString output = values.value("--output");
-    if (output.isEmpty())
-        return usage(QStringLiteral("render : l'option --output FIGURE.png est obligatoire."));
     bench::BenchState state;
     QString title;
-    if (const int status = loadBench(file, state, title)) return status;
-    return cliRender(state, output, width, height);
+    if (const int status = loadBench(a.file, state, title)) return status;
+    return cliRender(state, a.output, a.width, a.height);
 }
 
 int print(const QStringList &args) {
-    const QString command = QStringLiteral("print");
-    QString file;
-    QHash<QString, QString> values;
-    int width = DefaultWidth, height = DefaultHeight;
-    if (auto problem = splitArguments(
-            command, args, {"--output", "--width", "--height", "--title", "--copies", "--center"},
-            file, values))
+    FigureArguments a;
+    if (auto problem =
+            readFigureArguments("print", args, {"--title", "--copies", "--center"}, "PAGES.pdf", a))
         return usage(*problem);
-    if (auto problem = readFigureSize(command, values, width, height)) return usage(*problem);
-    const QString output = values.value("--output");
-    if (output.isEmpty())
-        return usage(QStringLiteral("print : l'option --output PAGES.pdf est obligatoire."));
+    const QHash<QString, QString> &values = a.values;
     printing::PrintSettings settings;
     if (values.contains("--title")) settings.title = values["--title"];
     if (values.contains("--copies")) {
@@ -225,8 +215,8 @@ int print(const QStringList &args) {
     }
     bench::BenchState state;
     QString title;
-    if (const int status = loadBench(file, state, title)) return status;
-    return cliPrint(state, output, width, height, settings);
+    if (const int status = loadBench(a.file, state, title)) return status;
+    return cliPrint(state, a.output, a.width, a.height, settings);
 }
 
 // The calculator's evaluation of the expression (the remaining arguments, joined by spaces,

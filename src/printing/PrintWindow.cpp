@@ -2,6 +2,7 @@
 
 #include "printing/FigurePages.h"
 #include "printing/PrinterChoice.h"
+#include "ui/PictureButton.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -17,7 +18,6 @@ namespace printing {
 
 namespace {
 
-const QColor ButtonGrey(0xc0, 0xc0, 0xc0);
 constexpr int IconSize = 32;
 
 // Places given in twips, as the window is designed; one pixel is 15 twips.
@@ -157,21 +157,10 @@ PrintWindow::PrintWindow(QImage figure, PrinterChoice &printers, QWidget *mainWi
     const Button buttons[] = {{"Command1", "&OK", Picture::Ok, 2280},
                               {"Command2", "&Imprimantes", Picture::Printers, 120},
                               {"Command3", "&Annuler", Picture::Cancel, 1200}};
-    for (int i = 0; i < 3; ++i) {
-        auto *b = new QToolButton(this);
-        b->setObjectName(QString::fromLatin1(buttons[i].name));
-        b->setText(QString::fromUtf8(buttons[i].caption));
-        b->setIcon(QIcon(picture(buttons[i].picture)));
-        b->setIconSize(QSize(IconSize, IconSize));
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        b->setGeometry(twips(4320, buttons[i].top, 1095, 855));
-        b->setAutoFillBackground(true);
-        QPalette p = b->palette();
-        p.setColor(QPalette::Button, ButtonGrey);
-        p.setColor(QPalette::Window, ButtonGrey);
-        b->setPalette(p);
-        commands_[i] = b;
-    }
+    for (int i = 0; i < 3; ++i)
+        commands_[i] = ui::pictureButton(
+            this, QString::fromLatin1(buttons[i].name), QString::fromUtf8(buttons[i].caption),
+            QIcon(picture(buttons[i].picture)), IconSize, twips(4320, buttons[i].top, 1095, 855));
     connect(commands_[0], &QToolButton::clicked, this, &PrintWindow::Command1_Click);
     connect(commands_[1], &QToolButton::clicked, this, &PrintWindow::Command2_Click);
     connect(commands_[2], &QToolButton::clicked, this, &QDialog::reject);
