@@ -16,7 +16,6 @@
 #include "mainwindow/TabStrip.h"
 #include "printing/PrintWindow.h"
 #include "ui/MessageBoxes.h"
-#include "ui/PictureButton.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,6 +39,7 @@ namespace {
 
 constexpr int FigureLeft = 8, FigureTop = 48;
 constexpr int FigureMargin = 16; // 8 pixels on each side of the figure
+const QColor ButtonGrey(0xc0, 0xc0, 0xc0);
 const QColor ShadowGrey(128, 128, 128);
 
 struct CommandButtonLayout {
@@ -162,10 +162,19 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildCommandButtons() {
     for (size_t i = 0; i < std::size(commandButtons); ++i) {
         const CommandButtonLayout &layout = commandButtons[i];
-        QToolButton *button = ui::pictureButton(
-            this, QString::fromLatin1(layout.name), QString::fromUtf8(layout.caption),
-            buttonIcon(layout.icon), 20, QRect(layout.x, 0, layout.width, 41));
+        auto *button = new QToolButton(this);
+        button->setObjectName(QString::fromLatin1(layout.name));
+        button->setText(QString::fromUtf8(layout.caption));
         button->setToolTip(QString::fromUtf8(layout.tooltip));
+        button->setIcon(buttonIcon(layout.icon));
+        button->setIconSize(QSize(20, 20));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setGeometry(layout.x, 0, layout.width, 41);
+        button->setAutoFillBackground(true);
+        QPalette p = button->palette();
+        p.setColor(QPalette::Button, ButtonGrey);
+        p.setColor(QPalette::Window, ButtonGrey);
+        button->setPalette(p);
         commands_[i] = button;
         if (layout.icon != ButtonIcon::Copy)
             setHoverText(button, QString::fromUtf8(layout.hover));
