@@ -24,7 +24,11 @@ bool noPrinterInstalled() {
 } // namespace
 
 PrinterChoice::PrinterChoice() : printer_(QPrinter::HighResolution) {
-    if (noPrinterInstalled()) printer_.setOutputFormat(QPrinter::PdfFormat);
+    const QStringList printers = QPrinterInfo::availablePrinterNames();
+    if (printers.isEmpty())
+        printer_.setOutputFormat(QPrinter::PdfFormat);
+    else if (printer_.printerName().isEmpty()) // printers, but none is the default
+        printer_.setPrinterName(printers.constFirst());
 }
 
 PrinterChoice &PrinterChoice::shared() {
