@@ -29,9 +29,6 @@ bool isUnder(const QString &path, const QString &dir) {
     return path.startsWith(dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/'));
 }
 
-// The configuration files: "*.P09" whatever the case.
-const QStringList FilePattern{QStringLiteral("*.P09")};
-
 } // namespace
 
 DirectoryBrowser::DirectoryBrowser(const Captions &captions, QWidget *parent)
@@ -125,6 +122,11 @@ bool DirectoryBrowser::setDirectory(const QString &path) {
     return true;
 }
 
+void DirectoryBrowser::setFilePatterns(const QStringList &patterns) {
+    filePatterns_ = patterns;
+    fillFiles();
+}
+
 // Drive1_Change: go to the chosen place; a place that cannot be read leaves everything as it
 // was, and the list shows again the place of the directory.
 void DirectoryBrowser::Drive1_Change(int index) {
@@ -199,7 +201,7 @@ void DirectoryBrowser::fillFiles() {
     justChosen_ = nullptr;
     files_->clear();
     files_->addItems(
-        QDir(directory_).entryList(FilePattern, QDir::Files, QDir::Name | QDir::IgnoreCase));
+        QDir(directory_).entryList(filePatterns_, QDir::Files, QDir::Name | QDir::IgnoreCase));
 }
 
 } // namespace config

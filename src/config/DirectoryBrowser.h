@@ -37,6 +37,9 @@ class DirectoryBrowser : public QWidget {
     // was and returns false.
     bool setDirectory(const QString &path);
 
+    // The file list's patterns, matched whatever the case; "*.P09" unless set.
+    void setFilePatterns(const QStringList &patterns);
+
     // A place's path, e.g. the root, the home folder or a mounted medium.
     static QStringList places();
     // The place that holds `path`: the longest place that is `path` or one of its parents.
@@ -65,6 +68,7 @@ class DirectoryBrowser : public QWidget {
 
     QString directory_;
     QStringList places_;
+    QStringList filePatterns_{QStringLiteral("*.P09")};
     QLabel *driveLabel_;
     QComboBox *drive_;
     QLabel *dirLabel_;
