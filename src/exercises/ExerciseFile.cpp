@@ -1,0 +1,104 @@
+#include "exercises/ExerciseFile.h"
+
+#include "config/RecordFile.h"
+#include "config/RecordNumber.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
+
+namespace exercises {
+
+namespace {
+
+constexpr int RecordCount = 12;
+constexpr int StatementRecord = 1;
+constexpr int ConfigurationRecord = 2;
+constexpr int CorrectionRecord = 3;
+constexpr int CorrectionConfigurationRecord = 4;
+constexpr int DifficultyRecord = 5;
+constexpr int FirstTopicRecord = 7;
+constexpr int LastTopicRecord = 10;
+constexpr int TitleRecord = 11;
+constexpr int HourglassRecord = 12;
+
+// The one entry of `dir` whose name equals `name` but for case; empty when none or several.
+QString caseInsensitiveEntry(const QDir &dir, const QString &name) {
+    QString found;
+    for (const QString &entry :
+         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        if (entry.compare(name, Qt::CaseInsensitive) != 0) continue;
+        if (!found.isEmpty()) return QString();
+        found = entry;
+    }
+    return found;
+}
+
+} // namespace
+
+bool ExerciseFile::corrected() const {
+    return !isBlank(correction) || !isBlank(correctionConfiguration);
+}
+
+bool isBlank(const QString &text) {
+    for (QChar c : text)
+        if (c != QLatin1Char(' ')) return false;
+    return true;
+}
+
+config::FileError unreadableExercise() {
+    return {QStringLiteral("Lecture impossible"),
+            QString::fromUtf8("Vérifier:\n- le nom du fichier,\n- l'état du lecteur.")};
+}
+
+std::variant<ExerciseFile, config::FileError> readExerciseFile(const QString &path) {
+    if (!QFileInfo(path).isFile()) return unreadableExercise();
+    const auto bytes = config::readRecordFile(path, RecordCount);
+    if (!bytes) return unreadableExercise();
+    const config::RecordReader reader(*bytes);
+    QString text[RecordCount + 1];
+    for (int n = 1; n <= RecordCount; ++n) {
+        const config::Record r = reader.read(n);
+        if (r.status == config::Record::BadLength) return unreadableExercise();
+        text[n] = r.text;
+    }
+
+    ExerciseFile e;
+    e.statement = text[StatementRecord];
+    e.configuration = text[ConfigurationRecord];
+    e.correction = text[CorrectionRecord];
+    e.correctionConfiguration = text[CorrectionConfigurationRecord];
+    e.difficulty = config::parseRecordNumber(text[DifficultyRecord]).value_or(0);
+    for (int n = FirstTopicRecord; n <= LastTopicRecord; ++n)
+        if (!isBlank(text[n])) e.topics += text[n];
+    e.title = text[TitleRecord].trimmed();
+    const double marks = config::parseRecordNumber(text[HourglassRecord]).value_or(0);
+    // Rounded to the nearest integer, halves to even (the default rounding mode).
+    e.hourglasses = int(std::nearbyint(std::clamp(marks, 0.0, double(MaxHourglasses))));
+    return e;
+}
+
+QString resolveName(const QString &directory, const QString &name) {
+    const QString relative = QString(name).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QString plain = QDir(directory).filePath(relative);
+    if (relative.isEmpty() || QFileInfo::exists(plain)) return plain;
+    QDir dir(directory);
+    const QStringList parts = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString path = relative.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : directory;
+    dir.setPath(path);
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        QString part = parts[i];
+        if (!QFileInfo::exists(dir.filePath(part))) {
+            const QString entry = caseInsensitiveEntry(dir, part);
+            if (entry.isEmpty()) return plain;
+            part = entry;
+        }
+        path = dir.filePath(part);
+        if (i + 1 < parts.size()) dir.setPath(path);
+    }
+    return path;
+}
+
+} // namespace exercises

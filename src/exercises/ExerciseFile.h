@@ -1,0 +1,47 @@
+#pragma once
+
+#include "config/ConfigurationFile.h"
+
+#include <QString>
+
+#include <variant>
+
+namespace exercises {
+
+// The description of an exercise (".E21") or of the getting-started material ("focalines.PEM"):
+// a record file whose file names are relative to the folder that holds it.
+struct ExerciseFile {
+    QString statement;               // record 1, a rich-text file
+    QString configuration;           // record 2, a ".P09" file, or blank
+    QString correction;              // record 3, a rich-text file, or blank
+    QString correctionConfiguration; // record 4, or blank
+    double difficulty = 0;           // record 5, 0 to 3
+    QString topics;                  // records 7 to 10, each appended unchanged unless blank
+    QString title;                   // record 11, trimmed
+    int hourglasses = 0;             // record 12, rounded halves to even, 0 to MaxHourglasses
+
+    // Records 3 or 4 name something.
+    bool corrected() const;
+};
+
+// A count of marks beyond this is shown as this many: a hostile number must not build an
+// endless text.
+constexpr int MaxHourglasses = 20;
+
+// Empty or only spaces.
+bool isBlank(const QString &text);
+
+// Reads and checks records 1 to 12. Records beyond the end of a short file are blank. A file
+// that is missing or cannot be read, or a record whose length exceeds a record, is refused with
+// the message "Lecture impossible".
+std::variant<ExerciseFile, config::FileError> readExerciseFile(const QString &path);
+
+// The message of an exercise file that cannot be read.
+config::FileError unreadableExercise();
+
+// The file that a name written in an exercise set stands for, in `directory`: a "\" separates
+// folders, and where no file bears the exact name, the one entry whose name differs only in
+// case is taken, folder by folder. Without such an entry, the plain join of the two.
+QString resolveName(const QString &directory, const QString &name);
+
+} // namespace exercises
