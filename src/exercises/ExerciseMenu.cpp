@@ -1,0 +1,239 @@
+#include "exercises/ExerciseMenu.h"
+
+#include "exercises/ExerciseFile.h"
+#include "exercises/ExerciseHost.h"
+#include "exercises/Fichexo.h"
+#include "exercises/IntroText.h"
+#include "richtext/RichText.h"
+#include "ui/MessageBoxes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTextEdit>
+
+namespace exercises {
+
+namespace {
+
+QString chooseFile(QWidget *parent, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // The overwrite question is ours, with its own words.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(mode);
+    dialog.setNameFilter(ExerciseMenu::FileFilter);
+    dialog.setDirectory(QDir::currentPath());
+    if (mode == QFileDialog::AcceptSave) {
+        dialog.setWindowTitle(QStringLiteral("Enregistrer le contenu de la fenêtre exercice"));
+        dialog.setDefaultSuffix(QStringLiteral("RTF"));
+        dialog.setFileMode(QFileDialog::AnyFile);
+    } else {
+        dialog.setWindowTitle(QStringLiteral("Retrouver un texte"));
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.selectFile(QStringLiteral("*.rtf"));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+// The wait cursor while a command loads, restored however the command ends.
+class WaitCursor {
+  public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+} // namespace
+
+ExerciseMenu::ExerciseMenu(ExerciseHost &host, QObject *parent)
+    : QObject(parent), host_(host), menu_(new QMenu(host.hostWindow())) {
+    menu_->setObjectName(QStringLiteral("optionexo"));
+    addItem("PRISENMAIN", QStringLiteral("Prise en main"), &ExerciseMenu::PRISENMAIN_Click);
+    menu_->addSeparator()->setObjectName(QStringLiteral("separons1"));
+    addItem("openexo", QString::fromUtf8("Ouvrir un exercice (énoncé + configuration)"),
+            &ExerciseMenu::openexo_Click);
+    addItem("opencor", QStringLiteral("Voir la correction"), &ExerciseMenu::opencor_Click);
+    menu_->addSeparator()->setObjectName(QStringLiteral("separons2"));
+    addItem("savetexte", QString::fromUtf8("Enregistrer le contenu de la fenêtre exercice"),
+            &ExerciseMenu::savetexte_Click);
+    addItem("opentexte", QStringLiteral("Retrouver un texte"), &ExerciseMenu::opentexte_Click);
+    addItem("imprimetexte", QString::fromUtf8("Imprimer le contenu de la fenêtre exercice"),
+            &ExerciseMenu::imprimetexte_Click);
+    menu_->addSeparator()->setObjectName(QStringLiteral("separons3"));
+    addItem("Closexo", QStringLiteral("Fermer l'exercice"), &ExerciseMenu::Closexo_Click);
+    connect(menu_, &QMenu::aboutToShow, this,
+            [this] { item(QStringLiteral("opencor"))->setEnabled(state_.correctionAvailable); });
+
+    chooseSaveFile = [](QWidget *p) { return chooseFile(p, QFileDialog::AcceptSave); };
+    chooseOpenFile = [](QWidget *p) { return chooseFile(p, QFileDialog::AcceptOpen); };
+
+    // supertext_Change: an edit counts once fich names what the box shows.
+    connect(host_.exerciseText(), &QTextEdit::textChanged, this, [this] {
+        if (!host_.exerciseTitle()->text().isEmpty()) state_.textModified = true;
+    });
+}
+
+ExerciseMenu::~ExerciseMenu() = default;
+
+QAction *ExerciseMenu::addItem(const char *name, const QString &caption,
+                               void (ExerciseMenu::*command)()) {
+    QAction *action = menu_->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
+    return action;
+}
+
+QAction *ExerciseMenu::item(const QString &objectName) const {
+    for (QAction *a : menu_->actions())
+        if (a->objectName() == objectName) return a;
+    return nullptr;
+}
+
+ExerciseMenu::TextState ExerciseMenu::textState() const {
+    const QString fich = host_.exerciseTitle()->text();
+    if (fich.isEmpty()) return TextState::GettingStartedText;
+    if (fich.startsWith(QStringLiteral("Texte: "))) return TextState::RetrievedText;
+    if (host_.exerciseText()->isReadOnly()) return TextState::Correction;
+    if (QFileInfo(fich).fileName().compare(GettingStartedFile, Qt::CaseInsensitive) == 0)
+        return TextState::GettingStartedMaterial;
+    return TextState::Statement;
+}
+
+void ExerciseMenu::updateEnabling() {
+    item(QStringLiteral("opencor"))->setEnabled(state_.correctionAvailable);
+    item(QStringLiteral("Closexo"))->setEnabled(!host_.exerciseTitle()->text().isEmpty());
+}
+
+void ExerciseMenu::btexo_Click(QWidget *button) {
+    updateEnabling();
+    menu_->popup(button->mapToGlobal(QPoint(0, button->height())));
+}
+
+bool ExerciseMenu::mayDiscardText() {
+    if (!state_.textModified) return true;
+    return ui::askOkCancel(host_.hostWindow(), QStringLiteral("Abandon des données?"),
+                           QStringLiteral("Attention: perte des modifications du texte."));
+}
+
+// Prise en main: the getting-started material of the program's directory, editable.
+void ExerciseMenu::PRISENMAIN_Click() {
+    const QString dir = host_.programDirectory();
+    const QString path = resolveName(dir, GettingStartedFile);
+    if (!QFileInfo::exists(path) || !mayDiscardText()) return;
+    const auto read = readExerciseFile(path);
+    const auto *file = std::get_if<ExerciseFile>(&read);
+    QTextEdit *box = host_.exerciseText();
+    if (!file || !loadRichText(box, resolveName(dir, file->statement))) {
+        ui::showCritical(host_.hostWindow(), QStringLiteral("Erreur lors du chargement"),
+                         QStringLiteral("Fichier introuvable. Revoir l'installation du logiciel."));
+        return;
+    }
+    state_.exerciseDir = dir;
+    host_.exerciseTitle()->setText(path);
+    state_.correctionAvailable = false;
+    if (!isBlank(file->configuration))
+        host_.loadExerciseConfiguration(resolveName(dir, file->configuration));
+    box->setReadOnly(false);
+    state_.textModified = false;
+}
+
+void ExerciseMenu::openexo_Click() {
+    if (!mayDiscardText()) return;
+    Fichexo window(host_, state_, host_.hostWindow());
+    window.exec();
+}
+
+void ExerciseMenu::opencor_Click() {
+    if (!mayDiscardText()) return;
+    WaitCursor wait;
+    const auto read = readExerciseFile(host_.exerciseTitle()->text());
+    if (const auto *error = std::get_if<config::FileError>(&read)) {
+        ui::showCritical(host_.hostWindow(), error->title, error->text);
+        return;
+    }
+    const ExerciseFile &e = std::get<ExerciseFile>(read);
+    QTextEdit *box = host_.exerciseText();
+    if (!isBlank(e.correction) &&
+        !loadRichText(box, resolveName(state_.exerciseDir, e.correction))) {
+        ui::showCritical(host_.hostWindow(), QStringLiteral("Fichier absent"),
+                         QStringLiteral("Le fichier ") + state_.exerciseDir + e.correction +
+                             QStringLiteral(" est introuvable"));
+        return;
+    }
+    if (!isBlank(e.correctionConfiguration))
+        host_.loadExerciseConfiguration(resolveName(state_.exerciseDir, e.correctionConfiguration));
+    box->setReadOnly(true);
+    state_.textModified = false;
+}
+
+void ExerciseMenu::savetexte_Click() {
+    const QString path = chooseSaveFile(host_.hostWindow());
+    if (path.isEmpty()) return;
+    const QFileInfo target(path);
+    if (target.exists() &&
+        !ui::askOkCancel(host_.hostWindow(), QStringLiteral("Ecraser le fichier?"),
+                         QStringLiteral("Le fichier ") + target.fileName() +
+                             QString::fromUtf8(" existe déjà.\nEcraser l'ancien?")))
+        return;
+    if (target.isDir() || richtext::writeRtfFile(*host_.exerciseText()->document(), path)) {
+        ui::showCritical(host_.hostWindow(), QString::fromUtf8("Erreur d'écriture."),
+                         QString::fromUtf8("Vérifier l'état du lecteur et le nom du fichier."));
+        return;
+    }
+    state_.textModified = false;
+}
+
+void ExerciseMenu::opentexte_Click() {
+    if (!mayDiscardText()) return;
+    const QString path = chooseOpenFile(host_.hostWindow());
+    if (path.isEmpty()) return;
+    QTextEdit *box = host_.exerciseText();
+    if (!loadRichText(box, path)) {
+        ui::showCritical(host_.hostWindow(), QStringLiteral("Erreur de lecture."),
+                         QString::fromUtf8("Vérifier l'état du lecteur et le nom du fichier."));
+        return;
+    }
+    state_.correctionAvailable = false;
+    box->setReadOnly(false);
+    host_.exerciseTitle()->setText(QStringLiteral("Texte: ") + path);
+    state_.textModified = false;
+}
+
+void ExerciseMenu::imprimetexte_Click() {}
+
+void ExerciseMenu::Closexo_Click() {
+    if (!mayDiscardText()) return;
+    showGettingStartedText();
+}
+
+void ExerciseMenu::showGettingStartedText() {
+    host_.exerciseTitle()->clear();
+    buildIntroText(host_.exerciseText());
+    state_.correctionAvailable = false;
+    state_.textModified = false;
+}
+
+void ExerciseMenu::serveRequest(const QString &name) {
+    const QString dir = host_.programDirectory();
+    Fichexo window(host_, state_, host_.hostWindow());
+    window.setSelection(dir, resolveName(dir, name.trimmed()));
+    if (!window.ouvreur_Click()) return;
+    state_.correctionAvailable = true;
+}
+
+void ExerciseMenu::openExerciseFile(const QString &path) {
+    const QFileInfo file(path);
+    const QString dir = file.absolutePath() + QLatin1Char('/');
+    Fichexo window(host_, state_, host_.hostWindow());
+    window.setSelection(dir, resolveName(dir, file.fileName()));
+    window.apercu();
+    window.ouvreur_Click();
+}
+
+} // namespace exercises

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "exercises/ExerciseText.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace exercises {
+
+class ExerciseHost;
+class Fichexo;
+
+// The exercise menu `optionexo` and its commands over the main window's text box `supertext`
+// and its title field `fich`: the getting-started material, opening an exercise, its
+// correction, saving, retrieving and printing the text, closing the exercise; and the
+// exercises asked for from outside (the launcher, the command line). Edits of the text are
+// guarded: a command that would replace an edited text asks first.
+class ExerciseMenu : public QObject {
+    Q_OBJECT
+
+  public:
+    // What the text box shows.
+    enum class TextState {
+        GettingStartedText,     // at start and after "Fermer l'exercice": locked, fich empty
+        GettingStartedMaterial, // "Prise en main": editable, fich the ".PEM" file
+        Statement,              // an exercise's statement: editable, fich the exercise file
+        Correction,             // "Voir la correction": locked, fich unchanged
+        RetrievedText,          // "Retrouver un texte": editable, fich "Texte: " and the path
+    };
+
+    static inline const QString FileFilter = QStringLiteral("Texte au format RTF (*.rtf *.RTF)");
+    static inline const QString GettingStartedFile = QStringLiteral("focalines.PEM");
+
+    explicit ExerciseMenu(ExerciseHost &host, QObject *parent = nullptr);
+    ~ExerciseMenu() override;
+
+    QMenu *menu() const { return menu_; }
+    // An item of the menu by its name ("PRISENMAIN", "opencor", …).
+    QAction *item(const QString &objectName) const;
+
+    const ExerciseState &state() const { return state_; }
+    bool textModified() const { return state_.textModified; }
+    bool correctionAvailable() const { return state_.correctionAvailable; }
+    QString exerciseDir() const { return state_.exerciseDir; }
+    // Read from the title field and the box's locking.
+    TextState textState() const;
+
+    // btexo: shows the menu at the lower-left corner of `button`, its items enabled by the rules.
+    void btexo_Click(QWidget *button);
+    // "Voir la correction" exactly when a correction is available, "Fermer l'exercice" exactly
+    // when fich names something.
+    void updateEnabling();
+
+    // The unsaved-text question when the text was edited; true to go on.
+    bool mayDiscardText();
+
+    void PRISENMAIN_Click();
+    void openexo_Click();
+    void opencor_Click();
+    void savetexte_Click();
+    void opentexte_Click();
+    void imprimetexte_Click();
+    void Closexo_Click();
+
+    // The launcher's request: `name`, relative to the program's directory, opened as the
+    // exercises window would; its correction may then be shown.
+    void serveRequest(const QString &name);
+    // An exercise file named on the command line: previewed and opened from its own folder.
+    void openExerciseFile(const QString &path);
+
+    // The file dialogs, replaceable by tests: a path, or empty when cancelled.
+    std::function<QString(QWidget *parent)> chooseSaveFile;
+    std::function<QString(QWidget *parent)> chooseOpenFile;
+
+  private:
+    QAction *addItem(const char *name, const QString &caption, void (ExerciseMenu::*command)());
+    void showGettingStartedText();
+
+    ExerciseHost &host_;
+    ExerciseState state_;
+    QMenu *menu_;
+};
+
+} // namespace exercises
