@@ -1,0 +1,481 @@
+#include "config/DirectoryBrowser.h"
+#include "config/RecordFile.h"
+#include "exercises/ExerciseFile.h"
+#include "exercises/ExerciseHost.h"
+#include "exercises/ExerciseMenu.h"
+#include "exercises/Fichexo.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+using namespace exercises;
+
+// Readable failure messages for texts.
+inline void PrintTo(const QString &s, std::ostream *os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace {
+
+void ensureApplication() {
+    if (QApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "test_exercises";
+    static char *argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
+
+void writeFile(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+}
+
+QByteArray readFile(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// An exercise file of records 1 to 12.
+QByteArray exerciseBytes(const QStringList &records) {
+    config::RecordWriter w;
+    for (int n = 0; n < records.size(); ++n)
+        EXPECT_TRUE(w.put(n + 1, records[n]));
+    return w.bytes();
+}
+
+QStringList records(const QString &statement, const QString &configuration,
+                    const QString &correction, const QString &correctionConfiguration,
+                    const QString &difficulty = " 1", const QString &title = "Titre",
+                    const QString &marks = " 1") {
+    return {statement,     configuration,
+            correction,    correctionConfiguration,
+            difficulty,    "",
+            "Lentilles, ", "",
+            "images",      "",
+            title,         marks};
+}
+
+ExerciseFile readOk(const QString &path) {
+    auto r = readExerciseFile(path);
+    EXPECT_TRUE(std::holds_alternative<ExerciseFile>(r)) << path.toStdString();
+    return std::holds_alternative<ExerciseFile>(r) ? std::get<ExerciseFile>(r) : ExerciseFile{};
+}
+
+TEST(ExerciseFile, RecordsAsThePreviewShowsThem) {
+    QTemporaryDir dir;
+    struct Case {
+        QStringList records;
+        double difficulty;
+        QString topics;
+        QString title;
+        int hourglasses;
+        bool corrected;
+    } cases[] = {
+        {{"e.rtf", "", "", "", " 2", "x", "Optique, ", "    ", "lentilles", "", "  Un titre  ",
+          " 2.5"},
+         2,
+         "Optique, lentilles",
+         "Un titre",
+         2,
+         false},
+        {{"e.rtf", "", "  ", "c.P09", "3", "", "", "", "", "a", "T", "3.5"}, 3, "a", "T", 4, true},
+        {{"e.rtf", "", "c.rtf", "", "facile", "", "", "", "", "", "", "-2"}, 0, "", "", 0, true},
+        {{"e.rtf", "", "", "", "1E400", "", "", "", "", "", "", "1E9"},
+         0,
+         "",
+         "",
+         MaxHourglasses,
+         false},
+        // A file of three records: the others are blank.
+        {{"e.rtf", "", ""}, 0, "", "", 0, false},
+    };
+    for (const Case &c : cases) {
+        const QString path = dir.filePath("x.E21");
+        writeFile(path, exerciseBytes(c.records));
+        const ExerciseFile e = readOk(path);
+        SCOPED_TRACE(c.records.join('|').toStdString());
+        EXPECT_EQ(e.statement, "e.rtf");
+        EXPECT_EQ(e.difficulty, c.difficulty);
+        EXPECT_EQ(e.topics, c.topics);
+        EXPECT_EQ(e.title, c.title);
+        EXPECT_EQ(e.hourglasses, c.hourglasses);
+        EXPECT_EQ(e.corrected(), c.corrected);
+    }
+}
+
+TEST(ExerciseFile, RefusedFiles) {
+    QTemporaryDir dir;
+    QByteArray badLength = exerciseBytes(records("e.rtf", "", "", ""));
+    badLength[128 * 10] = char(127); // record 11 claims 127 bytes
+    writeFile(dir.filePath("bad.E21"), badLength);
+    for (const QString &path : {dir.filePath("missing.E21"), dir.path(), dir.filePath("bad.E21")}) {
+        auto r = readExerciseFile(path);
+        ASSERT_TRUE(std::holds_alternative<config::FileError>(r)) << path.toStdString();
+        EXPECT_EQ(std::get<config::FileError>(r).title, "Lecture impossible");
+        EXPECT_EQ(std::get<config::FileError>(r).text,
+                  QString::fromUtf8("Vérifier:\n- le nom du fichier,\n- l'état du lecteur."));
+    }
+}
+
+TEST(ExerciseFile, NamesWrittenOnWindows) {
+    QTemporaryDir temp;
+    const QString dir = temp.path() + '/';
+    QDir(dir).mkpath("Sous/Dossier");
+    writeFile(dir + "Sous/Dossier/ENONCE.RTF", "x");
+    writeFile(dir + "deux.rtf", "x");
+    writeFile(dir + "DEUX.rtf", "x");
+    const struct {
+        QString name, expected;
+    } cases[] = {
+        {"Sous\\Dossier\\ENONCE.RTF", dir + "Sous/Dossier/ENONCE.RTF"},
+        {"sous\\dossier\\enonce.rtf", dir + "Sous/Dossier/ENONCE.RTF"},
+        {"deux.rtf", dir + "deux.rtf"},
+        // Two names differ only in case from this one: none is taken.
+        {"Deux.rtf", dir + "Deux.rtf"},
+        {"absent.rtf", dir + "absent.rtf"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(resolveName(dir, c.name), c.expected) << c.name.toStdString();
+}
+
+// The main window's side: a text box, its title field, the configurations loaded.
+struct FakeHost : ExerciseHost {
+    FakeHost(const QString &dir) : directory(dir) {
+        auto *layout = new QVBoxLayout(&window);
+        layout->addWidget(&fich);
+        layout->addWidget(&supertext);
+        window.resize(791, 546);
+        window.setWindowTitle("Focalines");
+    }
+    QWidget *hostWindow() override { return &window; }
+    QString programDirectory() const override { return directory; }
+    QTextEdit *exerciseText() const override { return const_cast<QTextEdit *>(&supertext); }
+    QLineEdit *exerciseTitle() const override { return const_cast<QLineEdit *>(&fich); }
+    void loadExerciseConfiguration(const QString &path) override { loaded << path; }
+
+    QWidget window;
+    QLineEdit fich;
+    QTextEdit supertext;
+    QString directory;
+    QStringList loaded;
+};
+
+class ExercisesTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { ensureApplication(); }
+
+    void SetUp() override {
+        dir = temp.path() + '/';
+        host = std::make_unique<FakeHost>(dir);
+        menu = std::make_unique<ExerciseMenu>(*host);
+        menu->chooseSaveFile = [this](QWidget *) { return chosenFile; };
+        menu->chooseOpenFile = [this](QWidget *) { return chosenFile; };
+        writeFile(dir + "ENONCE.RTF", "Enonce de l'exercice");
+        writeFile(dir + "corrige.rtf", "Corrige de l'exercice");
+        writeFile(dir + "CONFIG.P09", "");
+        writeFile(dir + "a.E21", exerciseBytes(records("enonce.rtf", "Config.p09", "corrige.rtf",
+                                                       "cor.P09", " 2", "Premier", " 3")));
+        writeFile(dir + "b.e21", exerciseBytes(records("ENONCE.RTF", "", "", "  ")));
+    }
+
+    // Answers the next message box with `button` and records its title and text.
+    void answer(QMessageBox::StandardButton button, int attempts = 200) {
+        QTimer::singleShot(10, [this, button, attempts] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box) {
+                if (attempts > 0) answer(button, attempts - 1);
+                return;
+            }
+            boxes << box->windowTitle() + '|' + box->text();
+            box->button(button)->click();
+        });
+    }
+
+    // Opens an exercise file of the folder as the exercises window does.
+    bool open(const QString &name) {
+        Fichexo window(*host, const_cast<ExerciseState &>(menu->state()));
+        window.File1_Click(name);
+        return window.ouvreur_Click();
+    }
+
+    QString text() const { return host->supertext.toPlainText(); }
+    bool enabled(const char *item) {
+        menu->updateEnabling();
+        return menu->item(item)->isEnabled();
+    }
+    void type(const QString &s) { host->supertext.insertPlainText(s); }
+
+    QTemporaryDir temp;
+    QString dir;
+    std::unique_ptr<FakeHost> host;
+    std::unique_ptr<ExerciseMenu> menu;
+    QString chosenFile;
+    QStringList boxes;
+};
+
+TEST_F(ExercisesTest, PreviewOfTheSelection) {
+    Fichexo window(*host, const_cast<ExerciseState &>(menu->state()));
+    EXPECT_TRUE(window.intratro()->isVisibleTo(&window));
+    window.show();
+    // Activation selects the first exercise of the list, whatever the case of its extension.
+    ASSERT_EQ(window.browser()->fileList()->count(), 2);
+    EXPECT_EQ(window.fichierexo()->text(), dir + "a.E21");
+    EXPECT_FALSE(window.intratro()->isVisible());
+    EXPECT_EQ(window.titratexo()->text(), "Premier");
+    EXPECT_EQ(window.topics()->toPlainText(), "Lentilles, images");
+    EXPECT_EQ(window.hourglasses()->text(), QString(3, QChar(0x231B)));
+    EXPECT_EQ(window.correctionLabel()->text(), Fichexo::Corrected);
+    EXPECT_EQ(window.correctionShadow()->text(), Fichexo::Corrected);
+    EXPECT_EQ(window.correctionShadow()->pos(), window.correctionLabel()->pos() + QPoint(2, 2));
+    EXPECT_TRUE(window.markLit(0));
+    EXPECT_TRUE(window.markLit(1));
+    EXPECT_FALSE(window.markLit(2));
+    EXPECT_TRUE(window.ouvreur()->isVisible());
+
+    window.File1_Click("b.e21");
+    EXPECT_EQ(window.correctionLabel()->text(), Fichexo::NotCorrected);
+    EXPECT_EQ(window.hourglasses()->text(), QString(1, QChar(0x231B)));
+    EXPECT_EQ(window.titratexo()->text(), "Titre");
+
+    // An unreadable file: its message, and the window stays.
+    writeFile(dir + "c.E21", QByteArray(128, char(0xff)));
+    answer(QMessageBox::Ok);
+    window.File1_Click("c.E21");
+    EXPECT_EQ(boxes, QStringList{QString::fromUtf8(
+                         "Lecture impossible|Vérifier:\n- le nom du fichier,\n- l'état du "
+                         "lecteur.")});
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(ExercisesTest, EmptyFolderAsksForASelection) {
+    QTemporaryDir empty;
+    host->directory = empty.path() + '/';
+    Fichexo window(*host, const_cast<ExerciseState &>(menu->state()));
+    window.show();
+    EXPECT_EQ(window.browser()->fileList()->count(), 0);
+    EXPECT_TRUE(window.intratro()->isVisible());
+    EXPECT_EQ(window.intratro()->text(), QString::fromUtf8("Sélectionner un fichier"));
+    EXPECT_FALSE(window.ouvreur_Click());
+}
+
+TEST_F(ExercisesTest, OpeningWithAndWithoutConfiguration) {
+    ASSERT_TRUE(open("a.E21"));
+    EXPECT_EQ(text(), "Enonce de l'exercice");
+    EXPECT_EQ(host->fich.text(), dir + "a.E21");
+    EXPECT_EQ(host->loaded, QStringList{dir + "CONFIG.P09"});
+    EXPECT_FALSE(host->supertext.isReadOnly());
+    EXPECT_TRUE(menu->correctionAvailable());
+    EXPECT_FALSE(menu->textModified());
+    EXPECT_EQ(menu->exerciseDir(), dir);
+
+    ASSERT_TRUE(open("b.e21"));
+    EXPECT_EQ(host->fich.text(), dir + "b.e21");
+    EXPECT_EQ(host->loaded.size(), 1) << "no configuration for a blank record 2";
+    EXPECT_FALSE(menu->correctionAvailable());
+    EXPECT_FALSE(enabled("opencor"));
+}
+
+TEST_F(ExercisesTest, AMissingStatementChangesNothing) {
+    writeFile(dir + "m.E21", exerciseBytes(records("absent.rtf", "CONFIG.P09", "", "")));
+    Fichexo window(*host, const_cast<ExerciseState &>(menu->state()));
+    window.File1_Click("m.E21");
+    answer(QMessageBox::Ok);
+    EXPECT_FALSE(window.ouvreur_Click());
+    EXPECT_EQ(boxes,
+              QStringList{"Fichier absent|Le fichier " + dir + "absent.rtf est introuvable"});
+    EXPECT_TRUE(host->fich.text().isEmpty());
+    EXPECT_TRUE(host->loaded.isEmpty());
+    EXPECT_FALSE(window.waitingFrame()->isVisible());
+}
+
+TEST_F(ExercisesTest, TheFiveStatesAndTheMenu) {
+    writeFile(dir + "focalines.PEM", exerciseBytes(records("ENONCE.RTF", "", "", "")));
+    writeFile(dir + "notes.rtf", "Mes notes");
+    chosenFile = dir + "notes.rtf";
+    using S = ExerciseMenu::TextState;
+    const struct {
+        std::function<void()> command;
+        S state;
+        bool locked, correction, close;
+        QString fich;
+    } steps[] = {
+        {[] {}, S::GettingStartedText, true, false, false, ""},
+        {[this] { menu->PRISENMAIN_Click(); }, S::GettingStartedMaterial, false, false, true,
+         dir + "focalines.PEM"},
+        {[this] { open("a.E21"); }, S::Statement, false, true, true, dir + "a.E21"},
+        {[this] { menu->opencor_Click(); }, S::Correction, true, true, true, dir + "a.E21"},
+        {[this] { menu->opentexte_Click(); }, S::RetrievedText, false, false, true,
+         "Texte: " + dir + "notes.rtf"},
+        {[this] { menu->Closexo_Click(); }, S::GettingStartedText, true, false, false, ""},
+    };
+    menu->Closexo_Click();
+    for (const auto &step : steps) {
+        step.command();
+        SCOPED_TRACE(int(step.state));
+        EXPECT_EQ(menu->textState(), step.state);
+        EXPECT_EQ(host->supertext.isReadOnly(), step.locked);
+        EXPECT_EQ(enabled("opencor"), step.correction);
+        EXPECT_EQ(enabled("Closexo"), step.close);
+        EXPECT_EQ(host->fich.text(), step.fich);
+        EXPECT_FALSE(menu->textModified());
+        // Every other item is always there to use.
+        for (const char *item : {"PRISENMAIN", "openexo", "savetexte", "opentexte", "imprimetexte"})
+            EXPECT_TRUE(enabled(item)) << item;
+    }
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(host->loaded, (QStringList{dir + "CONFIG.P09", dir + "cor.P09"}));
+}
+
+TEST_F(ExercisesTest, EditsAreGuarded) {
+    ASSERT_TRUE(open("a.E21"));
+    type("Ma réponse");
+    ASSERT_TRUE(menu->textModified());
+    const QString edited = text();
+
+    // Cancel keeps the edited statement, still guarded, whatever the command.
+    const std::function<void()> commands[] = {
+        [this] { menu->opencor_Click(); }, [this] { menu->opentexte_Click(); },
+        [this] { menu->Closexo_Click(); }, [this] { menu->openexo_Click(); }};
+    for (const auto &command : commands) {
+        answer(QMessageBox::Cancel);
+        command();
+    }
+    EXPECT_EQ(boxes.size(), 4);
+    EXPECT_EQ(boxes.value(0), QStringLiteral("Abandon des données?|Attention: perte des "
+                                             "modifications du texte."));
+    EXPECT_EQ(text(), edited);
+    EXPECT_TRUE(menu->textModified());
+
+    // OK goes on.
+    answer(QMessageBox::Ok);
+    menu->opencor_Click();
+    EXPECT_EQ(text(), "Corrige de l'exercice");
+    EXPECT_FALSE(menu->textModified());
+    // The correction is locked; nothing typed there is guarded.
+    EXPECT_TRUE(host->supertext.isReadOnly());
+}
+
+TEST_F(ExercisesTest, SavingTheText) {
+    ASSERT_TRUE(open("a.E21"));
+    type("Réponse 1");
+    chosenFile = dir + "copie.rtf";
+    menu->savetexte_Click();
+    EXPECT_FALSE(menu->textModified());
+    const QByteArray saved = readFile(chosenFile);
+    EXPECT_FALSE(saved.isEmpty());
+
+    // Onto an existing file, Cancel: neither the file nor the flag change.
+    type(" et 2");
+    answer(QMessageBox::Cancel);
+    menu->savetexte_Click();
+    EXPECT_EQ(boxes.value(0), QString::fromUtf8("Ecraser le fichier?|Le fichier copie.rtf existe "
+                                                "déjà.\nEcraser l'ancien?"));
+    EXPECT_EQ(readFile(chosenFile), saved);
+    EXPECT_TRUE(menu->textModified());
+
+    // OK replaces it.
+    answer(QMessageBox::Ok);
+    menu->savetexte_Click();
+    EXPECT_NE(readFile(chosenFile), saved);
+    EXPECT_FALSE(menu->textModified());
+
+    // A folder that does not exist: the message, and the text is still unsaved.
+    type(" et 3");
+    chosenFile = dir + "absent/copie.rtf";
+    answer(QMessageBox::Ok);
+    menu->savetexte_Click();
+    EXPECT_EQ(boxes.value(2), QString::fromUtf8("Erreur d'écriture.|Vérifier l'état du lecteur et "
+                                                "le nom du fichier."));
+    EXPECT_TRUE(menu->textModified());
+
+    // A cancelled dialog does nothing.
+    chosenFile.clear();
+    menu->savetexte_Click();
+    EXPECT_EQ(boxes.size(), 3);
+}
+
+TEST_F(ExercisesTest, RetrievingAText) {
+    ASSERT_TRUE(open("a.E21"));
+    writeFile(dir + "notes.rtf", "Mes notes");
+    chosenFile = dir + "notes.rtf";
+    menu->opentexte_Click();
+    EXPECT_EQ(text(), "Mes notes");
+    EXPECT_EQ(host->fich.text(), "Texte: " + dir + "notes.rtf");
+    EXPECT_FALSE(menu->correctionAvailable());
+
+    // A file that cannot be read stops at its message with the text as it was.
+    chosenFile = dir + "absent.rtf";
+    answer(QMessageBox::Ok);
+    menu->opentexte_Click();
+    EXPECT_EQ(boxes, QStringList{QString::fromUtf8("Erreur de lecture.|Vérifier l'état du lecteur "
+                                                   "et le nom du fichier.")});
+    EXPECT_EQ(text(), "Mes notes");
+    EXPECT_EQ(host->fich.text(), "Texte: " + dir + "notes.rtf");
+}
+
+TEST_F(ExercisesTest, GettingStartedMaterial) {
+    // Without the file, nothing happens.
+    menu->PRISENMAIN_Click();
+    EXPECT_TRUE(host->fich.text().isEmpty());
+    EXPECT_TRUE(boxes.isEmpty());
+
+    // A file whose statement is missing: the installation message.
+    writeFile(dir + "focalines.pem", exerciseBytes(records("absent.rtf", "", "", "")));
+    answer(QMessageBox::Ok);
+    menu->PRISENMAIN_Click();
+    EXPECT_EQ(boxes, QStringList{"Erreur lors du chargement|Fichier introuvable. Revoir "
+                                 "l'installation du logiciel."});
+    EXPECT_TRUE(host->fich.text().isEmpty());
+
+    writeFile(dir + "focalines.pem", exerciseBytes(records("enonce.rtf", "config.P09", "", "")));
+    menu->PRISENMAIN_Click();
+    EXPECT_EQ(host->fich.text(), dir + "focalines.pem");
+    EXPECT_EQ(host->loaded, QStringList{dir + "CONFIG.P09"});
+    type("x");
+    EXPECT_TRUE(menu->textModified());
+}
+
+TEST_F(ExercisesTest, RequestsAndTheCommandLine) {
+    QDir(dir).mkpath("Serie");
+    writeFile(dir + "Serie/R.E21", exerciseBytes(records("ENONCE.RTF", "", "", "")));
+    menu->serveRequest("serie\\r.e21");
+    EXPECT_EQ(host->fich.text(), dir + "Serie/R.E21");
+    EXPECT_EQ(text(), "Enonce de l'exercice");
+    // Served by the launcher, the correction may be shown whatever the file says.
+    EXPECT_TRUE(menu->correctionAvailable());
+
+    // A request for a file that is not there: its message, and nothing else changes.
+    menu->Closexo_Click();
+    answer(QMessageBox::Ok);
+    menu->serveRequest("absent.E21");
+    EXPECT_EQ(boxes.size(), 1);
+    EXPECT_FALSE(menu->correctionAvailable());
+    EXPECT_TRUE(host->fich.text().isEmpty());
+
+    // From the command line, from its own folder, with its own correction state.
+    menu->openExerciseFile(dir + "Serie/../b.e21");
+    EXPECT_EQ(text(), "Enonce de l'exercice");
+    EXPECT_FALSE(menu->correctionAvailable());
+    menu->openExerciseFile(dir + "a.E21");
+    EXPECT_TRUE(menu->correctionAvailable());
+    EXPECT_EQ(menu->exerciseDir(), dir);
+}
+
+} // namespace
