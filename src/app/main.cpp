@@ -1,7 +1,9 @@
+#include "exercises/ExerciseMenu.h"
 #include "mainwindow/MainWindow.h"
 #include "ui/MessageBoxes.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -65,8 +67,14 @@ int main(int argc, char *argv[]) {
             QCoreApplication::exit(0);
         });
     window.show();
-    // A configuration given on the command line (a file manager opening a ".P09" file).
+    // A configuration or an exercise given on the command line (a file manager opening it).
     const QStringList arguments = app.arguments();
-    if (arguments.size() > 1) window.openConfiguration(arguments.at(1));
+    if (arguments.size() > 1) {
+        const QString file = arguments.at(1);
+        if (QFileInfo(file).suffix().compare(QStringLiteral("E21"), Qt::CaseInsensitive) == 0)
+            window.exerciseMenu()->openExerciseFile(file);
+        else
+            window.openConfiguration(file);
+    }
     return app.exec();
 }

@@ -7,6 +7,8 @@
 #include "config/ConfigurationFile.h"
 #include "config/OpenWindow.h"
 #include "config/SaveWindow.h"
+#include "exercises/ExerciseHost.h"
+#include "exercises/ExerciseMenu.h"
 #include "exercises/IntroText.h"
 #include "help/HelpWindow.h"
 #include "mainwindow/ButtonIcons.h"
@@ -134,9 +136,14 @@ MainWindow::MainWindow(Options options, QWidget *parent)
         fich_->setCursorPosition(text.size());
         fich_->setToolTip(text);
     });
-    connect(supertext_, &QTextEdit::textChanged, this, [this] {
-        if (!fich_->text().isEmpty()) textModified = 1;
-    });
+    exerciseHost_ =
+        std::make_unique<exercises::WidgetExerciseHost>(exercises::WidgetExerciseHost::Parts{
+            this, options_.programDirectory, supertext_, fich_, [this](const QString &path) {
+                currentFileName_ = path;
+                loadConfiguration();
+            }});
+    exerciseMenu_ = new exercises::ExerciseMenu(*exerciseHost_, this);
+    connect(btexo_, &QToolButton::clicked, this, [this] { exerciseMenu_->btexo_Click(btexo_); });
     connect(figure_, &FigureView::hovered, this, [this] {
         setInfo(QStringLiteral("Vous pouvez déplacer l'objet et les lentilles avec la souris"));
     });
@@ -157,7 +164,10 @@ MainWindow::MainWindow(Options options, QWidget *parent)
     formLoad();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The menu watches the text box: it goes before the widgets it works on.
+    delete exerciseMenu_;
+}
 
 void MainWindow::buildCommandButtons() {
     for (size_t i = 0; i < std::size(commandButtons); ++i) {
@@ -275,9 +285,8 @@ void MainWindow::formActivate() {
     majaff();
     const QString request = exerciseRequestFile_.takeRequest();
     if (!request.trimmed().isEmpty()) {
-        exerciseDir = options_.programDirectory;
-        emit exerciseRequested(exerciseDir + request);
-        correctionAvailable = 1;
+        emit exerciseRequested(options_.programDirectory + request);
+        exerciseMenu_->serveRequest(request);
     }
     emit activated();
 }
@@ -311,7 +320,7 @@ void MainWindow::closeEvent(QCloseEvent *event) {
 
 // Form_QueryUnload: true when the window may close.
 bool MainWindow::formQueryUnload() {
-    if (textModified == 1 &&
+    if (exerciseMenu_->textModified() &&
         !ui::askOkCancel(this, QStringLiteral("Abandon des données?"),
                          QStringLiteral("Attention: perte des modifications du texte.")))
         return false;

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -20,6 +21,11 @@ class QPushButton;
 class QScrollBar;
 class QTextEdit;
 class QToolButton;
+
+namespace exercises {
+class ExerciseHost;
+class ExerciseMenu;
+} // namespace exercises
 
 namespace mainwindow {
 
@@ -77,6 +83,8 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     TabStrip *onglets() const { return onglets_; }
     Panel *panel(int tab) const { return panels_[tab - 1]; }
     const HandOverFile &exerciseRequestFile() const { return exerciseRequestFile_; }
+    // The exercise menu and the state of the exercise text.
+    exercises::ExerciseMenu *exerciseMenu() const { return exerciseMenu_; }
 
     // The persistent picture of the figure, as the copy and the printing take it.
     QImage figurePicture() const;
@@ -98,11 +106,6 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     bench::BenchState benchForSaving() override { return state_; }
     void configurationSaved() override;
     void loadConfiguration() override;
-
-    // Exercise state shared with the exercise commands.
-    int textModified = 0;
-    int correctionAvailable = 0;
-    QString exerciseDir;
 
   signals:
     // The end of an activation: the figure is redrawn and the launcher's request taken.
@@ -187,6 +190,9 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     std::array<QPushButton *, 2> command3_{}, commandp_{};
     QLabel *label1_ = nullptr, *label2_ = nullptr, *label4_ = nullptr;
     std::array<QLabel *, 4> label3_{};
+
+    std::unique_ptr<exercises::ExerciseHost> exerciseHost_;
+    exercises::ExerciseMenu *exerciseMenu_ = nullptr;
 
     QHash<QObject *, QString> hoverTexts_;
     // Two lenses and the object at infinity, as the panels were last arranged and painted for.

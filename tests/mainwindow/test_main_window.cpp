@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "bench/PositionTest.h"
+#include "exercises/ExerciseMenu.h"
 #include "mainwindow/FieldEdit.h"
 #include "mainwindow/FigureView.h"
 #include "mainwindow/Panel.h"
@@ -13,6 +14,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -237,13 +239,18 @@ TEST_F(MainWindowWide, QuitAsksAndCancelKeepsTheProgramRunning) {
     EXPECT_EQ(handOverRecord(23), QStringLiteral("OUI"));
 
     // An edited exercise text is asked about first.
-    window->textModified = 1;
+    window->fich()->setText(QStringLiteral("exercice.E21"));
+    window->supertext()->setReadOnly(false);
+    QTest::keyClicks(window->supertext(), QStringLiteral("abc"));
+    ASSERT_TRUE(window->exerciseMenu()->textModified());
     answerNextMessageBox(QMessageBox::Cancel);
     EXPECT_FALSE(window->close());
     EXPECT_EQ(answeredBoxes.last(),
               QStringLiteral("Abandon des données?|Attention: perte des modifications du texte."));
 
-    window->textModified = 0;
+    answerNextMessageBox(QMessageBox::Ok);
+    window->exerciseMenu()->Closexo_Click();
+    EXPECT_FALSE(window->exerciseMenu()->textModified());
     answerNextMessageBox(QMessageBox::Ok);
     EXPECT_TRUE(window->close());
     EXPECT_EQ(handOverRecord(23), QStringLiteral("NON"));
@@ -254,12 +261,20 @@ TEST_F(MainWindowWide, LauncherRequestIsTakenOnce) {
     QObject::connect(window.get(), &MainWindow::exerciseRequested,
                      [&](const QString &path) { requests << path; });
     window->exerciseRequestFile().writeRecord(31, QStringLiteral("exos/optique.E21"));
+    // The exercise is not there: its message.
+    answerNextMessageBox(QMessageBox::Ok);
     window->formActivate();
     window->formActivate();
     ASSERT_EQ(requests.size(), 1);
     EXPECT_TRUE(requests[0].endsWith(QStringLiteral("/exos/optique.E21")));
     EXPECT_EQ(handOverRecord(31), QString());
-    EXPECT_EQ(window->correctionAvailable, 1);
+    EXPECT_EQ(answeredBoxes.size(), 1);
+    EXPECT_TRUE(answeredBoxes.value(0).startsWith(QStringLiteral("Lecture impossible|")));
+    // A request of spaces is emptied and otherwise ignored.
+    window->exerciseRequestFile().writeRecord(31, QStringLiteral("   "));
+    window->formActivate();
+    EXPECT_EQ(requests.size(), 1);
+    EXPECT_EQ(handOverRecord(31), QString());
     // The other records of the launcher are left alone.
     window->exerciseRequestFile().writeRecord(5, QStringLiteral("lanceur"));
     window->formActivate();
@@ -336,7 +351,7 @@ TEST_F(MainWindowWide, GettingStartedTextHasOneCentredTitle) {
     // Typing into the getting-started text never marks an exercise text as modified.
     window->supertext()->setReadOnly(false);
     QTest::keyClicks(window->supertext(), QStringLiteral("abc"));
-    EXPECT_EQ(window->textModified, 0);
+    EXPECT_FALSE(window->exerciseMenu()->textModified());
 }
 
 TEST_F(MainWindowWide, FigureFollowsTheWindowWidth) {
