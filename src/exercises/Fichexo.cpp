@@ -7,6 +7,7 @@
 #include "exercises/ExercisePictures.h"
 #include "ui/MessageBoxes.h"
 
+#include <QComboBox>
 #include <QDir>
 
 #include <QFileInfo>
@@ -20,13 +21,14 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <algorithm>
 
 namespace exercises {
 
 namespace {
 
-constexpr int FrameWidth = 330;
+constexpr int FrameWidth = 300;
 constexpr int Gap = 8;
 const QColor BannerColour(0, 128, 128);
 const QString BannerText = QStringLiteral("Ouvrir un exercice");
@@ -110,14 +112,17 @@ Fichexo::Fichexo(ExerciseHost &host, ExerciseState &state, QWidget *parent)
         image->setPixmap(lensPicture());
         heading->addWidget(image);
     }
-    browser_ =
-        new config::DirectoryBrowser({QStringLiteral("Lecteur:"), QString::fromUtf8("Répertoire:"),
-                                      QStringLiteral("Exercices:")},
-                                     Frame1_);
+    // The browser's three lists, one above the other: the exercises first.
+    browser_ = new config::DirectoryBrowser({}, Frame1_);
     browser_->setFilePatterns({QStringLiteral("*.E21")});
+    browser_->hide();
     auto *column = new QVBoxLayout(Frame1_);
     column->addLayout(heading);
-    column->addWidget(browser_, 1);
+    column->addWidget(browser_->fileList(), 3);
+    column->addWidget(label(QStringLiteral("Label8"), QStringLiteral("Lecteur :"), Frame1_));
+    column->addWidget(browser_->driveList());
+    column->addWidget(label(QStringLiteral("Label9"), QString::fromUtf8("Répertoire :"), Frame1_));
+    column->addWidget(browser_->directoryList(), 2);
 
     titratexo_ = label(QStringLiteral("titratexo"), QString(), this);
     QFont titleFont = font;
@@ -149,6 +154,8 @@ Fichexo::Fichexo(ExerciseHost &host, ExerciseState &state, QWidget *parent)
     Text2_->setReadOnly(true);
     Text2_->setFrame(false);
     QFont marks = font;
+    // Symbola draws the hourglass, which Arial lacks.
+    marks.setFamilies({QStringLiteral("Symbola"), QStringLiteral("Arial")});
     marks.setPointSize(16);
     Text2_->setFont(marks);
     intratro_ =
