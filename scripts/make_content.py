@@ -51,6 +51,10 @@ def exercise(statement, config, correction, correction_config, difficulty, topic
 
 
 def rtf_text(text):
+    # French spacing: no line break inside « … » nor before a colon, semicolon or question mark.
+    for plain, bound in (('« ', '«\xa0'), (' »', '\xa0»'), (' :', '\xa0:'), (' ;', '\xa0;'),
+                         (' ?', '\xa0?')):
+        text = text.replace(plain, bound)
     out = []
     for ch in text:
         if ch in '\\{}':
