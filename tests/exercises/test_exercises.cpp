@@ -23,6 +23,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace exercises;
 
 // Readable failure messages for texts.
@@ -131,6 +133,23 @@ TEST(ExerciseFile, RefusedFiles) {
         EXPECT_EQ(std::get<config::FileError>(r).title, "Lecture impossible");
         EXPECT_EQ(std::get<config::FileError>(r).text,
                   QString::fromUtf8("Vérifier:\n- le nom du fichier,\n- l'état du lecteur."));
+    }
+}
+
+TEST(ExerciseFile, HostileBytesAreReadOrRefused) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("x.E21");
+    std::mt19937 random(13);
+    for (int k = 0; k < 300; ++k) {
+        QByteArray bytes(int(random() % 2000), '\0');
+        for (char &c : bytes)
+            c = char(random() % 4 == 0 ? random() % 3 : random());
+        writeFile(path, bytes);
+        auto r = readExerciseFile(path);
+        if (auto *e = std::get_if<ExerciseFile>(&r)) {
+            EXPECT_GE(e->hourglasses, 0);
+            EXPECT_LE(e->hourglasses, MaxHourglasses);
+        }
     }
 }
 
@@ -350,16 +369,31 @@ TEST_F(ExercisesTest, EditsAreGuarded) {
     const QString edited = text();
 
     // Cancel keeps the edited statement, still guarded, whatever the command.
+    writeFile(dir + "focalines.PEM", exerciseBytes(records("ENONCE.RTF", "", "", "")));
     const std::function<void()> commands[] = {
         [this] { menu->opencor_Click(); }, [this] { menu->opentexte_Click(); },
-        [this] { menu->Closexo_Click(); }, [this] { menu->openexo_Click(); }};
+        [this] { menu->Closexo_Click(); }, [this] { menu->openexo_Click(); },
+        [this] { menu->PRISENMAIN_Click(); }};
     for (const auto &command : commands) {
         answer(QMessageBox::Cancel);
         command();
     }
-    EXPECT_EQ(boxes.size(), 4);
+    EXPECT_EQ(boxes.size(), 5);
     EXPECT_EQ(boxes.value(0), QStringLiteral("Abandon des données?|Attention: perte des "
                                              "modifications du texte."));
+    EXPECT_EQ(text(), edited);
+    EXPECT_TRUE(menu->textModified());
+
+    // OK, then nothing chosen: the text is still the edited one, and still guarded.
+    answer(QMessageBox::Ok);
+    menu->opentexte_Click();
+    answer(QMessageBox::Ok);
+    QTimer::singleShot(100, [] {
+        if (auto *w = qobject_cast<Fichexo *>(QApplication::activeModalWidget()))
+            w->closeButton()->click();
+    });
+    menu->openexo_Click();
+    EXPECT_EQ(boxes.size(), 7);
     EXPECT_EQ(text(), edited);
     EXPECT_TRUE(menu->textModified());
 
