@@ -220,6 +220,7 @@ void ExerciseMenu::showGettingStartedText() {
 }
 
 void ExerciseMenu::serveRequest(const QString &name) {
+    if (!mayDiscardText()) return;
     const QString dir = host_.programDirectory();
     Fichexo window(host_, state_, host_.hostWindow());
     window.setSelection(dir, resolveName(dir, name.trimmed()));

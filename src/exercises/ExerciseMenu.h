@@ -69,7 +69,8 @@ class ExerciseMenu : public QObject {
     void Closexo_Click();
 
     // The launcher's request: `name`, relative to the program's directory, opened as the
-    // exercises window would; its correction may then be shown.
+    // exercises window would, after the unsaved-text question; its correction may then be
+    // shown.
     void serveRequest(const QString &name);
     // An exercise file named on the command line: previewed and opened from its own folder.
     void openExerciseFile(const QString &path);

@@ -495,8 +495,17 @@ TEST_F(ExercisesTest, RequestsAndTheCommandLine) {
     // Served by the launcher, the correction may be shown whatever the file says.
     EXPECT_TRUE(menu->correctionAvailable());
 
+    // An edited text is asked about first; Cancel keeps it.
+    type("Notes");
+    answer(QMessageBox::Cancel);
+    menu->serveRequest("a.E21");
+    EXPECT_EQ(host->fich.text(), dir + "Serie/R.E21");
+    EXPECT_TRUE(menu->textModified());
+
     // A request for a file that is not there: its message, and nothing else changes.
+    answer(QMessageBox::Ok);
     menu->Closexo_Click();
+    boxes.clear();
     answer(QMessageBox::Ok);
     menu->serveRequest("absent.E21");
     EXPECT_EQ(boxes.size(), 1);
