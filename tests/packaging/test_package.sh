@@ -47,17 +47,18 @@ cp "$src/docs/aide/pictures/loupe.P09" "$config"
 "$root/usr/bin/focalines" --version | grep -q '^Focalines ' || { echo "--version"; exit 1; }
 "$root/usr/bin/focalines" --help | grep -q 'Usage : focalines' || { echo "--help"; exit 1; }
 
-# The window program from the unpacked tree, with a file on its command line.
+# The window program from the unpacked tree, with a file on its command line; the title names
+# the configuration it opened (an exercise opens its own).
 run_window() {
     local out
     out=$(cd "$work" && QT_QPA_PLATFORM=offscreen FOCALINES_REPORT_START=1 \
           timeout 60 "$root/usr/bin/focalines" "$1" 2>&1) || { echo "$out"; return 1; }
     grep -q '^activated' <<<"$out" || { echo "$out"; return 1; }
-    grep -q "Focalines - .*$(basename "$1")" <<<"$out" || { echo "titre : $out"; return 1; }
+    grep -q "Focalines - .*$2" <<<"$out" || { echo "titre : $out"; return 1; }
 }
-run_window "$config"
+run_window "$config" "$(basename "$config")"
 exercise=$(find "$lib" -iname '*.E21' | head -n 1)
 if [ -n "$exercise" ]; then
-    run_window "$exercise"
+    run_window "$exercise" "$lib/.*\\.P09"
 fi
 echo "paquet installé et lancé"
