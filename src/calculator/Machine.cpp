@@ -84,7 +84,9 @@ Machine::Machine(QWidget *parent) : QDialog(parent) {
     z1->setReadOnly(true);
     z1->setTextInteractionFlags(Qt::TextSelectableByKeyboard);
     z1->setContextMenuPolicy(Qt::NoContextMenu);
+    // A long expression scrolls to its end, where the caret is, without a scroll bar.
     z1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    z1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     z1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     z1->setFont(keyFont(12));
     QPalette display = z1->palette();

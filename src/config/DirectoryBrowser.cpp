@@ -1,5 +1,7 @@
 #include "config/DirectoryBrowser.h"
 
+#include "ui/FileNameOrder.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -100,7 +102,7 @@ QStringList DirectoryBrowser::places() {
             !media.contains(root))
             media << root;
     }
-    media.sort(Qt::CaseInsensitive);
+    ui::sortFileNames(media);
     return list + media;
 }
 
@@ -182,8 +184,9 @@ void DirectoryBrowser::fillDirectories() {
         current = item;
     }
     const QDir dir(directory_);
-    for (const QString &name :
-         dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
+    QStringList folders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted);
+    ui::sortFileNames(folders);
+    for (const QString &name : folders) {
         auto *item = new QTreeWidgetItem(current);
         item->setText(0, name);
         item->setIcon(0, closed);
@@ -198,8 +201,9 @@ void DirectoryBrowser::fillFiles() {
     const QSignalBlocker blocker(files_);
     justChosen_ = nullptr;
     files_->clear();
-    files_->addItems(
-        QDir(directory_).entryList(FilePattern, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    QStringList names = QDir(directory_).entryList(FilePattern, QDir::Files, QDir::Unsorted);
+    ui::sortFileNames(names);
+    files_->addItems(names);
 }
 
 } // namespace config

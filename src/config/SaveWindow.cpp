@@ -19,6 +19,22 @@ namespace {
 
 const QString Extension = QStringLiteral(".P09");
 
+// A settled name whose folder already holds the same file name with the extension in another
+// case stands for that file: one situation never becomes two files that differ only in case.
+QString existingSpelling(const QString &path) {
+    const QFileInfo target(path);
+    if (target.exists()) return path;
+    const QString name = target.fileName();
+    const QString base = name.left(name.size() - Extension.size());
+    const QStringList entries =
+        target.dir().entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString &entry : entries)
+        if (entry.size() == name.size() && entry.startsWith(base) &&
+            entry.mid(base.size()).compare(Extension, Qt::CaseInsensitive) == 0)
+            return target.dir().filePath(entry);
+    return path;
+}
+
 } // namespace
 
 SaveWindow::SaveWindow(ConfigurationHost &host, QWidget *parent)
@@ -91,7 +107,7 @@ bool SaveWindow::Command1_Click() {
                          QStringLiteral("Il faut donner un nom au fichier!"));
         return false;
     }
-    const QString path = *settled;
+    const QString path = existingSpelling(*settled);
     host_.setCurrentFileName(path);
     Text1_->setText(path);
     QDir::setCurrent(browser_->directory());

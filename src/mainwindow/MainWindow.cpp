@@ -10,6 +10,7 @@
 #include "exercises/IntroText.h"
 #include "help/HelpWindow.h"
 #include "mainwindow/ButtonIcons.h"
+#include "mainwindow/CommandButton.h"
 #include "mainwindow/FieldEdit.h"
 #include "mainwindow/FigureView.h"
 #include "mainwindow/Panel.h"
@@ -39,7 +40,6 @@ namespace {
 
 constexpr int FigureLeft = 8, FigureTop = 48;
 constexpr int FigureMargin = 16; // 8 pixels on each side of the figure
-const QColor ButtonGrey(0xc0, 0xc0, 0xc0);
 const QColor ShadowGrey(128, 128, 128);
 
 struct CommandButtonLayout {
@@ -92,6 +92,8 @@ MainWindow::MainWindow(Options options, QWidget *parent)
 
     buildCommandButtons();
     figure_ = new FigureView(this);
+    // A click on the figure validates a field being typed, as a click on a button does.
+    figure_->setFocusPolicy(Qt::ClickFocus);
     figure_->setGeometry(FigureLeft, FigureTop, DesignWidth - FigureMargin,
                          FigureView::FigureHeight);
     buildPanels();
@@ -162,19 +164,17 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildCommandButtons() {
     for (size_t i = 0; i < std::size(commandButtons); ++i) {
         const CommandButtonLayout &layout = commandButtons[i];
-        auto *button = new QToolButton(this);
+        auto *button = new CommandButton(this);
         button->setObjectName(QString::fromLatin1(layout.name));
         button->setText(QString::fromUtf8(layout.caption));
         button->setToolTip(QString::fromUtf8(layout.tooltip));
         button->setIcon(buttonIcon(layout.icon));
         button->setIconSize(QSize(20, 20));
-        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setGeometry(layout.x, 0, layout.width, 41);
-        button->setAutoFillBackground(true);
-        QPalette p = button->palette();
-        p.setColor(QPalette::Button, ButtonGrey);
-        p.setColor(QPalette::Window, ButtonGrey);
-        button->setPalette(p);
+        // Connected before the command: a mnemonic clicks without a mouse press, and the
+        // command must still find the field being typed validated.
+        connect(button, &QToolButton::clicked, button,
+                [button] { button->setFocus(Qt::OtherFocusReason); });
         commands_[i] = button;
         if (layout.icon != ButtonIcon::Copy)
             setHoverText(button, QString::fromUtf8(layout.hover));
@@ -343,14 +343,24 @@ void MainWindow::Command7_Click() {
 }
 
 void MainWindow::configurationSaved() {
+    previousFileName_ = currentFileName_;
     setWindowTitle(config::titleForConfiguration(currentFileName_));
 }
 
+void MainWindow::setCurrentFileName(const QString &path) {
+    previousFileName_ = currentFileName_;
+    currentFileName_ = path;
+}
+
+// A refused file leaves the name as it was, so that the save window never offers to overwrite
+// a file that is not a configuration.
 void MainWindow::loadConfiguration() {
     if (auto error = config::loadConfiguration(state_, currentFileName_)) {
+        currentFileName_ = previousFileName_;
         ui::showCritical(this, error->title, error->text);
         return;
     }
+    previousFileName_ = currentFileName_;
     setWindowTitle(config::titleForConfiguration(currentFileName_));
     showState();
     majaff();
@@ -358,7 +368,7 @@ void MainWindow::loadConfiguration() {
 
 void MainWindow::openConfiguration(const QString &path) {
     const QFileInfo file(path);
-    currentFileName_ = file.absoluteFilePath();
+    setCurrentFileName(file.absoluteFilePath());
     if (!file.isFile()) {
         ui::showCritical(this, QStringLiteral("impossible d'ouvrir ce fichier"),
                          QStringLiteral("Nom de fichier incorrect ou chemin non valide"));

@@ -94,7 +94,7 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
 
     // config::ConfigurationHost
     QString currentFileName() const override { return currentFileName_; }
-    void setCurrentFileName(const QString &path) override { currentFileName_ = path; }
+    void setCurrentFileName(const QString &path) override;
     bench::BenchState benchForSaving() override { return state_; }
     void configurationSaved() override;
     void loadConfiguration() override;
@@ -165,6 +165,8 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     bench::BenchState state_;
     HandOverFile exerciseRequestFile_;
     QString currentFileName_;
+    // The name before the last one set: a refused load gives it back.
+    QString previousFileName_;
     QImage background_;
     bool loaded_ = false;
     bool unloaded_ = false;

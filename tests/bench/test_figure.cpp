@@ -293,26 +293,38 @@ TEST(ConstructionRays, ExistingRaysOfTheDefaultBenchInTheRayColour) {
 }
 
 TEST(ConstructionRays, RayMissingTheLensIsRedOnlyWhenAsked) {
-    // Object height 9 over a half-height of 8: the parallel ray passes above L1.
-    for (bool showOutside : {false, true}) {
-        const Figure f(benchWith([&](BenchState &s) {
-            setFieldText(s, ObjectHeight, QStringLiteral("9,0"));
-            setOption(s, ShowOutsideRays, showOutside);
-        }));
-        const double yb = f.layout.YB;
-        const auto red = f.linesIn(NonExistentRayColour, DashStyle::Solid);
-        const auto horizontalFromB = [&](const Line &l) { return joins(l, 0, yb, 189, yb); };
-        EXPECT_EQ(f.result.warningShown, showOutside);
-        EXPECT_EQ(f.hasText(warningText()), showOutside);
-        EXPECT_EQ(std::any_of(red.begin(), red.end(), horizontalFromB), showOutside);
-        const auto normal = f.linesIn(Black.ray, DashStyle::Solid);
-        EXPECT_FALSE(std::any_of(normal.begin(), normal.end(), horizontalFromB));
-        if (showOutside) {
-            const auto &t = *std::find_if(f.surface.texts.begin(), f.surface.texts.end(),
-                                          [](const auto &t) { return t.text == warningText(); });
-            EXPECT_EQ(t.colour, NonExistentRayColour);
-            EXPECT_EQ(t.x, 775 - 24 - RecordingSurface::CharWidth * warningText().size());
-            EXPECT_EQ(t.y, 6);
+    // Over a half-height of 8, an object 9 high sends its parallel ray above L1; one exactly 8
+    // high sends it through the lens edge, an ordinary ray. The ray through F is left out: it
+    // misses the lens for both heights.
+    const struct {
+        const char *height;
+        bool misses;
+    } heights[] = {{"9,0", true}, {"8,0", false}};
+    for (const auto &h : heights) {
+        for (bool showOutside : {false, true}) {
+            const Figure f(benchWith([&](BenchState &s) {
+                setFieldText(s, ObjectHeight, QString::fromLatin1(h.height));
+                setOption(s, RayThroughF1, false);
+                setOption(s, ShowOutsideRays, showOutside);
+            }));
+            const double yb = f.layout.YB;
+            const auto red = f.linesIn(NonExistentRayColour, DashStyle::Solid);
+            const auto horizontalFromB = [&](const Line &l) { return joins(l, 0, yb, 189, yb); };
+            const bool warned = h.misses && showOutside;
+            EXPECT_EQ(f.result.warningShown, warned) << h.height;
+            EXPECT_EQ(f.hasText(warningText()), warned) << h.height;
+            EXPECT_EQ(std::any_of(red.begin(), red.end(), horizontalFromB), warned) << h.height;
+            const auto normal = f.linesIn(Black.ray, DashStyle::Solid);
+            EXPECT_EQ(std::any_of(normal.begin(), normal.end(), horizontalFromB), !h.misses)
+                << h.height;
+            if (warned) {
+                const auto &t =
+                    *std::find_if(f.surface.texts.begin(), f.surface.texts.end(),
+                                  [](const auto &t) { return t.text == warningText(); });
+                EXPECT_EQ(t.colour, NonExistentRayColour);
+                EXPECT_EQ(t.x, 775 - 24 - RecordingSurface::CharWidth * warningText().size());
+                EXPECT_EQ(t.y, 6);
+            }
         }
     }
 }
@@ -426,6 +438,25 @@ TEST(FigureUpdate, SecondLensOnlyWithItsSwitch) {
             EXPECT_EQ(f.result.readouts[2], "43,7 cm");
         }
     }
+}
+
+TEST(FigureUpdate, SecondLensReceivesTheBeamOfAnUprightVirtualImage) {
+    // Object at 10 cm, 2 high, before the focus of L1 (15 cm, focal 10): B1 at 5 cm, 4 high,
+    // upright and virtual. From the lower edge of L1 (-4) towards B1, the beam reaches -8 at L2.
+    const Figure f(benchWith([](BenchState &s) {
+        setOption(s, TwoLenses, true);
+        setFieldText(s, ObjectPosition, QStringLiteral("10,0"));
+        setFieldText(s, ObjectHeight, QStringLiteral("2,0"));
+        setFieldText(s, Lens1Position, QStringLiteral("15,0"));
+        setFieldText(s, Lens1Focal, QStringLiteral("10,0"));
+        setFieldText(s, Lens2Position, QStringLiteral("20,0"));
+        setFieldText(s, Lens1Diameter, QStringLiteral("4,0"));
+    }));
+    const FigureLayout &l = f.layout;
+    EXPECT_NEAR(f.state.image1Position, 5, 1e-4);
+    EXPECT_NEAR(f.state.image1Height, 4, 1e-4);
+    EXPECT_NEAR(l.d2, 8, 1e-4);
+    EXPECT_EQ(l.R2, drawingCoordinate(8 * l.scale));
 }
 
 TEST(FigureUpdate, ObjectAtInfinityEntersFromTheLeftEdge) {

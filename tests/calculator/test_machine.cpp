@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -321,6 +322,21 @@ TEST_F(MachineTest, KeysAndBackground) {
     EXPECT_EQ(image.pixelColor(206, 350), QColor(Qt::white));
     EXPECT_EQ(image.pixelColor(81, 350), QColor(0, 128, 128));
     EXPECT_EQ(image.pixelColor(150, 60), QColor(Qt::black)); // the display
+}
+
+TEST_F(MachineTest, ALongExpressionShowsItsEndWithoutAScrollBar) {
+    for (int i = 0; i < 80; ++i)
+        press({"B7", "plus"});
+    press({"B9"});
+    QApplication::processEvents();
+    QPlainTextEdit *z1 = display();
+    EXPECT_TRUE(shown().endsWith("9")) << shown().toStdString();
+    EXPECT_FALSE(z1->verticalScrollBar()->isVisible());
+    EXPECT_TRUE(z1->viewport()->rect().contains(z1->cursorRect()));
+    // The right edge of the display, where a scroll bar would stand, stays black.
+    const QImage image = z1->grab().toImage();
+    for (int y = 4; y < image.height() - 4; y += 4)
+        EXPECT_EQ(image.pixelColor(image.width() - 6, y), QColor(Qt::black)) << y;
 }
 
 TEST(MachineWindow, ClosingUnloadsButKeepsTheAnswerAndTheMemory) {

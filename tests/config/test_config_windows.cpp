@@ -178,10 +178,14 @@ TEST_F(ConfigWindows, FileListShowsConfigurationsWhateverTheCase) {
     writeFile(path("b.p09"), "x");
     writeFile(path("a.P09"), "x");
     writeFile(path("c.txt"), "x");
+    writeFile(path("zoé.P09"), "x");
+    writeFile(path("élève.P09"), "x");
     mkdir("d.P09");
     OpenWindow window(host);
     EXPECT_EQ(window.browser()->directory(), root); // the lists start in the current directory
-    EXPECT_EQ(texts(window.browser()->fileList()), QStringList({"a.P09", "b.p09"}));
+    // Sorted in French: accented names among the others.
+    EXPECT_EQ(texts(window.browser()->fileList()),
+              QStringList({"a.P09", "b.p09", "élève.P09", "zoé.P09"}));
     ASSERT_NE(folderItem(window.browser(), path("d.P09")), nullptr);
     EXPECT_EQ(window.browser()->driveList()->currentText(),
               DirectoryBrowser::placeOf(root, DirectoryBrowser::places()));
@@ -225,6 +229,34 @@ TEST_F(ConfigWindows, NamesWithAnExtensionGiveTheSameFile) {
     }
     EXPECT_EQ(QDir(root).entryList(QDir::Files), QStringList{"essai.P09"});
     EXPECT_EQ(boxes, std::vector<SeenBox>{Overwrite}); // the second save replaces the first
+}
+
+TEST_F(ConfigWindows, AnExtensionInAnotherCaseNamesTheExistingFile) {
+    answer = QMessageBox::Yes;
+    const struct {
+        const char *existing, *typed, *saved;
+        QStringList files;
+    } cases[] = {
+        {"essai.P09", "essai.p09", "essai.P09", {"essai.P09"}},
+        {"essai.p09", "essai", "essai.p09", {"essai.p09"}},
+        {"essai.p09", "essai.P09", "essai.p09", {"essai.p09"}},
+        // The file name itself keeps its case: another name is another file.
+        {"ESSAI.P09", "essai", "essai.P09", {"ESSAI.P09", "essai.P09"}},
+    };
+    for (const auto &c : cases) {
+        for (const QString &f : QDir(root).entryList(QDir::Files))
+            QFile::remove(path(f));
+        boxes.clear();
+        writeFile(path(c.existing), "old");
+        SaveWindow window(host);
+        window.show();
+        window.nameField()->setText(c.typed);
+        QTest::keyClick(window.nameField(), Qt::Key_Return);
+        EXPECT_EQ(host.fileName, path(c.saved)) << c.typed;
+        EXPECT_EQ(contents(path(c.saved)), hostBytes()) << c.typed;
+        EXPECT_EQ(QDir(root).entryList(QDir::Files, QDir::Name), c.files) << c.typed;
+        EXPECT_EQ(boxes.size(), c.files.size() == 1 ? 1u : 0u) << c.typed;
+    }
 }
 
 TEST_F(ConfigWindows, EmptyNamesAreRefused) {

@@ -15,10 +15,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QToolButton>
+
+#include <functional>
 
 using mainwindow::FigureView;
 using mainwindow::MainWindow;
@@ -304,6 +307,19 @@ TEST_F(MainWindowWide, PrintOpensThePrintWindowOverTheFigureWhichStaysAsItWas) {
     EXPECT_EQ(window->figurePicture(), before);
 }
 
+TEST_F(MainWindowWide, CommandButtonsAreFlatGrey) {
+    for (const char *name :
+         {"Command2", "Command11", "Command4", "Command10", "Command8", "Command7", "Command1"}) {
+        QToolButton *button = window->commandButton(QString::fromLatin1(name));
+        ASSERT_NE(button, nullptr) << name;
+        const QImage image = button->grab().toImage();
+        for (int y = 4; y < image.height() - 4; ++y)
+            for (int x : {4, image.width() - 5})
+                ASSERT_EQ(image.pixelColor(x, y), QColor(192, 192, 192))
+                    << name << " " << x << "," << y;
+    }
+}
+
 TEST_F(MainWindowWide, GettingStartedTextHasOneCentredTitle) {
     QTextDocument *doc = window->supertext()->document();
     EXPECT_TRUE(window->supertext()->isReadOnly());
@@ -480,6 +496,7 @@ TEST_F(MainWindowFiles, RefusedFilesChangeNothingAndSayWhy) {
         EXPECT_EQ(window->bench().fields, before.fields);
         EXPECT_EQ(window->bench().options, before.options);
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Focalines"));
+        EXPECT_EQ(window->currentFileName(), QString());
         EXPECT_EQ(window->figurePicture(), picture);
     }
     answerNextMessageBox(QMessageBox::Ok);
@@ -487,6 +504,32 @@ TEST_F(MainWindowFiles, RefusedFilesChangeNothingAndSayWhy) {
     EXPECT_EQ(answeredBoxes.last(),
               QStringLiteral("impossible d'ouvrir ce fichier|Nom de fichier incorrect ou chemin "
                              "non valide"));
+}
+
+TEST_F(MainWindowFiles, AfterARefusedFileTheSaveWindowOffersTheLastGoodFile) {
+    const QString good = QDir(programDir.path()).filePath(QStringLiteral("bon.P09"));
+    const QString foreign = QDir(programDir.path()).filePath(QStringLiteral("autre.P09"));
+    ASSERT_FALSE(config::saveConfiguration(window->bench(), good).has_value());
+    QFile f(foreign);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(40 * 128, 'x'));
+    f.close();
+    for (const QString &path : {good, foreign}) {
+        if (path == foreign) answerNextMessageBox(QMessageBox::Ok);
+        runWindow<config::OpenWindow>(QStringLiteral("Command2"), [path](config::OpenWindow *w) {
+            w->ficharge()->setText(path);
+            w->openButton()->click();
+        });
+    }
+    EXPECT_EQ(answeredBoxes.size(), 1);
+    EXPECT_EQ(window->currentFileName(), good);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Focalines - ") + good);
+    QString offered;
+    runWindow<config::SaveWindow>(QStringLiteral("Command11"), [&offered](config::SaveWindow *w) {
+        offered = w->nameField()->text();
+        w->cancelButton()->click();
+    });
+    EXPECT_EQ(offered, good);
 }
 
 } // namespace
@@ -507,6 +550,69 @@ TEST_F(MainWindowFiles, AFieldBeingTypedIsSavedWithItsText) {
               QStringLiteral("2,25"));
 }
 
+// A click on a command button or on the figure, and a command's mnemonic, validate a field
+// being typed before the command runs.
+TEST_F(MainWindowFiles, CommandsActOnTheBenchTheUserSees) {
+    const QString saved = QDir(programDir.path()).filePath(QStringLiteral("vu.P09"));
+    auto copy = [this] {
+        QTest::mouseClick(window->commandButton(QStringLiteral("Command4")), Qt::LeftButton);
+    };
+    auto mnemonic = [this] {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);
+        QTRY_VERIFY(!window->commandButton(QStringLiteral("Command4"))->isDown());
+    };
+    auto figure = [this] {
+        QTest::mouseClick(window->figure(), Qt::LeftButton, {}, QPoint(760, 10));
+    };
+    auto save = [this] {
+        QFile::remove(QDir(programDir.path()).filePath(QStringLiteral("vu.P09")));
+        runWindow<config::SaveWindow>(QStringLiteral("Command11"), [](config::SaveWindow *w) {
+            w->nameField()->setText(QStringLiteral("vu"));
+            w->saveButton()->click();
+        });
+    };
+    const struct {
+        const char *what;
+        std::function<void()> act;
+        QString typed, shown;
+        bool copies, saves;
+    } cases[] = {
+        {"click on Copier", copy, QStringLiteral("30"), QStringLiteral("30,0"), true, false},
+        {"Alt+P", mnemonic, QStringLiteral("25"), QStringLiteral("25,0"), true, false},
+        {"click on the figure", figure, QStringLiteral("35"), QStringLiteral("35,0"), false, false},
+        {"Enregistrer", save, QStringLiteral("28"), QStringLiteral("28,0"), false, true},
+        {"Enregistrer, field emptied", save, QString(), QStringLiteral("5,0"), false, true},
+    };
+    window->onglets()->selectTab(2);
+    mainwindow::FieldEdit *l1 = window->text1(bench::Lens1Position);
+    for (const auto &c : cases) {
+        const QImage before = window->figurePicture();
+        // A closed modal window gives the activation back to the main window.
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get())) << c.what;
+        l1->setFocus();
+        l1->selectAll();
+        QTest::keyClick(l1, Qt::Key_Backspace);
+        QTest::keyClicks(l1, c.typed);
+        c.act();
+        EXPECT_EQ(l1->text(), c.shown) << c.what;
+        EXPECT_FALSE(l1->hasFocus()) << c.what;
+        EXPECT_EQ(window->bench().fields[bench::Lens1Position], c.shown) << c.what;
+        EXPECT_NE(window->figurePicture(), before) << c.what;
+        if (c.copies) {
+            EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+                      window->figurePicture().convertToFormat(QImage::Format_RGB32))
+                << c.what;
+        }
+        if (c.saves) {
+            const auto read = config::readConfiguration(saved);
+            ASSERT_TRUE(std::holds_alternative<config::Configuration>(read)) << c.what;
+            EXPECT_EQ(std::get<config::Configuration>(read).fields[bench::Lens1Position], c.shown)
+                << c.what;
+        }
+    }
+}
+
 TEST(MainWindowHandOver, AnUnwritableHandOverFileIsSkippedSilently) {
     startApplication(oneScreen(1920, 1080));
     mainwindow::MainWindow window({QStringLiteral("/nonexistent/focalines/")});
@@ -519,6 +625,35 @@ TEST(MainWindowHandOver, AnUnwritableHandOverFileIsSkippedSilently) {
 } // namespace
 
 namespace {
+
+// Another window taking the activation (a message box, another program) is not the user leaving
+// the field: only a focus moved within the window validates it.
+TEST_F(MainWindowWide, AFieldIsValidatedOnlyWhenTheFocusMovesWithinTheWindow) {
+    const struct {
+        Qt::FocusReason reason;
+        bool validates;
+    } cases[] = {
+        {Qt::ActiveWindowFocusReason, false}, {Qt::PopupFocusReason, false},
+        {Qt::MouseFocusReason, true},         {Qt::TabFocusReason, true},
+        {Qt::ShortcutFocusReason, true},      {Qt::OtherFocusReason, true},
+    };
+    mainwindow::FieldEdit *height = window->text1(bench::ObjectHeight);
+    for (const auto &c : cases) {
+        QSignalSpy spy(height, &mainwindow::FieldEdit::validationRequested);
+        QFocusEvent out(QEvent::FocusOut, c.reason);
+        QApplication::sendEvent(height, &out);
+        EXPECT_EQ(spy.count(), c.validates ? 1 : 0) << c.reason;
+    }
+    height->setFocus();
+    height->selectAll();
+    QTest::keyClicks(height, QStringLiteral("2.25"));
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_EQ(height->text(), QStringLiteral("2,25"));
+    EXPECT_EQ(window->label3(1)->text(), QStringLiteral("-6,0 cm"));
+}
 
 TEST_F(MainWindowWide, LeavingTheTabOfAFieldBeingTypedValidatesIt) {
     window->onglets()->selectTab(2);

@@ -162,6 +162,32 @@ TEST_F(Surfaces, FarOffLinesAreClippedNotLost) {
     EXPECT_GT(green, 5);
 }
 
+TEST_F(Surfaces, ADottedLineAfterASolidOneOfTheSameColourStaysDotted) {
+    const QRgb red = qRgb(255, 0, 0);
+    auto drawPair = [red](ui::DrawingSurface &surface) {
+        surface.clear(qRgb(255, 255, 255));
+        surface.line(0, 10, 60, 40, red, ui::DashStyle::Solid);
+        surface.line(0, 50, 90, 50, red, ui::DashStyle::Dotted);
+    };
+    ui::ImageSurface image(100, 60);
+    drawPair(image);
+    const QImage picture = image.image();
+    int lit = 0;
+    for (int x = 0; x <= 80; ++x)
+        lit += at(picture, x, 50) == red;
+    EXPECT_GT(lit, 20);
+    EXPECT_LT(lit, 60);
+
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    {
+        ui::SvgSurface svg(&out, 100, 60, QStringLiteral("pointillés"));
+        drawPair(svg);
+        svg.endFigure();
+    }
+    EXPECT_TRUE(out.data().contains("stroke-dasharray"));
+}
+
 TEST_F(Surfaces, ExtremeBenchesDrawWithoutFault) {
     // Images near infinity give coordinates far beyond the picture; narrow and wide pictures
     // stretch the scale. Every one is drawn, and the axis is where it belongs.
