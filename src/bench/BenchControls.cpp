@@ -3,7 +3,9 @@
 #include "bench/NumberText.h"
 #include "bench/PositionTest.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace bench {
 
@@ -52,20 +54,17 @@ bool setApparentDiameter(BenchState &s, int tenths) {
 void setOption(BenchState &s, int option, bool on) {
     if (option < 0 || option >= OptionCount || s.options[option] == on) return;
     s.options[option] = on;
-    check1Click(s, option);
+    refreshSwitchDependents(s);
+    // The three beam modes exclude one another. Unticking a switch runs its own handler, which
+    // finds its box unticked and changes nothing more.
+    static constexpr int beams[3] = {BeamFromB, BeamFromA, BeamAll};
+    if (on && std::find(std::begin(beams), std::end(beams), option) != std::end(beams))
+        for (int other : beams)
+            if (other != option) setOption(s, other, false);
 }
 
-void check1Click(BenchState &s, int option) {
+void refreshSwitchDependents(BenchState &s) {
     s.virtualImagesEnabled = s.options[ShowImages];
-    // The three beam modes exclude one another; all three may be off. Unticking a switch runs
-    // its own handler, which finds its box unticked and changes nothing more.
-    static constexpr int beams[3] = {BeamFromB, BeamFromA, BeamAll};
-    for (int beam : beams) {
-        if (option == beam && s.options[beam]) {
-            for (int other : beams)
-                if (other != beam) setOption(s, other, false);
-        }
-    }
 }
 
 void setObjectAtInfinity(BenchState &s, bool on) {
@@ -111,6 +110,22 @@ void axisLengthButton(BenchState &s, int button) {
 void setAxisLength(BenchState &s, int step, int length) {
     s.axisLengthStep = step;
     s.axisLength = length;
+}
+
+bool validateField(BenchState &s, Field field) {
+    const bool moved = !parseFieldNumber(s.fields[Lens1Position]).has_value() ||
+                       s.value(Lens1Position) < Lens1PositionMin;
+    if (moved) setFieldText(s, Lens1Position, QStringLiteral("5,0"));
+    testpos(s);
+    setFieldText(s, field, s.formatPosition(s.value(field)));
+    return moved;
+}
+
+bool dragTo(BenchState &s, Field field, double drawingX) {
+    if (s.drawScale <= 0) return false;
+    setFieldText(s, field, s.formatPosition(drawingX / s.drawScale));
+    testpos(s);
+    return true;
 }
 
 void refreshObjectAtInfinityControls(BenchState &s) {

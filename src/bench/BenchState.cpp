@@ -38,7 +38,7 @@ QString positionFormatFor(int precisionIndex) {
 
 BenchState BenchState::startup() {
     BenchState s;
-    check1Click(s, 250);
+    refreshSwitchDependents(s);
     axisLengthButton(s, 2);
     selectPrecision(s, 0);
     refreshObjectAtInfinityControls(s);

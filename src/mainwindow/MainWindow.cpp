@@ -437,14 +437,7 @@ void MainWindow::Text1_Change(int index, const QString &text) {
 
 // Text1_LostFocus, also on Enter.
 void MainWindow::Text1_LostFocus(int index) {
-    if (!bench::parseFieldNumber(state_.fields[bench::Lens1Position]).has_value() ||
-        state_.value(bench::Lens1Position) < 5) {
-        ui::beep();
-        bench::setFieldText(state_, bench::Lens1Position, QStringLiteral("5,0"));
-    }
-    bench::testpos(state_);
-    bench::setFieldText(state_, index,
-                        state_.formatPosition(state_.value(static_cast<bench::Field>(index))));
+    if (bench::validateField(state_, static_cast<bench::Field>(index))) ui::beep();
     showState();
     majaff();
 }
@@ -497,12 +490,11 @@ void MainWindow::handleMoved(int index, Qt::MouseButtons buttons, double offsetX
     setInfo(index == FigureView::ObjectHandle
                 ? QStringLiteral("Vous pouvez utiliser la souris pour déplacer l'objet")
                 : QStringLiteral("Vous pouvez utiliser la souris pour déplacer cette lentille"));
-    if (buttons != Qt::LeftButton || state_.drawScale <= 0) return;
+    if (buttons != Qt::LeftButton) return;
     static constexpr bench::Field fields[] = {bench::ObjectPosition, bench::Lens1Position,
                                               bench::Lens2Position};
     const double x = figure_->handle(index)->drawingRect.left() + offsetX;
-    bench::setFieldText(state_, fields[index], state_.formatPosition(x / state_.drawScale));
-    bench::testpos(state_);
+    if (!bench::dragTo(state_, fields[index], x)) return;
     showState();
     majaff();
 }
