@@ -4,7 +4,7 @@
 // Prints the median, the 90th percentile and, measured in the same run, the median of the
 // figure update alone, so the window's own share shows.
 
-#include "bench/FigureUpdate.h"
+#include "bench/figure/FigureUpdate.h"
 #include "mainwindow/FigureView.h"
 #include "mainwindow/MainWindow.h"
 #include "ui/ImageSurface.h"

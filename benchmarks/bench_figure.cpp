@@ -3,7 +3,7 @@
 // of the beam fill alone).
 
 #include "HeaviestBench.h"
-#include "bench/FigureUpdate.h"
+#include "bench/figure/FigureUpdate.h"
 #include "ui/ImageSurface.h"
 
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
 #include "mainwindow/MainWindow.h"
-#include "ui/MessageBoxes.h"
+#include "ui/ProgramDirectory.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

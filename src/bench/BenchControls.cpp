@@ -1,7 +1,7 @@
 #include "bench/BenchControls.h"
 
-#include "bench/NumberText.h"
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
+#include "bench/FieldNumberText.h"
 
 #include <algorithm>
 #include <cmath>

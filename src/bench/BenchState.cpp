@@ -1,7 +1,7 @@
 #include "bench/BenchState.h"
 
 #include "bench/BenchControls.h"
-#include "bench/NumberText.h"
+#include "bench/FieldNumberText.h"
 
 #include <algorithm>
 

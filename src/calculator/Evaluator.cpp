@@ -1,6 +1,6 @@
 #include "calculator/Evaluator.h"
 
-#include "calculator/NumberText.h"
+#include "calculator/CalculatorNumberText.h"
 
 #include <array>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "config/ConfigurationFile.h"
 
 #include "bench/BenchControls.h"
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
 #include "config/RecordFile.h"
 #include "config/RecordNumber.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bench/FigureUpdate.h"
+#include "bench/figure/FigureUpdate.h"
 #include "ui/ImageSurface.h"
 
 #include <QWidget>

@@ -1,12 +1,12 @@
 #include "mainwindow/MainWindow.h"
 
 #include "bench/BenchControls.h"
-#include "bench/NumberText.h"
-#include "bench/PositionTest.h"
-#include "calculator/MachineWindow.h"
+#include "bench/FieldBounds.h"
+#include "bench/FieldNumberText.h"
+#include "calculator/window/MachineWindow.h"
 #include "config/ConfigurationFile.h"
-#include "config/OpenWindow.h"
-#include "config/SaveWindow.h"
+#include "config/windows/OpenWindow.h"
+#include "config/windows/SaveWindow.h"
 #include "exercises/IntroText.h"
 #include "help/HelpWindow.h"
 #include "mainwindow/ButtonIcons.h"
@@ -82,7 +82,7 @@ QRgb backgroundRow(int y) {
 
 MainWindow::MainWindow(Options options, QWidget *parent)
     : QWidget(parent), options_(std::move(options)),
-      exerciseRequestFile_(options_.programDirectory + HandOverFile::FileName) {
+      exerciseRequestFile_(options_.programDirectory + config::HandOverFile::FileName) {
     setObjectName(QStringLiteral("feuilleP"));
     setWindowTitle(QStringLiteral("Focalines"));
     QFont font(QStringLiteral("Arial"));
@@ -209,7 +209,7 @@ QImage MainWindow::figurePicture() const {
 
 // Form_Load
 void MainWindow::formLoad() {
-    exerciseRequestFile_.writeRecord(HandOverFile::RunningRecord, QStringLiteral("OUI"));
+    exerciseRequestFile_.writeRecord(config::HandOverFile::RunningRecord, QStringLiteral("OUI"));
     resize(DesignWidth, DesignHeight);
     placeWindowOnNarrowScreen();
     setInfo(InfoStart);
@@ -322,8 +322,8 @@ bool MainWindow::formQueryUnload() {
 // Form_Unload
 void MainWindow::formUnload() {
     calculator::unloadMachine();
-    exerciseRequestFile_.writeRecord(HandOverFile::RunningRecord, QStringLiteral("NON"));
-    exerciseRequestFile_.writeRecord(HandOverFile::RequestRecord, QString());
+    exerciseRequestFile_.writeRecord(config::HandOverFile::RunningRecord, QStringLiteral("NON"));
+    exerciseRequestFile_.writeRecord(config::HandOverFile::RequestRecord, QString());
     unloaded_ = true;
 }
 

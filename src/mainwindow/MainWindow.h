@@ -2,7 +2,7 @@
 
 #include "bench/BenchState.h"
 #include "config/ConfigurationHost.h"
-#include "mainwindow/HandOverFile.h"
+#include "config/HandOverFile.h"
 
 #include <QHash>
 #include <QImage>
@@ -76,7 +76,7 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     FigureView *figure() const { return figure_; }
     TabStrip *onglets() const { return onglets_; }
     Panel *panel(int tab) const { return panels_[tab - 1]; }
-    const HandOverFile &exerciseRequestFile() const { return exerciseRequestFile_; }
+    const config::HandOverFile &exerciseRequestFile() const { return exerciseRequestFile_; }
 
     // The persistent picture of the figure, as the copy and the printing take it.
     QImage figurePicture() const;
@@ -163,7 +163,7 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
 
     Options options_;
     bench::BenchState state_;
-    HandOverFile exerciseRequestFile_;
+    config::HandOverFile exerciseRequestFile_;
     QString currentFileName_;
     // The name before the last one set: a refused load gives it back.
     QString previousFileName_;

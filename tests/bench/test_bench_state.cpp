@@ -1,6 +1,6 @@
 #include "bench/BenchControls.h"
 #include "bench/BenchState.h"
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
 
 #include <gtest/gtest.h>
 

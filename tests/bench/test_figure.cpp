@@ -1,9 +1,9 @@
-#include "bench/BeamFill.h"
 #include "bench/BenchControls.h"
-#include "bench/FigureLayout.h"
-#include "bench/FigurePrimitives.h"
-#include "bench/FigureUpdate.h"
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
+#include "bench/figure/BeamFill.h"
+#include "bench/figure/FigureLayout.h"
+#include "bench/figure/FigurePrimitives.h"
+#include "bench/figure/FigureUpdate.h"
 #include "ui/RecordingSurface.h"
 
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "bench/BenchControls.h"
-#include "bench/FigureUpdate.h"
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
+#include "bench/figure/FigureUpdate.h"
 #include "ui/RecordingSurface.h"
 
 #include <gtest/gtest.h>

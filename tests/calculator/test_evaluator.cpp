@@ -1,5 +1,5 @@
+#include "calculator/CalculatorNumberText.h"
 #include "calculator/Evaluator.h"
-#include "calculator/NumberText.h"
 
 #include <gtest/gtest.h>
 

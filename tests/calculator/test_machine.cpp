@@ -1,6 +1,6 @@
-#include "calculator/Machine.h"
-#include "calculator/MachineWindow.h"
 #include "calculator/Messages.h"
+#include "calculator/window/Machine.h"
+#include "calculator/window/MachineWindow.h"
 
 #include <QApplication>
 #include <QLocale>

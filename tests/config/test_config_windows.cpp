@@ -1,11 +1,11 @@
 #include "bench/BenchControls.h"
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
 #include "config/ConfigurationFile.h"
 #include "config/ConfigurationHost.h"
-#include "config/DirectoryBrowser.h"
-#include "config/OpenWindow.h"
 #include "config/RecordFile.h"
-#include "config/SaveWindow.h"
+#include "config/windows/DirectoryBrowser.h"
+#include "config/windows/OpenWindow.h"
+#include "config/windows/SaveWindow.h"
 
 #include <QApplication>
 #include <QComboBox>

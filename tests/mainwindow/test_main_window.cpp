@@ -2,7 +2,7 @@
 
 #include "MainWindowFixture.h"
 
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
 #include "mainwindow/FieldEdit.h"
 #include "mainwindow/FigureView.h"
 #include "mainwindow/Panel.h"
@@ -386,8 +386,8 @@ TEST_F(MainWindowWide, HoverTextsBelongToTheControlUnderThePointer) {
 } // namespace
 
 #include "config/ConfigurationFile.h"
-#include "config/OpenWindow.h"
-#include "config/SaveWindow.h"
+#include "config/windows/OpenWindow.h"
+#include "config/windows/SaveWindow.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "app/CliRender.h"
-#include "bench/BeamFill.h"
 #include "bench/BenchControls.h"
-#include "bench/FigureUpdate.h"
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
+#include "bench/figure/BeamFill.h"
+#include "bench/figure/FigureUpdate.h"
 #include "ui/ImageSurface.h"
 #include "ui/SvgSurface.h"
 

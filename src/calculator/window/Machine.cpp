@@ -1,8 +1,8 @@
-#include "calculator/Machine.h"
+#include "calculator/window/Machine.h"
 
+#include "calculator/CalculatorNumberText.h"
 #include "calculator/Evaluator.h"
 #include "calculator/Messages.h"
-#include "calculator/NumberText.h"
 #include "ui/MessageBoxes.h"
 
 #include <QFrame>

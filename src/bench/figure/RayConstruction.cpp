@@ -1,4 +1,4 @@
-#include "bench/RayConstruction.h"
+#include "bench/figure/RayConstruction.h"
 
 #include <cmath>
 

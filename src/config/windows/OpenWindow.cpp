@@ -1,7 +1,7 @@
-#include "config/OpenWindow.h"
+#include "config/windows/OpenWindow.h"
 
 #include "config/ConfigurationHost.h"
-#include "config/DirectoryBrowser.h"
+#include "config/windows/DirectoryBrowser.h"
 #include "ui/MessageBoxes.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "calculator/MachineWindow.h"
+#include "calculator/window/MachineWindow.h"
 
-#include "calculator/Machine.h"
+#include "calculator/window/Machine.h"
 
 #include <QPointer>
 

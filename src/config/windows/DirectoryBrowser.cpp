@@ -1,4 +1,4 @@
-#include "config/DirectoryBrowser.h"
+#include "config/windows/DirectoryBrowser.h"
 
 #include "ui/FileNameOrder.h"
 

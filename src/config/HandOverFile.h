@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace mainwindow {
+namespace config {
 
 // The hand-over file "TEMPtS.TMP" shared with the launcher: a record file of which this program
 // owns two records, 23 (whether it runs, "OUI" or "NON") and 31 (an exercise that the launcher
@@ -29,4 +29,4 @@ class HandOverFile {
     QString path_;
 };
 
-} // namespace mainwindow
+} // namespace config

@@ -1,7 +1,7 @@
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
 
 #include "bench/BenchControls.h"
-#include "bench/NumberText.h"
+#include "bench/FieldNumberText.h"
 
 namespace bench {
 

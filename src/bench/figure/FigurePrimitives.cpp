@@ -1,6 +1,6 @@
-#include "bench/FigurePrimitives.h"
+#include "bench/figure/FigurePrimitives.h"
 
-#include "bench/NumberText.h"
+#include "bench/FieldNumberText.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "bench/NumberText.h"
+#include "bench/FieldNumberText.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "config/SaveWindow.h"
+#include "config/windows/SaveWindow.h"
 
 #include "config/ConfigurationFile.h"
 #include "config/ConfigurationHost.h"
-#include "config/DirectoryBrowser.h"
+#include "config/windows/DirectoryBrowser.h"
 #include "ui/MessageBoxes.h"
 
 #include <QDir>

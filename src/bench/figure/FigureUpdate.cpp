@@ -1,10 +1,10 @@
-#include "bench/FigureUpdate.h"
+#include "bench/figure/FigureUpdate.h"
 
-#include "bench/BeamFill.h"
-#include "bench/FigureLayout.h"
-#include "bench/FigurePrimitives.h"
 #include "bench/ImageFormation.h"
-#include "bench/RayConstruction.h"
+#include "bench/figure/BeamFill.h"
+#include "bench/figure/FigureLayout.h"
+#include "bench/figure/FigurePrimitives.h"
+#include "bench/figure/RayConstruction.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "bench/FigureLayout.h"
+#include "bench/figure/FigureLayout.h"
 
 #include <algorithm>
 #include <cmath>

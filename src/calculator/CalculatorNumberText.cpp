@@ -1,4 +1,4 @@
-#include "calculator/NumberText.h"
+#include "calculator/CalculatorNumberText.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "bench/BeamFill.h"
+#include "bench/figure/BeamFill.h"
 
-#include "bench/NumberText.h"
+#include "bench/FieldNumberText.h"
 
 #include <algorithm>
 #include <cmath>

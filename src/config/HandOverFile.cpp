@@ -1,4 +1,4 @@
-#include "mainwindow/HandOverFile.h"
+#include "config/HandOverFile.h"
 
 #include "config/RecordFile.h"
 #include "ui/Windows1252.h"
@@ -6,18 +6,18 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace mainwindow {
+namespace config {
 
 namespace {
 qint64 recordOffset(int n) {
-    return qint64(n - 1) * config::RecordSize;
+    return qint64(n - 1) * RecordSize;
 }
 } // namespace
 
 bool HandOverFile::writeRecord(int n, const QString &text) const {
     if (n < 1) return false;
-    QByteArray bytes = ui::toWindows1252(text).left(config::RecordTextMax);
-    QByteArray record(config::RecordSize, '\0');
+    QByteArray bytes = ui::toWindows1252(text).left(RecordTextMax);
+    QByteArray record(RecordSize, '\0');
     record[0] = char(bytes.size() & 0xff);
     record[1] = char((bytes.size() >> 8) & 0xff);
     record.replace(2, bytes.size(), bytes);
@@ -33,10 +33,10 @@ bool HandOverFile::writeRecord(int n, const QString &text) const {
 
 QString HandOverFile::readRecord(int n) const {
     if (n < 1) return {};
-    auto bytes = config::readRecordFile(path_, n);
+    auto bytes = readRecordFile(path_, n);
     if (!bytes) return {};
-    config::Record r = config::RecordReader(*bytes).read(n);
-    return r.status == config::Record::Ok ? r.text : QString();
+    Record r = RecordReader(*bytes).read(n);
+    return r.status == Record::Ok ? r.text : QString();
 }
 
 QString HandOverFile::takeRequest() const {
@@ -45,4 +45,4 @@ QString HandOverFile::takeRequest() const {
     return request;
 }
 
-} // namespace mainwindow
+} // namespace config

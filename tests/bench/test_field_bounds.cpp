@@ -1,5 +1,5 @@
 #include "bench/BenchControls.h"
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
 
 #include <gtest/gtest.h>
 

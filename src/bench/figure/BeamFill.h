@@ -1,7 +1,7 @@
 #pragma once
 
 #include "bench/BenchState.h"
-#include "bench/FigureLayout.h"
+#include "bench/figure/FigureLayout.h"
 #include "ui/DrawingSurface.h"
 
 namespace bench {

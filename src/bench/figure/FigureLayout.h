@@ -1,8 +1,8 @@
 #pragma once
 
 #include "bench/BenchState.h"
-#include "bench/FigurePrimitives.h"
 #include "bench/ImageFormation.h"
+#include "bench/figure/FigurePrimitives.h"
 
 namespace bench {
 
