@@ -13,6 +13,7 @@
 #include "config/ConfigurationFile.h"
 #include "richtext/PlainText.h"
 #include "richtext/RichText.h"
+#include "ui/DrawingSurface.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -29,9 +30,8 @@
 
 namespace {
 
-// The figure of the main window at its design size.
-constexpr int DefaultWidth = 775;
-constexpr int DefaultHeight = 265;
+constexpr int DefaultWidth = ui::DesignFigureWidth;
+constexpr int DefaultHeight = ui::DesignFigureHeight;
 
 constexpr int ExitOk = 0;
 constexpr int ExitUsage = 1;

@@ -100,16 +100,16 @@ void axisLengthButton(BenchState &s, int button) {
         --s.axisLengthStep;
     else if (button == 1 && s.axisLengthStep < AxisLengthStepMax)
         ++s.axisLengthStep;
-    const int step = std::clamp(s.axisLengthStep, 0, AxisLengthStepMax);
-    s.axisLength = axisLengthTable[step];
-    s.axisLengthLabel = axisLengthLabelFor(s.axisLengthStep, s.axisLength);
-    setLens1DiameterSliderMax(s, lens1DiameterSliderMax(s.axisLength));
-    testpos(s);
+    setAxisLength(s, s.axisLengthStep,
+                  axisLengthTable[std::clamp(s.axisLengthStep, 0, AxisLengthStepMax)]);
 }
 
 void setAxisLength(BenchState &s, int step, int length) {
     s.axisLengthStep = step;
     s.axisLength = length;
+    s.axisLengthLabel = axisLengthLabelFor(step, length);
+    setLens1DiameterSliderMax(s, lens1DiameterSliderMax(length));
+    testpos(s);
 }
 
 bool validateField(BenchState &s, Field field) {

@@ -43,11 +43,10 @@ bool selectPrecision(BenchState &s, int index);
 void precisionButton(BenchState &s, int button);
 
 // Command3_Click: "-" (0) and "+" (1) step the axis length through its table; any index then
-// rewrites the label and the diameter slider's bound from the current step and runs the
-// position test.
+// applies the length of the current step with setAxisLength.
 void axisLengthButton(BenchState &s, int button);
-// The step and length as a configuration stores them (no handler runs); the label and the
-// slider's bound are the caller's to set.
+// The axis length as the buttons leave it or as a configuration stores it: the step and the
+// length, the label, the diameter slider's bound, then the position test.
 void setAxisLength(BenchState &s, int step, int length);
 
 // Text1_LostFocus, also on Enter: a first lens below 5 cm (or unreadable) is put at 5 cm, the

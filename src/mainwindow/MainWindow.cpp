@@ -137,7 +137,7 @@ MainWindow::MainWindow(Options options, QWidget *parent)
         fich_->setToolTip(text);
     });
     connect(supertext_, &QTextEdit::textChanged, this, [this] {
-        if (!fich_->text().isEmpty()) textModified = 1;
+        if (!fich_->text().isEmpty()) textModified_ = true;
     });
     connect(figure_, &FigureView::hovered, this, [this] {
         setInfo(QStringLiteral("Vous pouvez déplacer l'objet et les lentilles avec la souris"));
@@ -277,7 +277,7 @@ void MainWindow::formActivate() {
     if (!request.trimmed().isEmpty()) {
         exerciseDir = options_.programDirectory;
         emit exerciseRequested(exerciseDir + request);
-        correctionAvailable = 1;
+        correctionAvailable_ = true;
     }
     emit activated();
 }
@@ -311,7 +311,7 @@ void MainWindow::closeEvent(QCloseEvent *event) {
 
 // Form_QueryUnload: true when the window may close.
 bool MainWindow::formQueryUnload() {
-    if (textModified == 1 &&
+    if (textModified_ &&
         !ui::askOkCancel(this, QStringLiteral("Abandon des données?"),
                          QStringLiteral("Attention: perte des modifications du texte.")))
         return false;

@@ -99,9 +99,12 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     void configurationSaved() override;
     void loadConfiguration() override;
 
-    // Exercise state shared with the exercise commands.
-    int textModified = 0;
-    int correctionAvailable = 0;
+    // Exercise state shared with the exercise commands: whether the exercise text was edited
+    // since it was loaded or saved, and whether its correction may be shown.
+    bool textModified() const { return textModified_; }
+    void setTextModified(bool modified) { textModified_ = modified; }
+    bool correctionAvailable() const { return correctionAvailable_; }
+    void setCorrectionAvailable(bool available) { correctionAvailable_ = available; }
     QString exerciseDir;
 
   signals:
@@ -168,6 +171,8 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     // The name before the last one set: a refused load gives it back.
     QString previousFileName_;
     QImage background_;
+    bool textModified_ = false;
+    bool correctionAvailable_ = false;
     bool loaded_ = false;
     bool unloaded_ = false;
 

@@ -2,6 +2,8 @@
 #include "calculator/window/Machine.h"
 #include "calculator/window/MachineWindow.h"
 
+#include "support/TestSupport.h"
+
 #include <QApplication>
 #include <QLocale>
 #include <QPlainTextEdit>
@@ -21,16 +23,6 @@ using calculator::Machine;
 
 namespace {
 
-void ensureApplication() {
-    if (QApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_machine";
-    static char *argv[] = {name, nullptr};
-    static QApplication *app = new QApplication(argc, argv);
-    (void)app;
-}
-
 QString u8(const char *s) {
     return QString::fromUtf8(s);
 }
@@ -46,7 +38,7 @@ class CountingMachine : public Machine {
 class MachineTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ensureApplication();
+        ensureApplication<QApplication>();
         Machine::kept() = {};
         machine = std::make_unique<CountingMachine>();
         machine->show();
@@ -340,7 +332,7 @@ TEST_F(MachineTest, ALongExpressionShowsItsEndWithoutAScrollBar) {
 }
 
 TEST(MachineWindow, ClosingUnloadsButKeepsTheAnswerAndTheMemory) {
-    ensureApplication();
+    ensureApplication<QApplication>();
     Machine::kept() = {};
     QPointer<Machine> seen;
     int opened = 0;

@@ -7,6 +7,8 @@
 #include "config/windows/OpenWindow.h"
 #include "config/windows/SaveWindow.h"
 
+#include "support/TestSupport.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -28,16 +30,6 @@
 using namespace config;
 
 namespace {
-
-void ensureApplication() {
-    if (QApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_config_windows";
-    static char *argv[] = {name, nullptr};
-    static QApplication *app = new QApplication(argc, argv);
-    (void)app;
-}
 
 // The main window's side, over a plain bench; the loader's messages are recorded, not shown.
 struct FakeHost : ConfigurationHost {
@@ -115,7 +107,7 @@ void doubleClick(QAbstractItemView *view, const QRect &rect) {
 class ConfigWindows : public ::testing::Test {
   protected:
     void SetUp() override {
-        ensureApplication();
+        ensureApplication<QApplication>();
         ASSERT_TRUE(dir.isValid());
         previous = QDir::currentPath();
         root = QDir(dir.path()).canonicalPath();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/MainWindow.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +11,6 @@
 #include <QTimer>
 
 #include <memory>
-#include <ostream>
-
-// Readable failure messages for texts.
-inline void PrintTo(const QString &s, std::ostream *os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 // Starts the application once for the whole test program. `screenConfig` is an offscreen
 // platform configuration (a JSON file's content) or empty for the platform's default screen.

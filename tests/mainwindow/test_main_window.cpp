@@ -240,13 +240,13 @@ TEST_F(MainWindowWide, QuitAsksAndCancelKeepsTheProgramRunning) {
     EXPECT_EQ(handOverRecord(23), QStringLiteral("OUI"));
 
     // An edited exercise text is asked about first.
-    window->textModified = 1;
+    window->setTextModified(true);
     answerNextMessageBox(QMessageBox::Cancel);
     EXPECT_FALSE(window->close());
     EXPECT_EQ(answeredBoxes.last(),
               QStringLiteral("Abandon des données?|Attention: perte des modifications du texte."));
 
-    window->textModified = 0;
+    window->setTextModified(false);
     answerNextMessageBox(QMessageBox::Ok);
     EXPECT_TRUE(window->close());
     EXPECT_EQ(handOverRecord(23), QStringLiteral("NON"));
@@ -262,7 +262,7 @@ TEST_F(MainWindowWide, LauncherRequestIsTakenOnce) {
     ASSERT_EQ(requests.size(), 1);
     EXPECT_TRUE(requests[0].endsWith(QStringLiteral("/exos/optique.E21")));
     EXPECT_EQ(handOverRecord(31), QString());
-    EXPECT_EQ(window->correctionAvailable, 1);
+    EXPECT_TRUE(window->correctionAvailable());
     // The other records of the launcher are left alone.
     window->exerciseRequestFile().writeRecord(5, QStringLiteral("lanceur"));
     window->formActivate();
@@ -352,7 +352,7 @@ TEST_F(MainWindowWide, GettingStartedTextHasOneCentredTitle) {
     // Typing into the getting-started text never marks an exercise text as modified.
     window->supertext()->setReadOnly(false);
     QTest::keyClicks(window->supertext(), QStringLiteral("abc"));
-    EXPECT_EQ(window->textModified, 0);
+    EXPECT_FALSE(window->textModified());
 }
 
 TEST_F(MainWindowWide, FigureFollowsTheWindowWidth) {

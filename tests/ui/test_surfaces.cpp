@@ -6,6 +6,8 @@
 #include "ui/ImageSurface.h"
 #include "ui/SvgSurface.h"
 
+#include "support/TestSupport.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -23,20 +25,9 @@ using namespace bench;
 
 namespace {
 
-// Fonts need a GUI application; the tests share one for the whole run.
-void ensureApplication() {
-    if (QGuiApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_surfaces";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication *app = new QGuiApplication(argc, argv);
-    (void)app;
-}
-
 class Surfaces : public ::testing::Test {
   protected:
-    void SetUp() override { ensureApplication(); }
+    void SetUp() override { ensureApplication<QGuiApplication>(); }
 };
 
 BenchState benchWith(const std::function<void(BenchState &)> &edit) {

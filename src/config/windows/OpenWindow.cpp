@@ -1,6 +1,7 @@
 #include "config/windows/OpenWindow.h"
 
 #include "config/ConfigurationHost.h"
+#include "config/windows/ButtonRow.h"
 #include "config/windows/DirectoryBrowser.h"
 #include "ui/MessageBoxes.h"
 
@@ -58,16 +59,10 @@ OpenWindow::OpenWindow(ConfigurationHost &host, QWidget *parent)
     ficharge_->setPalette(grey);
     Command1_->setObjectName(QStringLiteral("Command1"));
     Command2_->setObjectName(QStringLiteral("Command2"));
-    Command1_->setAutoDefault(false);
-    Command2_->setAutoDefault(false);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command2_);
-    buttons->addWidget(Command1_);
     auto *column = new QVBoxLayout(this);
     column->addWidget(browser_, 1);
-    column->addLayout(buttons);
+    column->addLayout(buttonRow(Command2_, Command1_));
     column->addWidget(ficharge_);
 
     // Frame1: the waiting message, over the whole window while a file loads.

@@ -2,6 +2,7 @@
 
 #include "config/ConfigurationFile.h"
 #include "config/ConfigurationHost.h"
+#include "config/windows/ButtonRow.h"
 #include "config/windows/DirectoryBrowser.h"
 #include "ui/MessageBoxes.h"
 
@@ -53,19 +54,12 @@ SaveWindow::SaveWindow(ConfigurationHost &host, QWidget *parent)
     Text1_->setObjectName(QStringLiteral("Text1"));
     Command1_->setObjectName(QStringLiteral("Command1"));
     Command2_->setObjectName(QStringLiteral("Command2"));
-    // Enter belongs to the name field and the folder list; no button takes it for itself.
-    Command1_->setAutoDefault(false);
-    Command2_->setAutoDefault(false);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command2_);
-    buttons->addWidget(Command1_);
     auto *column = new QVBoxLayout(this);
     column->addWidget(browser_, 1);
     column->addWidget(Label2_);
     column->addWidget(Text1_);
-    column->addLayout(buttons);
+    column->addLayout(buttonRow(Command2_, Command1_));
     resize(540, 380);
     if (parent) move(parent->window()->pos() + QPoint(20, 20));
 
