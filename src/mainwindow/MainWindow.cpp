@@ -217,10 +217,9 @@ void MainWindow::formLoad() {
     combo1_->addItems({QStringLiteral("-1"), QStringLiteral("-2"), QStringLiteral("-3")});
     exercises::buildIntroText(supertext_);
     paintBackground();
-    // The switch, axis-length and precision handlers once, with indexes that match no control:
-    // every dependent control and the bench come in line.
+    // The start-up bench has run the switch, axis-length and precision handlers once: every
+    // dependent control comes in line with it.
     state_ = bench::BenchState::startup();
-    showState();
     majaff();
     loaded_ = true;
 }
@@ -362,7 +361,6 @@ void MainWindow::loadConfiguration() {
     }
     previousFileName_ = currentFileName_;
     setWindowTitle(config::titleForConfiguration(currentFileName_));
-    showState();
     majaff();
 }
 
@@ -418,15 +416,8 @@ void MainWindow::mouseMoveEvent(QMouseEvent *event) {
 }
 
 void MainWindow::majaff() {
-    const bench::FigureResult r = figure_->redraw(state_);
-    if (r.drawn) {
-        for (int i = 0; i < 4; ++i)
-            label3_[i]->setText(r.readouts[i]);
-        label3_[2]->setVisible(r.lowerReadoutsVisible);
-        label3_[3]->setVisible(r.lowerReadoutsVisible);
-    }
-    check1_[bench::RayParallel1]->setEnabled(state_.parallelRay1Enabled);
-    label1_->setText(state_.apparentDiameterLabel);
+    figure_->redraw(state_);
+    showState();
 }
 
 // Text1_Change: the diameter mirror; the figure waits for the validation.
@@ -438,20 +429,17 @@ void MainWindow::Text1_Change(int index, const QString &text) {
 // Text1_LostFocus, also on Enter.
 void MainWindow::Text1_LostFocus(int index) {
     if (bench::validateField(state_, static_cast<bench::Field>(index))) ui::beep();
-    showState();
     majaff();
 }
 
 void MainWindow::Check1_Click(int index, bool checked) {
     bench::setOption(state_, index, checked);
-    showState();
-    if (index == bench::TwoLenses) panels_[1]->repaint();
     majaff();
+    if (index == bench::TwoLenses) panels_[1]->repaint();
 }
 
 void MainWindow::Check2_Click(bool checked) {
     bench::setObjectAtInfinity(state_, checked);
-    showState();
     majaff();
 }
 
@@ -462,7 +450,6 @@ void MainWindow::HScroll1_Change(int value) {
 
 void MainWindow::HScroll2_Change(int value) {
     bench::setLens1DiameterSlider(state_, value);
-    showState();
     majaff();
 }
 
@@ -473,16 +460,14 @@ void MainWindow::HScroll3_Change(int value) {
 
 void MainWindow::Commandp_Click(int index) {
     bench::precisionButton(state_, index);
-    showState();
-    label4_->repaint();
     majaff();
+    label4_->repaint();
 }
 
 void MainWindow::Command3_Click(int index) {
     bench::axisLengthButton(state_, index);
-    showState();
-    label2_->repaint();
     majaff();
+    label2_->repaint();
 }
 
 // AB_MouseMove, L1_MouseMove, L2_MouseMove.
@@ -495,7 +480,6 @@ void MainWindow::handleMoved(int index, Qt::MouseButtons buttons, double offsetX
                                               bench::Lens2Position};
     const double x = figure_->handle(index)->drawingRect.left() + offsetX;
     if (!bench::dragTo(state_, fields[index], x)) return;
-    showState();
     majaff();
 }
 

@@ -137,9 +137,10 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     // Places the controls of the lens and construction panels for one or two lenses.
     void arrangePanels();
 
-    // Shows the bench in every control (without running their handlers again).
+    // Shows the bench in every control, derived values included (without running their
+    // handlers again).
     void showState();
-    // majaff: redraws the figure and writes its read-outs.
+    // majaff: redraws the figure, then shows the bench.
     void majaff();
 
     // Control handlers.

@@ -360,6 +360,10 @@ void MainWindow::showState() {
         if (combo1_->count() == 3) combo1_->setCurrentIndex(s.precisionIndex);
     }
     label1_->setText(s.apparentDiameterLabel);
+    for (int i = 0; i < 4; ++i)
+        label3_[i]->setText(s.readouts[i]);
+    label3_[2]->setVisible(s.lowerReadoutsVisible);
+    label3_[3]->setVisible(s.lowerReadoutsVisible);
     label2_->setText(s.axisLengthLabel);
     label4_->setText(s.precisionLabel);
     command3_[0]->setEnabled(s.axisLengthDecreaseEnabled());
@@ -408,9 +412,8 @@ void MainWindow::connectControls() {
     }
     connect(combo1_, &QComboBox::currentIndexChanged, this, [this](int index) {
         bench::selectPrecision(state_, index);
-        showState();
-        label4_->repaint();
         majaff();
+        label4_->repaint();
     });
     for (int i = 0; i < 3; ++i)
         connect(figure_->handle(i), &FigureHandle::moved, this, &MainWindow::handleMoved);

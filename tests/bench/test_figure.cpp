@@ -428,14 +428,14 @@ TEST(FigureUpdate, SecondLensOnlyWithItsSwitch) {
             return r.colour == Black.foreground && r.x1 == r.x2 && r.y1 < 100 && r.y2 > 170;
         });
         ASSERT_EQ(lensStems.size(), two ? 2u : 1u);
-        EXPECT_EQ(f.result.lowerReadoutsVisible, two);
+        EXPECT_EQ(f.state.lowerReadoutsVisible, two);
         EXPECT_EQ(f.result.lens2HandleVisible, two);
         EXPECT_EQ(f.hasText("2"), two); // subscripts of O2, F2, F'2
         if (two) {
             // L2 reaches at least as far as L1 and receives the beam leaving it.
             EXPECT_EQ(lensStems[1].x1, l.X2);
             EXPECT_GE(l.R2, l.R1);
-            EXPECT_EQ(f.result.readouts[2], "43,7 cm");
+            EXPECT_EQ(f.state.readouts[2], "43,7 cm");
         }
     }
 }
@@ -462,8 +462,8 @@ TEST(FigureUpdate, SecondLensReceivesTheBeamOfAnUprightVirtualImage) {
 TEST(FigureUpdate, ObjectAtInfinityEntersFromTheLeftEdge) {
     const Figure f(benchWith([](BenchState &s) { setObjectAtInfinity(s, true); }));
     const FigureLayout &l = f.layout;
-    EXPECT_FALSE(f.result.parallelRay1Enabled);
-    EXPECT_EQ(f.result.apparentDiameterLabel, QString::fromUtf8("10,0°"));
+    EXPECT_FALSE(f.state.parallelRay1Enabled);
+    EXPECT_EQ(f.state.apparentDiameterLabel, QString::fromUtf8("10,0°"));
     // The object stands left of the visible surface.
     EXPECT_EQ(l.XA, -20);
     const auto object = f.linesIn(Black.object, DashStyle::Solid);
@@ -498,9 +498,9 @@ TEST(FigureUpdate, HandlesOverObjectAndLenses) {
     const Figure f(benchWith());
     EXPECT_EQ(f.result.objectHandle, QRectF(-8.5, 97, 17, 38));
     EXPECT_EQ(f.result.lens1Handle, QRectF(189 - 8.5, 34, 17, 202));
-    EXPECT_EQ(f.result.readouts[0], "45,0 cm");
-    EXPECT_EQ(f.result.readouts[1], "-6,0 cm");
-    EXPECT_FALSE(f.result.lowerReadoutsVisible);
+    EXPECT_EQ(f.state.readouts[0], "45,0 cm");
+    EXPECT_EQ(f.state.readouts[1], "-6,0 cm");
+    EXPECT_FALSE(f.state.lowerReadoutsVisible);
     // On a wide surface the elements grow taller than the space above the axis, the handles
     // stop at 135 units.
     const Figure tall(benchWith([](BenchState &s) {

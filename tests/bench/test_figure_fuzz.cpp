@@ -52,7 +52,7 @@ TEST(FigureFuzz, RandomBenchesAlwaysGiveAFigure) {
             EXPECT_LE(r.objectHandle.height(), HandleHeightLimit);
             EXPECT_LE(r.lens1Handle.height(), 2 * HandleHeightLimit);
         }
-        for (const QString &readout : r.readouts)
+        for (const QString &readout : s.readouts)
             EXPECT_FALSE(readout.contains(u'n') && readout != QLatin1String("Hors limites"))
                 << readout.toStdString(); // no "nan" or "inf"
     }

@@ -60,10 +60,6 @@ void drawFoci(ui::DrawingSurface &surface, const FigureLayout &f) {
 FigureResult majaff(BenchState &state, ui::DrawingSurface &surface) {
     FigureResult result;
     const ImageWork work = updateBench(state, surface.width());
-    result.parallelRay1Enabled = state.parallelRay1Enabled;
-    result.apparentDiameterLabel = state.apparentDiameterLabel;
-    result.readouts = state.readouts;
-    result.lowerReadoutsVisible = state.lowerReadoutsVisible;
     if (work.objectAtLens) return result;
 
     const FigureLayout f = layoutFigure(state, work, surface.width(), surface.height());

@@ -5,8 +5,6 @@
 
 #include <QRectF>
 
-#include <array>
-
 namespace bench {
 
 // Width of the mouse handles AB, L1 and L2 laid over the figure, in drawing units.
@@ -14,7 +12,8 @@ constexpr double HandleWidth = 17;
 // The handles are never taller than the space above the axis.
 constexpr double HandleHeightLimit = 135;
 
-// What the main window takes from a figure update besides the picture.
+// What only the drawing knows, for the main window; the read-outs and the other derived texts
+// are in the bench state.
 struct FigureResult {
     // False when the object stands exactly at L1: nothing was cleared or drawn, and the handles
     // and read-outs stay where they were.
@@ -25,13 +24,6 @@ struct FigureResult {
     QRectF lens1Handle;
     QRectF lens2Handle;
     bool lens2HandleVisible = false;
-    // Label3(0) to Label3(3); the lower two are shown only with two lenses.
-    std::array<QString, 4> readouts;
-    bool lowerReadoutsVisible = false;
-    // Check1(14), the ray parallel to the axis of L1, is enabled unless the object is at
-    // infinity; Label1 shows the apparent diameter.
-    bool parallelRay1Enabled = true;
-    QString apparentDiameterLabel;
     // A ray was drawn in red and the warning printed.
     bool warningShown = false;
 };
