@@ -196,12 +196,12 @@ TEST_F(ConfigWindows, BareNameIsSavedInTheChosenFolder) {
     ASSERT_EQ(window.browser()->directory(), sub);
     EXPECT_TRUE(window.isVisible());
 
-    QTest::keyClicks(window.nameField(), "essai");
-    QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+    QTest::keyClicks(child<QLineEdit>(window, "Text1"), "essai");
+    QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
     const QString saved = sub + "/essai.P09";
     EXPECT_EQ(contents(saved), hostBytes());
     EXPECT_EQ(host.fileName, saved);
-    EXPECT_EQ(window.nameField()->text(), saved);
+    EXPECT_EQ(child<QLineEdit>(window, "Text1")->text(), saved);
     EXPECT_EQ(QDir::currentPath(), sub);
     EXPECT_EQ(host.saves, 1);
     EXPECT_FALSE(window.isVisible());
@@ -214,8 +214,8 @@ TEST_F(ConfigWindows, NamesWithAnExtensionGiveTheSameFile) {
     for (const char *typed : {"essai.P09", "essai.txt"}) {
         SaveWindow window(host);
         window.show();
-        window.nameField()->setText(typed);
-        QTest::keyClick(window.nameField(), Qt::Key_Return); // Enter saves
+        child<QLineEdit>(window, "Text1")->setText(typed);
+        QTest::keyClick(child<QLineEdit>(window, "Text1"), Qt::Key_Return); // Enter saves
         EXPECT_EQ(host.fileName, path("essai.P09")) << typed;
         EXPECT_FALSE(window.isVisible());
     }
@@ -242,8 +242,8 @@ TEST_F(ConfigWindows, AnExtensionInAnotherCaseNamesTheExistingFile) {
         writeFile(path(c.existing), "old");
         SaveWindow window(host);
         window.show();
-        window.nameField()->setText(c.typed);
-        QTest::keyClick(window.nameField(), Qt::Key_Return);
+        child<QLineEdit>(window, "Text1")->setText(c.typed);
+        QTest::keyClick(child<QLineEdit>(window, "Text1"), Qt::Key_Return);
         EXPECT_EQ(host.fileName, path(c.saved)) << c.typed;
         EXPECT_EQ(contents(path(c.saved)), hostBytes()) << c.typed;
         EXPECT_EQ(QDir(root).entryList(QDir::Files, QDir::Name), c.files) << c.typed;
@@ -256,12 +256,12 @@ TEST_F(ConfigWindows, EmptyNamesAreRefused) {
         boxes.clear();
         SaveWindow window(host);
         window.show();
-        window.nameField()->setText(typed);
-        QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+        child<QLineEdit>(window, "Text1")->setText(typed);
+        QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
         EXPECT_EQ(boxes, std::vector<SeenBox>{NoName}) << typed;
         EXPECT_TRUE(window.isVisible());
         EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
-        QTest::mouseClick(window.cancelButton(), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, "Command2"), Qt::LeftButton);
         EXPECT_FALSE(window.isVisible());
         EXPECT_EQ(window.result(), QDialog::Rejected);
     }
@@ -274,23 +274,23 @@ TEST_F(ConfigWindows, SecondSaveOffersThePathAndAsksBeforeReplacing) {
     const QString saved = path("essai.P09");
     {
         SaveWindow window(host);
-        window.nameField()->setText("essai");
-        ASSERT_TRUE(window.Command1_Click());
+        child<QLineEdit>(window, "Text1")->setText("essai");
+        ASSERT_TRUE(window.save());
     }
     writeFile(saved, "old");
     SaveWindow window(host);
     window.show();
-    EXPECT_EQ(window.nameField()->text(), saved);
+    EXPECT_EQ(child<QLineEdit>(window, "Text1")->text(), saved);
 
     answer = QMessageBox::No;
-    QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
     EXPECT_EQ(boxes, std::vector<SeenBox>{Overwrite});
     EXPECT_EQ(contents(saved), "old");
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(host.saves, 1);
 
     answer = QMessageBox::Yes;
-    QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
     EXPECT_EQ(contents(saved), hostBytes());
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(host.saves, 2);
@@ -304,7 +304,7 @@ TEST_F(ConfigWindows, DoubleClickOnAFileSavesUnderItsName) {
     // A single click chooses nothing.
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                       files->visualItemRect(files->item(0)).center());
-    EXPECT_EQ(window.nameField()->text(), "");
+    EXPECT_EQ(child<QLineEdit>(window, "Text1")->text(), "");
     answer = QMessageBox::Yes;
     doubleClick(files, files->visualItemRect(files->item(0)));
     EXPECT_EQ(boxes, std::vector<SeenBox>{Overwrite});
@@ -321,8 +321,8 @@ TEST_F(ConfigWindows, FailedWriteKeepsTheWindowAndTheOldFile) {
     answer = QMessageBox::Yes;
     SaveWindow window(host);
     window.show();
-    window.nameField()->setText("essai");
-    QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+    child<QLineEdit>(window, "Text1")->setText("essai");
+    QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
     EXPECT_EQ(boxes, (std::vector<SeenBox>{Overwrite, WriteFailed}));
     EXPECT_EQ(contents(path("essai.P09")), old);
     EXPECT_TRUE(window.isVisible());
@@ -334,11 +334,11 @@ TEST_F(ConfigWindows, FailedWriteKeepsTheWindowAndTheOldFile) {
     boxes.clear();
     host.state = bench::BenchState::startup();
     writeFile(path("bloc"), "");
-    window.nameField()->setText("bloc/essai");
-    QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+    child<QLineEdit>(window, "Text1")->setText("bloc/essai");
+    QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
     EXPECT_EQ(boxes, std::vector<SeenBox>{WriteFailed});
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.nameField()->text(), path("bloc/essai.P09"));
+    EXPECT_EQ(child<QLineEdit>(window, "Text1")->text(), path("bloc/essai.P09"));
 }
 
 TEST_F(ConfigWindows, ChoosingAFolderStripsTheFolderFromTheName) {
@@ -349,7 +349,7 @@ TEST_F(ConfigWindows, ChoosingAFolderStripsTheFolderFromTheName) {
     QTreeWidget *folders = window.browser()->directoryList();
     doubleClick(folders, folders->visualItemRect(folderItem(window.browser(), sub)));
     EXPECT_EQ(window.browser()->directory(), sub);
-    EXPECT_EQ(window.nameField()->text(), "essai.P09");
+    EXPECT_EQ(child<QLineEdit>(window, "Text1")->text(), "essai.P09");
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(boxes.empty());
 }
@@ -358,13 +358,13 @@ TEST_F(ConfigWindows, OpenDoesNothingWithoutAChoiceAndReportsAMissingFile) {
     host.fileName = "avant.P09";
     OpenWindow window(host);
     window.show();
-    window.ficharge()->setText("   ");
-    QTest::mouseClick(window.openButton(), Qt::LeftButton);
+    child<QLineEdit>(window, "ficharge")->setText("   ");
+    QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(host.fileName, "avant.P09");
 
-    window.ficharge()->setText(path("absent.P09"));
-    QTest::mouseClick(window.openButton(), Qt::LeftButton);
+    child<QLineEdit>(window, "ficharge")->setText(path("absent.P09"));
+    QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
     EXPECT_EQ(boxes, std::vector<SeenBox>{NoSuchFile});
     EXPECT_EQ(host.fileName, path("absent.P09"));
     EXPECT_TRUE(window.isVisible());
@@ -385,13 +385,13 @@ TEST_F(ConfigWindows, ChosenFileIsLoadedBehindTheWaitingMessage) {
     QListWidget *files = window.browser()->fileList();
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                       files->visualItemRect(files->item(0)).center());
-    EXPECT_EQ(window.ficharge()->text(), sub + "/situation.P09");
+    EXPECT_EQ(child<QLineEdit>(window, "ficharge")->text(), sub + "/situation.P09");
     EXPECT_EQ(QDir::currentPath(), sub);
     EXPECT_EQ(host.loads, 0);
 
     bool waitingShown = false;
-    host.duringLoad = [&] { waitingShown = window.waitingFrame()->isVisible(); };
-    QTest::mouseClick(window.openButton(), Qt::LeftButton);
+    host.duringLoad = [&] { waitingShown = child<QFrame>(window, "Frame1")->isVisible(); };
+    QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
     EXPECT_EQ(host.loads, 1);
     EXPECT_TRUE(waitingShown);
     EXPECT_EQ(host.fileName, sub + "/situation.P09");

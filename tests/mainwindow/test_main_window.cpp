@@ -431,8 +431,8 @@ TEST_F(MainWindowFiles, StartupSituationSavedAndReopenedGivesTheSameBenchAndFigu
     const bench::BenchState startup = window->bench();
     const QImage startupPicture = window->figurePicture();
     runWindow<config::SaveWindow>(QStringLiteral("Command11"), [](config::SaveWindow *w) {
-        w->nameField()->setText(QStringLiteral("situation"));
-        w->saveButton()->click();
+        child<QLineEdit>(*w, "Text1")->setText(QStringLiteral("situation"));
+        child<QPushButton>(*w, "Command1")->click();
     });
     const QString path = QDir(programDir.path()).filePath(QStringLiteral("situation.P09"));
     ASSERT_TRUE(QFile::exists(path));
@@ -445,8 +445,8 @@ TEST_F(MainWindowFiles, StartupSituationSavedAndReopenedGivesTheSameBenchAndFigu
     window->commandp(1)->click();
     window->hscroll2()->setValue(60);
     runWindow<config::OpenWindow>(QStringLiteral("Command2"), [path](config::OpenWindow *w) {
-        w->ficharge()->setText(path);
-        w->openButton()->click();
+        child<QLineEdit>(*w, "ficharge")->setText(path);
+        child<QPushButton>(*w, "Command1")->click();
     });
     EXPECT_EQ(window->bench().fields, startup.fields);
     EXPECT_EQ(window->bench().options, startup.options);
@@ -517,8 +517,8 @@ TEST_F(MainWindowFiles, AfterARefusedFileTheSaveWindowOffersTheLastGoodFile) {
     for (const QString &path : {good, foreign}) {
         if (path == foreign) answerNextMessageBox(QMessageBox::Ok);
         runWindow<config::OpenWindow>(QStringLiteral("Command2"), [path](config::OpenWindow *w) {
-            w->ficharge()->setText(path);
-            w->openButton()->click();
+            child<QLineEdit>(*w, "ficharge")->setText(path);
+            child<QPushButton>(*w, "Command1")->click();
         });
     }
     EXPECT_EQ(answeredBoxes.size(), 1);
@@ -526,8 +526,8 @@ TEST_F(MainWindowFiles, AfterARefusedFileTheSaveWindowOffersTheLastGoodFile) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Focalines - ") + good);
     QString offered;
     runWindow<config::SaveWindow>(QStringLiteral("Command11"), [&offered](config::SaveWindow *w) {
-        offered = w->nameField()->text();
-        w->cancelButton()->click();
+        offered = child<QLineEdit>(*w, "Text1")->text();
+        child<QPushButton>(*w, "Command2")->click();
     });
     EXPECT_EQ(offered, good);
 }
@@ -567,8 +567,8 @@ TEST_F(MainWindowFiles, CommandsActOnTheBenchTheUserSees) {
     auto save = [this] {
         QFile::remove(QDir(programDir.path()).filePath(QStringLiteral("vu.P09")));
         runWindow<config::SaveWindow>(QStringLiteral("Command11"), [](config::SaveWindow *w) {
-            w->nameField()->setText(QStringLiteral("vu"));
-            w->saveButton()->click();
+            child<QLineEdit>(*w, "Text1")->setText(QStringLiteral("vu"));
+            child<QPushButton>(*w, "Command1")->click();
         });
     };
     const struct {

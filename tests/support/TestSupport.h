@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QObject>
 #include <QString>
 
 #include <ostream>
@@ -15,6 +16,11 @@ template <class Application> void ensureApplication() {
     static char *argv[] = {name, nullptr};
     static Application *app = new Application(argc, argv);
     (void)app;
+}
+
+// A control of a window, found by its control name (its objectName); null when there is none.
+template <class Control> Control *child(const QObject &window, const char *name) {
+    return window.findChild<Control *>(QString::fromLatin1(name));
 }
 
 // Readable failure messages for texts.

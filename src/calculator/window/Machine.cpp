@@ -76,24 +76,24 @@ Machine::Machine(QWidget *parent) : QDialog(parent) {
                    Qt::WindowCloseButtonHint);
     setFixedSize(ClientWidth, ClientHeight);
 
-    z1 = new QPlainTextEdit(this);
-    z1->setObjectName(QStringLiteral("z1"));
-    z1->setGeometry(px(240), px(240), px(4095), px(1335));
+    display_ = new QPlainTextEdit(this);
+    display_->setObjectName(QStringLiteral("z1"));
+    display_->setGeometry(px(240), px(240), px(4095), px(1335));
     // The display shows what the keys write; keys pressed while it has the focus go to the
     // window's key handler, and it keeps a visible caret after the last character.
-    z1->setReadOnly(true);
-    z1->setTextInteractionFlags(Qt::TextSelectableByKeyboard);
-    z1->setContextMenuPolicy(Qt::NoContextMenu);
+    display_->setReadOnly(true);
+    display_->setTextInteractionFlags(Qt::TextSelectableByKeyboard);
+    display_->setContextMenuPolicy(Qt::NoContextMenu);
     // A long expression scrolls to its end, where the caret is, without a scroll bar.
-    z1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    z1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    z1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    z1->setFont(keyFont(12));
-    QPalette display = z1->palette();
+    display_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    display_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    display_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    display_->setFont(keyFont(12));
+    QPalette display = display_->palette();
     display.setColor(QPalette::Base, Qt::black);
     display.setColor(QPalette::Text, QColor(0, 255, 0));
-    z1->setPalette(display);
-    z1->installEventFilter(this);
+    display_->setPalette(display);
+    display_->installEventFilter(this);
 
     auto *picture1 = new QFrame(this);
     picture1->setObjectName(QStringLiteral("Picture1"));
@@ -111,7 +111,7 @@ Machine::Machine(QWidget *parent) : QDialog(parent) {
             pair[i]->setGeometry(px(120), px(240 + 240 * i), px(width) - 12, 16);
         }
     };
-    // The first of each pair is the upper button: "Radians" is angle(1), "Scientifique" C(0).
+    // The first of each pair is the upper button: "Radians" is "angle1", "Scientifique" "C0".
     QRadioButton *angles[2], *formats[2];
     const char *angleNames[2] = {"angle1", "angle0"};
     const char *formatNames[2] = {"C0", "C1"};
@@ -119,19 +119,19 @@ Machine::Machine(QWidget *parent) : QDialog(parent) {
     const QString formatCaptions[2] = {text("Scientifique"), text("Standard")};
     optionPair(120, 1815, text("Angles"), angles, angleNames, angleCaptions);
     optionPair(2040, 1935, text("Affichage"), formats, formatNames, formatCaptions);
-    angle[1] = angles[0];
-    angle[0] = angles[1];
-    C[0] = formats[0];
-    C[1] = formats[1];
-    angle[1]->setChecked(true);
-    C[1]->setChecked(true);
-    for (QRadioButton *c : C)
+    angleButtons_[1] = angles[0];
+    angleButtons_[0] = angles[1];
+    formatButtons_[0] = formats[0];
+    formatButtons_[1] = formats[1];
+    angleButtons_[1]->setChecked(true);
+    formatButtons_[1]->setChecked(true);
+    for (QRadioButton *c : formatButtons_)
         connect(c, &QRadioButton::toggled, this, [this](bool on) {
-            if (on) C_Click();
+            if (on) changeFormat();
         });
 
     buildKeys();
-    z1->setFocus();
+    display_->setFocus();
 }
 
 QPushButton *Machine::addKey(const char *name, const QString &caption, const QString &toolTip,
@@ -163,9 +163,9 @@ void Machine::buildKeys() {
     addKey("Command2", text("M-"), text("Soustraire à la mémoire"), 2760, 2880, NarrowKey,
            TallKeyHeight, [this] { memoryAdd(-1); });
     addKey("Command3", text("RM"), text("Rappel mémoire"), 3240, 2880, WideKey, TallKeyHeight,
-           [this] { Command3_Click(); });
+           [this] { recallMemory(); });
     addKey("Command4", text("CM"), text("Effacer la mémoire"), 3840, 2880, WideKey, TallKeyHeight,
-           [this] { Command4_Click(); });
+           [this] { clearMemory(); });
 
     addKey("invcos", text("INV C&OS"), text("Inverse cosinus"), 240, 3360, InvWidth, KeyHeight,
            [this] { appendWithImplicitProduct(text("invCOS ")); });
@@ -251,10 +251,10 @@ void Machine::buildKeys() {
 
     // Editing, operators and evaluation.
     addKey("EFFACE", text("←"), text("Effacer dernier caractère"), 3240, 4440, WideKey, KeyHeight,
-           [this] { EFFACE_Click(); })
+           [this] { eraseLast(); })
         ->setFont(keyFont(11));
     addKey("RAZ", text("AC"), text("Tout effacer"), 3840, 4440, WideKey, KeyHeight,
-           [this] { RAZ_Click(); });
+           [this] { clearAll(); });
     addKey("multip", text("x"), none, 3240, 4920, WideKey, KeyHeight, [this] {
         appendOperator(text(" * "));
     })->setFont(keyFont(10));
@@ -262,20 +262,20 @@ void Machine::buildKeys() {
         appendOperator(text(" / "));
     })->setFont(keyFont(11));
     addKey("plus", text("+"), none, 3240, 5400, WideKey, KeyHeight, [this] {
-        plus_Click();
+        typePlus();
     })->setFont(keyFont(10));
     addKey("moins", text("-"), none, 3840, 5400, WideKey, KeyHeight, [this] {
-        moins_Click();
+        typeMinus();
     })->setFont(keyFont(10));
     addKey("ANS", text("ANS"), text("Dernière réponse"), 3240, 5880, WideKey, KeyHeight,
-           [this] { ANS_Click(); });
+           [this] { insertLastAnswer(); });
     addKey("EXE", text("EXE"), text("Calculer"), 3840, 5880, WideKey, KeyHeight,
-           [this] { EXE_Click(); });
+           [this] { evaluate(); });
 }
 
 // The background: a gradient from pale cyan to dark teal, a sunken border, and a frame around
 // the digit keys.
-void Machine::Form_Paint(QPainter &painter) {
+void Machine::paintBackground(QPainter &painter) {
     for (int x = 0; x <= ClientWidth; ++x) {
         const int v = static_cast<int>(std::nearbyint(200 - x / 2.0)); // halves to even
         painter.setPen(QColor(v, v + 50, v + 50));
@@ -295,12 +295,12 @@ void Machine::Form_Paint(QPainter &painter) {
 
 void Machine::paintEvent(QPaintEvent *) {
     QPainter painter(this);
-    Form_Paint(painter);
+    paintBackground(painter);
 }
 
-void Machine::Form_KeyPress(QKeyEvent *event) {
-    if (event->key() == Qt::Key_Backspace) return EFFACE_Click();
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return EXE_Click();
+void Machine::typeKey(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Backspace) return eraseLast();
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return evaluate();
     const QString typed = event->text();
     if (typed.size() != 1) return;
     const QChar c = typed[0];
@@ -322,9 +322,9 @@ void Machine::Form_KeyPress(QKeyEvent *event) {
     case '/':
         return appendOperator(text(" / "));
     case '+':
-        return plus_Click();
+        return typePlus();
     case '-':
-        return moins_Click();
+        return typeMinus();
     case '^':
         return appendAfterLastAnswer(text(" ^ "));
     default:
@@ -332,15 +332,15 @@ void Machine::Form_KeyPress(QKeyEvent *event) {
     }
 }
 
-// Every key goes to Form_KeyPress, whichever control has the focus; Escape does not close the
+// Every key goes to typeKey, whichever control has the focus; Escape does not close the
 // window and Enter evaluates.
 void Machine::keyPressEvent(QKeyEvent *event) {
-    Form_KeyPress(event);
+    typeKey(event);
 }
 
 bool Machine::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == z1 && event->type() == QEvent::KeyPress) {
-        Form_KeyPress(static_cast<QKeyEvent *>(event));
+    if (watched == display_ && event->type() == QEvent::KeyPress) {
+        typeKey(static_cast<QKeyEvent *>(event));
         return true;
     }
     return QDialog::eventFilter(watched, event);
@@ -351,14 +351,14 @@ void Machine::beep() {
 }
 
 void Machine::showDisplay(const QString &shown) {
-    z1->setPlainText(shown);
-    z1->setFocus();
-    z1->moveCursor(QTextCursor::End);
-    z1->repaint();
+    display_->setPlainText(shown);
+    display_->setFocus();
+    display_->moveCursor(QTextCursor::End);
+    display_->repaint();
 }
 
 bool Machine::scientific() const {
-    return C[0]->isChecked();
+    return formatButtons_[0]->isChecked();
 }
 
 // A result in the chosen format: "#.#######E+00" for "Scientifique", otherwise the number text
@@ -369,23 +369,23 @@ QString Machine::resultText(double value) const {
 }
 
 void Machine::appendKeyText(const QString &appended) {
-    buffer += appended;
+    buffer_ += appended;
     showBuffer();
 }
 
 // "2" then "sin " gives "2 * sin ": a value followed by a function, a parenthesis or a constant
 // is multiplied by it.
 void Machine::appendWithImplicitProduct(const QString &appended) {
-    if (!buffer.isEmpty()) {
-        const QChar last = buffer.back();
-        if (last != u'(' && last != u'-' && last != u' ') buffer += QStringLiteral(" * ");
+    if (!buffer_.isEmpty()) {
+        const QChar last = buffer_.back();
+        if (last != u'(' && last != u'-' && last != u' ') buffer_ += QStringLiteral(" * ");
     }
     appendKeyText(appended);
 }
 
 // An operator typed first applies to the last answer: "+" after a result gives "5 + ".
 void Machine::insertLastAnswerIfEmpty() {
-    if (buffer.trimmed().isEmpty()) ANS_Click();
+    if (buffer_.trimmed().isEmpty()) insertLastAnswer();
 }
 
 void Machine::appendAfterLastAnswer(const QString &appended) {
@@ -395,63 +395,65 @@ void Machine::appendAfterLastAnswer(const QString &appended) {
 
 // "*" and "/" need something on display to apply to.
 void Machine::appendOperator(const QString &appended) {
-    if (z1->toPlainText().trimmed().isEmpty()) return;
+    if (display_->toPlainText().trimmed().isEmpty()) return;
     appendAfterLastAnswer(appended);
 }
 
-void Machine::plus_Click() {
-    if (z1->toPlainText().trimmed().isEmpty()) return;
+void Machine::typePlus() {
+    if (display_->toPlainText().trimmed().isEmpty()) return;
     insertLastAnswerIfEmpty();
     // After "E" the "+" is the exponent's sign.
-    appendKeyText(buffer.endsWith(u'E') ? text("+") : text(" + "));
+    appendKeyText(buffer_.endsWith(u'E') ? text("+") : text(" + "));
 }
 
-void Machine::moins_Click() {
-    if (buffer.isEmpty() || buffer.endsWith(u'(') || buffer.endsWith(u' ') || buffer.endsWith(u'E'))
+void Machine::typeMinus() {
+    if (buffer_.isEmpty() || buffer_.endsWith(u'(') || buffer_.endsWith(u' ') ||
+        buffer_.endsWith(u'E'))
         appendKeyText(text("-")); // a sign
-    else if (buffer.endsWith(u'-'))
+    else if (buffer_.endsWith(u'-'))
         appendKeyText(text(" -"));
     else
         appendKeyText(text(" - "));
 }
 
-void Machine::EFFACE_Click() {
-    if (buffer.isEmpty()) return;
-    const qsizetype n = buffer.size();
-    if (buffer.back() != u' ') {
-        buffer.chop(1);
-    } else if (n >= 2 && QStringLiteral("*+/-^").contains(buffer[n - 2])) {
-        buffer.chop(std::min<qsizetype>(3, n)); // a spaced operator
+void Machine::eraseLast() {
+    if (buffer_.isEmpty()) return;
+    const qsizetype n = buffer_.size();
+    if (buffer_.back() != u' ') {
+        buffer_.chop(1);
+    } else if (n >= 2 && QStringLiteral("*+/-^").contains(buffer_[n - 2])) {
+        buffer_.chop(std::min<qsizetype>(3, n)); // a spaced operator
     } else {
         // A function name and its space: back to the space or "(" before it, or everything.
         qsizetype k = n - 2;
-        while (k >= 0 && buffer[k] != u' ' && buffer[k] != u'(')
+        while (k >= 0 && buffer_[k] != u' ' && buffer_[k] != u'(')
             --k;
-        buffer.truncate(k + 1);
+        buffer_.truncate(k + 1);
     }
     showBuffer();
 }
 
-void Machine::RAZ_Click() {
-    buffer.clear();
+void Machine::clearAll() {
+    buffer_.clear();
     showDisplay(QString());
 }
 
 // The last answer is inserted only when it is a number: not after an error, and not after an
 // overflow, whose message would only make the next expression fail.
-void Machine::ANS_Click() {
+void Machine::insertLastAnswer() {
     const Kept &k = kept();
-    if (k.lastError == 0 && k.lastAnswer != text(OverflowText)) buffer += k.lastAnswer.trimmed();
+    if (k.lastError == 0 && k.lastAnswer != text(OverflowText)) buffer_ += k.lastAnswer.trimmed();
     showBuffer();
 }
 
-void Machine::EXE_Click() {
+void Machine::evaluate() {
     Kept &k = kept();
     k.lastError = 0;
-    const QString failed = buffer;
+    const QString failed = buffer_;
     showDisplay(text(WaitingText));
-    const Evaluation e = evaluateExpression(
-        buffer.toStdString(), angle[1]->isChecked() ? AngleMode::Radians : AngleMode::Degrees);
+    const Evaluation e =
+        evaluateExpression(buffer_.toStdString(),
+                           angleButtons_[1]->isChecked() ? AngleMode::Radians : AngleMode::Degrees);
     k.lastError = e.code;
     QString shown;
     if (e.code == Success) {
@@ -459,7 +461,7 @@ void Machine::EXE_Click() {
         if (!value) {
             // A number typed beyond the range of a double ("1E400"): the evaluator passes it
             // through untouched, only its reading fails.
-            buffer.clear();
+            buffer_.clear();
             k.lastAnswer = text(OverflowText);
             reportOverflow();
             return;
@@ -471,8 +473,8 @@ void Machine::EXE_Click() {
     }
     showDisplay(shown);
     k.lastAnswer = shown;
-    buffer.clear();
-    if (e.code != Success) buffer = failed; // to be corrected with the backspace key
+    buffer_.clear();
+    if (e.code != Success) buffer_ = failed; // to be corrected with the backspace key
 }
 
 void Machine::reportOverflow() {
@@ -486,26 +488,26 @@ void Machine::reportOverflow() {
 // being keyed in is kept and comes back with the next key.
 void Machine::memoryAdd(double sign) {
     Kept &k = kept();
-    const std::optional<double> shown = readNumber(z1->toPlainText().toStdString());
+    const std::optional<double> shown = readNumber(display_->toPlainText().toStdString());
     const double sum = shown ? k.memoryValue + sign * *shown : 0;
     if (!shown || !std::isfinite(sum)) return reportOverflow();
     k.memoryValue = sum;
-    z1->setFocus();
+    display_->setFocus();
 }
 
-void Machine::Command3_Click() {
+void Machine::recallMemory() {
     const double m = kept().memoryValue;
     appendKeyText(QString::fromStdString(scientific() ? formatScientific(m) : formatNumber(m)));
 }
 
-void Machine::Command4_Click() {
+void Machine::clearMemory() {
     kept().memoryValue = 0;
-    z1->setFocus();
+    display_->setFocus();
 }
 
 // A result on display is shown again in the chosen format. After an overflow the message stays.
-void Machine::C_Click() {
-    if (!buffer.isEmpty()) return;
+void Machine::changeFormat() {
+    if (!buffer_.isEmpty()) return;
     const Kept &k = kept();
     if (k.lastAnswer == text(OverflowText)) return;
     const std::optional<double> value = readNumber(k.lastAnswer.toStdString());

@@ -13,7 +13,7 @@ class QRadioButton;
 namespace calculator {
 
 // The calculator "Machine à calculer": a pocket scientific calculator whose keys append text
-// to an expression buffer shown in the display `z1`; "EXE" (or Enter) hands the buffer to the
+// to an expression buffer shown in the display; "EXE" (or Enter) hands the buffer to the
 // evaluator and shows the result or an error message. Every key is a QPushButton named after
 // its control ("B7", "bsin", "EXE", ...), the display is the QPlainTextEdit "z1", the option
 // buttons are "angle1", "angle0", "C0" and "C1".
@@ -32,7 +32,7 @@ class Machine : public QDialog {
     };
     static Kept &kept();
 
-    const QString &expressionBuffer() const { return buffer; }
+    const QString &expressionBuffer() const { return buffer_; }
 
   protected:
     void paintEvent(QPaintEvent *event) override;
@@ -46,36 +46,36 @@ class Machine : public QDialog {
                         int top, int width, int height, std::function<void()> onClick);
     void buildKeys();
 
-    void Form_Paint(QPainter &painter);
-    void Form_KeyPress(QKeyEvent *event);
+    void paintBackground(QPainter &painter);
+    void typeKey(QKeyEvent *event);
 
     // Key handlers.
     void appendKeyText(const QString &text);
     void appendWithImplicitProduct(const QString &text);
     void appendAfterLastAnswer(const QString &text);
     void appendOperator(const QString &text);
-    void plus_Click();
-    void moins_Click();
-    void EFFACE_Click();
-    void RAZ_Click();
-    void ANS_Click();
-    void EXE_Click();
+    void typePlus();
+    void typeMinus();
+    void eraseLast();
+    void clearAll();
+    void insertLastAnswer();
+    void evaluate();
     void memoryAdd(double sign);
-    void Command3_Click();
-    void Command4_Click();
-    void C_Click();
+    void recallMemory();
+    void clearMemory();
+    void changeFormat();
 
     void insertLastAnswerIfEmpty();
-    void showBuffer() { showDisplay(buffer); }
+    void showBuffer() { showDisplay(buffer_); }
     void showDisplay(const QString &text);
     QString resultText(double value) const;
     bool scientific() const;
     void reportOverflow();
 
-    QString buffer; // expressionBuffer
-    QPlainTextEdit *z1 = nullptr;
-    QRadioButton *angle[2] = {};
-    QRadioButton *C[2] = {};
+    QString buffer_; // the expression being keyed in
+    QPlainTextEdit *display_ = nullptr;
+    QRadioButton *angleButtons_[2] = {};
+    QRadioButton *formatButtons_[2] = {};
 };
 
 } // namespace calculator

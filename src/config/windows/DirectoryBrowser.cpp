@@ -71,7 +71,7 @@ DirectoryBrowser::DirectoryBrowser(const Captions &captions, QWidget *parent)
     grid->setColumnStretch(1, 1);
 
     fillPlaces();
-    connect(drive_, &QComboBox::activated, this, &DirectoryBrowser::Drive1_Change);
+    connect(drive_, &QComboBox::activated, this, &DirectoryBrowser::goToPlace);
     connect(dirs_, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem *item) { openDirectoryItem(item); });
     // A click and a keyboard move both choose a file; a click on the item that just became
@@ -127,9 +127,9 @@ bool DirectoryBrowser::setDirectory(const QString &path) {
     return true;
 }
 
-// Drive1_Change: go to the chosen place; a place that cannot be read leaves everything as it
+// goToPlace: go to the chosen place; a place that cannot be read leaves everything as it
 // was, and the list shows again the place of the directory.
-void DirectoryBrowser::Drive1_Change(int index) {
+void DirectoryBrowser::goToPlace(int index) {
     if (!setDirectory(drive_->itemData(index).toString())) {
         const QSignalBlocker blocker(drive_);
         drive_->setCurrentIndex(drive_->findData(placeOf(directory_, places_)));

@@ -57,7 +57,7 @@ class DirectoryBrowser : public QWidget {
     bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
-    void Drive1_Change(int index);
+    void goToPlace(int index);
     void openDirectoryItem(QTreeWidgetItem *item);
     void fillPlaces();
     void fillDirectories();

@@ -47,70 +47,72 @@ OpenWindow::OpenWindow(ConfigurationHost &host, QWidget *parent)
       browser_(new DirectoryBrowser(
           {QStringLiteral("Lecteur:"), QString::fromUtf8("Répertoire"), QStringLiteral("Fichiers")},
           this)),
-      ficharge_(new QLineEdit(this)), Command2_(new QPushButton(QStringLiteral("ANNULER"), this)),
-      Command1_(new QPushButton(QStringLiteral("OUVRIR"), this)), Frame1_(new QFrame(this)),
-      Label4_(new QLabel(QStringLiteral("Patience: chargement du fichier"), Frame1_)) {
+      chosenFile_(new QLineEdit(this)),
+      cancelButton_(new QPushButton(QStringLiteral("ANNULER"), this)),
+      openButton_(new QPushButton(QStringLiteral("OUVRIR"), this)), waitingFrame_(new QFrame(this)),
+      waitingLabel_(new QLabel(QStringLiteral("Patience: chargement du fichier"), waitingFrame_)) {
     setObjectName(QStringLiteral("ouvrir"));
     setWindowTitle(QStringLiteral("Ouvrir une configuration"));
     setModal(true);
-    ficharge_->setObjectName(QStringLiteral("ficharge"));
-    QPalette grey = ficharge_->palette();
+    chosenFile_->setObjectName(QStringLiteral("ficharge"));
+    QPalette grey = chosenFile_->palette();
     grey.setColor(QPalette::Base, QColor(192, 192, 192));
-    ficharge_->setPalette(grey);
-    Command1_->setObjectName(QStringLiteral("Command1"));
-    Command2_->setObjectName(QStringLiteral("Command2"));
+    chosenFile_->setPalette(grey);
+    openButton_->setObjectName(QStringLiteral("Command1"));
+    cancelButton_->setObjectName(QStringLiteral("Command2"));
 
     auto *column = new QVBoxLayout(this);
     column->addWidget(browser_, 1);
-    column->addLayout(buttonRow(Command2_, Command1_));
-    column->addWidget(ficharge_);
+    column->addLayout(buttonRow(cancelButton_, openButton_));
+    column->addWidget(chosenFile_);
 
     // Frame1: the waiting message, over the whole window while a file loads.
-    Frame1_->setObjectName(QStringLiteral("Frame1"));
-    Frame1_->setFrameShape(QFrame::Box);
-    Frame1_->setAutoFillBackground(true);
-    Label4_->setObjectName(QStringLiteral("Label4"));
-    QFont bigger = Label4_->font();
+    waitingFrame_->setObjectName(QStringLiteral("Frame1"));
+    waitingFrame_->setFrameShape(QFrame::Box);
+    waitingFrame_->setAutoFillBackground(true);
+    waitingLabel_->setObjectName(QStringLiteral("Label4"));
+    QFont bigger = waitingLabel_->font();
     bigger.setPointSizeF(bigger.pointSizeF() * 1.3);
     bigger.setBold(true);
-    Label4_->setFont(bigger);
-    auto *image = new QLabel(Frame1_);
+    waitingLabel_->setFont(bigger);
+    auto *image = new QLabel(waitingFrame_);
     image->setPixmap(hourglass());
-    auto *waiting = new QHBoxLayout(Frame1_);
+    auto *waiting = new QHBoxLayout(waitingFrame_);
     waiting->addStretch();
     waiting->addWidget(image);
     waiting->addSpacing(12);
-    waiting->addWidget(Label4_);
+    waiting->addWidget(waitingLabel_);
     waiting->addStretch();
-    Frame1_->hide();
+    waitingFrame_->hide();
 
     resize(540, 380);
     if (parent) move(parent->window()->pos() + QPoint(20, 20));
 
-    connect(Command1_, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(Command2_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(browser_, &DirectoryBrowser::fileClicked, this, &OpenWindow::File1_Click);
+    connect(openButton_, &QPushButton::clicked, this, [this] { openChosenFile(); });
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(browser_, &DirectoryBrowser::fileClicked, this, &OpenWindow::chooseFile);
     connect(browser_, &DirectoryBrowser::fileDoubleClicked, this, [this](const QString &name) {
-        File1_Click(name);
-        Command1_Click();
+        chooseFile(name);
+        openChosenFile();
     });
 }
 
 void OpenWindow::resizeEvent(QResizeEvent *event) {
     QDialog::resizeEvent(event);
-    Frame1_->setGeometry(rect());
+    waitingFrame_->setGeometry(rect());
 }
 
 // A file chosen: its full path goes into ficharge, and its directory becomes the current one,
 // where the next save or open window starts.
-void OpenWindow::File1_Click(const QString &name) {
+void OpenWindow::chooseFile(const QString &name) {
     const QString dir = browser_->directory();
-    ficharge_->setText(dir.endsWith(QLatin1Char('/')) ? dir + name : dir + QLatin1Char('/') + name);
+    chosenFile_->setText(dir.endsWith(QLatin1Char('/')) ? dir + name
+                                                        : dir + QLatin1Char('/') + name);
     QDir::setCurrent(dir);
 }
 
-bool OpenWindow::Command1_Click() {
-    const QString text = ficharge_->text();
+bool OpenWindow::openChosenFile() {
+    const QString text = chosenFile_->text();
     if (text.trimmed().isEmpty()) return false;
     // A typed relative name is kept as the full path it stands for now.
     const QString path = QDir::current().absoluteFilePath(text);
@@ -120,9 +122,9 @@ bool OpenWindow::Command1_Click() {
                          QStringLiteral("Nom de fichier incorrect ou chemin non valide"));
         return false;
     }
-    Frame1_->setGeometry(rect());
-    Frame1_->show();
-    Frame1_->raise();
+    waitingFrame_->setGeometry(rect());
+    waitingFrame_->show();
+    waitingFrame_->raise();
     setCursor(Qt::WaitCursor);
     repaint();
     host_.loadConfiguration();

@@ -21,30 +21,26 @@ class OpenWindow : public QDialog {
     // Placed 20 pixels right of and below the top-left corner of the parent's window; modal.
     explicit OpenWindow(ConfigurationHost &host, QWidget *parent = nullptr);
 
-    // Command1_Click, "OUVRIR": loads the file that `ficharge` names and closes the window.
+    // "OUVRIR": loads the file that `ficharge` names and closes the window.
     // Nothing happens while `ficharge` is blank; a missing file is reported and the window
     // stays open. True when a load was made, whether the file was accepted or not.
-    bool Command1_Click();
+    bool openChosenFile();
 
     DirectoryBrowser *browser() const { return browser_; }
-    QLineEdit *ficharge() const { return ficharge_; }
-    QPushButton *openButton() const { return Command1_; }
-    QPushButton *cancelButton() const { return Command2_; }
-    QFrame *waitingFrame() const { return Frame1_; }
 
   protected:
     void resizeEvent(QResizeEvent *event) override;
 
   private:
-    void File1_Click(const QString &name);
+    void chooseFile(const QString &name);
 
     ConfigurationHost &host_;
     DirectoryBrowser *browser_;
-    QLineEdit *ficharge_;
-    QPushButton *Command2_;
-    QPushButton *Command1_;
-    QFrame *Frame1_;
-    QLabel *Label4_;
+    QLineEdit *chosenFile_;
+    QPushButton *cancelButton_;
+    QPushButton *openButton_;
+    QFrame *waitingFrame_;
+    QLabel *waitingLabel_;
 };
 
 // Shows the open window modally over the main window; true when a file was loaded (or refused

@@ -43,34 +43,35 @@ SaveWindow::SaveWindow(ConfigurationHost &host, QWidget *parent)
       browser_(new DirectoryBrowser({QStringLiteral("Lecteur:"), QString::fromUtf8("Répertoire:"),
                                      QString::fromUtf8("Fichiers enregistrés")},
                                     this)),
-      Label2_(new QLabel(QStringLiteral("Nom du fichier:"), this)), Text1_(new QLineEdit(this)),
-      Command2_(new QPushButton(QStringLiteral("ANNULER"), this)),
-      Command1_(new QPushButton(QStringLiteral("ENREGISTRER"), this)) {
+      nameLabel_(new QLabel(QStringLiteral("Nom du fichier:"), this)),
+      nameField_(new QLineEdit(this)),
+      cancelButton_(new QPushButton(QStringLiteral("ANNULER"), this)),
+      saveButton_(new QPushButton(QStringLiteral("ENREGISTRER"), this)) {
     setObjectName(QStringLiteral("enregistrer"));
     setWindowTitle(QString::fromUtf8("Enregistrer les paramètres"));
     setModal(true);
-    Label2_->setObjectName(QStringLiteral("Label2"));
-    Label2_->setBuddy(Text1_);
-    Text1_->setObjectName(QStringLiteral("Text1"));
-    Command1_->setObjectName(QStringLiteral("Command1"));
-    Command2_->setObjectName(QStringLiteral("Command2"));
+    nameLabel_->setObjectName(QStringLiteral("Label2"));
+    nameLabel_->setBuddy(nameField_);
+    nameField_->setObjectName(QStringLiteral("Text1"));
+    saveButton_->setObjectName(QStringLiteral("Command1"));
+    cancelButton_->setObjectName(QStringLiteral("Command2"));
 
     auto *column = new QVBoxLayout(this);
     column->addWidget(browser_, 1);
-    column->addWidget(Label2_);
-    column->addWidget(Text1_);
-    column->addLayout(buttonRow(Command2_, Command1_));
+    column->addWidget(nameLabel_);
+    column->addWidget(nameField_);
+    column->addLayout(buttonRow(cancelButton_, saveButton_));
     resize(540, 380);
     if (parent) move(parent->window()->pos() + QPoint(20, 20));
 
-    Text1_->setText(host_.currentFileName());
-    Text1_->setFocus();
+    nameField_->setText(host_.currentFileName());
+    nameField_->setFocus();
 
-    connect(Command1_, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(Command2_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Text1_, &QLineEdit::returnPressed, this, [this] { Command1_Click(); });
-    connect(browser_, &DirectoryBrowser::fileDoubleClicked, this, &SaveWindow::File1_DblClick);
-    connect(browser_, &DirectoryBrowser::directoryChanged, this, &SaveWindow::Dir1_Change);
+    connect(saveButton_, &QPushButton::clicked, this, [this] { save(); });
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(nameField_, &QLineEdit::returnPressed, this, [this] { save(); });
+    connect(browser_, &DirectoryBrowser::fileDoubleClicked, this, &SaveWindow::saveUnderFileName);
+    connect(browser_, &DirectoryBrowser::directoryChanged, this, &SaveWindow::keepOnlyFileName);
 }
 
 std::optional<QString> SaveWindow::settleName(const QString &typed, const QString &directory) {
@@ -92,9 +93,9 @@ std::optional<QString> SaveWindow::settleName(const QString &typed, const QStrin
     return QDir(directory).filePath(name) + extension;
 }
 
-bool SaveWindow::Command1_Click() {
+bool SaveWindow::save() {
     setCursor(Qt::WaitCursor);
-    const auto settled = settleName(Text1_->text(), browser_->directory());
+    const auto settled = settleName(nameField_->text(), browser_->directory());
     if (!settled) {
         unsetCursor();
         ui::showCritical(this, QStringLiteral("Enregistrement impossible"),
@@ -103,7 +104,7 @@ bool SaveWindow::Command1_Click() {
     }
     const QString path = existingSpelling(*settled);
     host_.setCurrentFileName(path);
-    Text1_->setText(path);
+    nameField_->setText(path);
     QDir::setCurrent(browser_->directory());
 
     if (QFileInfo::exists(path)) {
@@ -125,17 +126,17 @@ bool SaveWindow::Command1_Click() {
 }
 
 // A double-click on a saved file saves under its name, after the question of replacing it.
-void SaveWindow::File1_DblClick(const QString &name) {
-    Text1_->setText(name);
-    Command1_Click();
+void SaveWindow::saveUnderFileName(const QString &name) {
+    nameField_->setText(name);
+    save();
 }
 
 // Another directory chosen: a name that carried a directory keeps only its file name, so that
 // it is saved into the chosen directory.
-void SaveWindow::Dir1_Change() {
-    const QString text = Text1_->text();
+void SaveWindow::keepOnlyFileName() {
+    const QString text = nameField_->text();
     const int slash = text.lastIndexOf(QLatin1Char('/'));
-    if (slash >= 0) Text1_->setText(text.mid(slash + 1));
+    if (slash >= 0) nameField_->setText(text.mid(slash + 1));
 }
 
 bool showSaveWindow(QWidget *parent, ConfigurationHost &host) {

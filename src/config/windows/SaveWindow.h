@@ -30,26 +30,23 @@ class SaveWindow : public QDialog {
     // `directory`; a relative path is taken from `directory` too.
     static std::optional<QString> settleName(const QString &typed, const QString &directory);
 
-    // Command1_Click, "ENREGISTRER": settles the name, asks before replacing an existing file,
-    // writes, and closes the window. True when the file was written; otherwise the window
+    // "ENREGISTRER": settles the name, asks before replacing an existing file, writes, and
+    // closes the window. True when the file was written; otherwise the window
     // stays open, with the settled name in its field.
-    bool Command1_Click();
+    bool save();
 
     DirectoryBrowser *browser() const { return browser_; }
-    QLineEdit *nameField() const { return Text1_; }
-    QPushButton *saveButton() const { return Command1_; }
-    QPushButton *cancelButton() const { return Command2_; }
 
   private:
-    void File1_DblClick(const QString &name);
-    void Dir1_Change();
+    void saveUnderFileName(const QString &name);
+    void keepOnlyFileName();
 
     ConfigurationHost &host_;
     DirectoryBrowser *browser_;
-    QLabel *Label2_;
-    QLineEdit *Text1_;
-    QPushButton *Command2_;
-    QPushButton *Command1_;
+    QLabel *nameLabel_;
+    QLineEdit *nameField_;
+    QPushButton *cancelButton_;
+    QPushButton *saveButton_;
 };
 
 // Shows the save window modally over the main window; true when a file was saved.
