@@ -92,68 +92,73 @@ MainWindow::MainWindow(Options options, QWidget *parent)
 
     buildCommandButtons();
     figure_ = new FigureView(this);
+    figure_->setObjectName(QStringLiteral("Picture2"));
     // A click on the figure validates a field being typed, as a click on a button does.
     figure_->setFocusPolicy(Qt::ClickFocus);
     figure_->setGeometry(FigureLeft, FigureTop, DesignWidth - FigureMargin,
                          FigureView::FigureHeight);
     buildPanels();
 
-    image2_ = new QLabel(this);
-    image2_->setGeometry(80, 320, 32, 32);
-    image2_->setPixmap(informationPicture());
-    info_ = new QLabel(this);
-    info_->setGeometry(120, 320, 233, 33);
-    info_->setWordWrap(true);
-    info_->setAutoFillBackground(true);
-    info_->setFrameShape(QFrame::Box);
-    QPalette tip = info_->palette();
+    infoIcon_ = new QLabel(this);
+    infoIcon_->setObjectName(QStringLiteral("Image2"));
+    infoIcon_->setGeometry(80, 320, 32, 32);
+    infoIcon_->setPixmap(informationPicture());
+    infoText_ = new QLabel(this);
+    infoText_->setObjectName(QStringLiteral("info"));
+    infoText_->setGeometry(120, 320, 233, 33);
+    infoText_->setWordWrap(true);
+    infoText_->setAutoFillBackground(true);
+    infoText_->setFrameShape(QFrame::Box);
+    QPalette tip = infoText_->palette();
     tip.setColor(QPalette::Window, tip.color(QPalette::ToolTipBase));
     tip.setColor(QPalette::WindowText, tip.color(QPalette::ToolTipText));
-    info_->setPalette(tip);
+    infoText_->setPalette(tip);
 
-    fich_ = new QLineEdit(this);
-    fich_->setObjectName(QStringLiteral("fich"));
-    fich_->setGeometry(424, 320, 361, 19);
-    fich_->setReadOnly(true);
-    fich_->setAlignment(Qt::AlignRight);
-    fich_->setFocusPolicy(Qt::NoFocus);
-    QPalette title = fich_->palette();
+    exerciseTitle_ = new QLineEdit(this);
+    exerciseTitle_->setObjectName(QStringLiteral("fich"));
+    exerciseTitle_->setGeometry(424, 320, 361, 19);
+    exerciseTitle_->setReadOnly(true);
+    exerciseTitle_->setAlignment(Qt::AlignRight);
+    exerciseTitle_->setFocusPolicy(Qt::NoFocus);
+    QPalette title = exerciseTitle_->palette();
     title.setColor(QPalette::Base, QColor(128, 0, 0));
     title.setColor(QPalette::Text, Qt::white);
-    fich_->setPalette(title);
-    btexo_ = new QToolButton(this);
-    btexo_->setObjectName(QStringLiteral("btexo"));
-    btexo_->setGeometry(424, 320, 97, 19);
-    btexo_->setText(QStringLiteral("Exercices"));
-    btexo_->setIcon(buttonIcon(ButtonIcon::Exercises));
-    btexo_->setIconSize(QSize(14, 14));
-    btexo_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    supertext_ = new QTextEdit(this);
-    supertext_->setObjectName(QStringLiteral("supertext"));
-    supertext_->setGeometry(424, 339, 361, 206);
+    exerciseTitle_->setPalette(title);
+    exercisesButton_ = new QToolButton(this);
+    exercisesButton_->setObjectName(QStringLiteral("btexo"));
+    exercisesButton_->setGeometry(424, 320, 97, 19);
+    exercisesButton_->setText(QStringLiteral("Exercices"));
+    exercisesButton_->setIcon(buttonIcon(ButtonIcon::Exercises));
+    exercisesButton_->setIconSize(QSize(14, 14));
+    exercisesButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    exerciseText_ = new QTextEdit(this);
+    exerciseText_->setObjectName(QStringLiteral("supertext"));
+    exerciseText_->setGeometry(424, 339, 361, 206);
 
-    connect(fich_, &QLineEdit::textChanged, this, [this](const QString &text) {
-        fich_->setCursorPosition(text.size());
-        fich_->setToolTip(text);
+    connect(exerciseTitle_, &QLineEdit::textChanged, this, [this](const QString &text) {
+        exerciseTitle_->setCursorPosition(text.size());
+        exerciseTitle_->setToolTip(text);
     });
-    connect(supertext_, &QTextEdit::textChanged, this, [this] {
-        if (!fich_->text().isEmpty()) textModified_ = true;
+    connect(exerciseText_, &QTextEdit::textChanged, this, [this] {
+        if (!exerciseTitle_->text().isEmpty()) textModified_ = true;
     });
     connect(figure_, &FigureView::hovered, this, [this] {
         setInfo(QStringLiteral("Vous pouvez déplacer l'objet et les lentilles avec la souris"));
     });
 
-    setHoverText(onglets_, QStringLiteral("Cliquer sur un onglet pour l'afficher"));
+    setHoverText(tabStrip_, QStringLiteral("Cliquer sur un onglet pour l'afficher"));
     setHoverText(panels_[0], QStringLiteral("Positions et dimensions de l'objet  et des images"));
     setHoverText(panels_[1], QStringLiteral("Vous pouvez modifier les paramètres des lentilles"));
     setHoverText(panels_[2], QStringLiteral("Les options d'affichage s'appliquent également à "
                                             "l'image copiée ou imprimée."));
     setHoverText(panels_[3], QStringLiteral("Représentation de la construction de l'image"));
-    for (QWidget *w : {static_cast<QWidget *>(command3_[0]), static_cast<QWidget *>(command3_[1]),
-                       static_cast<QWidget *>(label2_)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(axisLengthButtons_[0]),
+          static_cast<QWidget *>(axisLengthButtons_[1]), static_cast<QWidget *>(axisLengthLabel_)})
         setHoverText(w, QStringLiteral("Modifier l'échelle de représentation"));
-    setHoverText(btexo_, QStringLiteral("Ouvrir un énoncé, enregistrer le texte, obtenir la "
-                                        "correction, imprimer ou fermer"));
+    setHoverText(exercisesButton_,
+                 QStringLiteral("Ouvrir un énoncé, enregistrer le texte, obtenir la "
+                                "correction, imprimer ou fermer"));
 
     connectControls();
     formLoad();
@@ -175,7 +180,7 @@ void MainWindow::buildCommandButtons() {
         // command must still find the field being typed validated.
         connect(button, &QToolButton::clicked, button,
                 [button] { button->setFocus(Qt::OtherFocusReason); });
-        commands_[i] = button;
+        commandButtons_[i] = button;
         if (layout.icon != ButtonIcon::Copy)
             setHoverText(button, QString::fromUtf8(layout.hover));
         else
@@ -190,15 +195,15 @@ void MainWindow::buildCommandButtons() {
     connect(commandButton(QStringLiteral("Command10")), &QToolButton::clicked, this,
             [this] { printing::showPrintWindow(this, figurePicture()); });
     connect(commandButton(QStringLiteral("Command4")), &QToolButton::clicked, this,
-            &MainWindow::Command4_Click);
+            &MainWindow::copyFigure);
     connect(commandButton(QStringLiteral("Command7")), &QToolButton::clicked, this,
-            &MainWindow::Command7_Click);
+            &MainWindow::showHelp);
     connect(commandButton(QStringLiteral("Command1")), &QToolButton::clicked, this,
             &QWidget::close);
 }
 
 QToolButton *MainWindow::commandButton(const QString &objectName) const {
-    for (QToolButton *b : commands_)
+    for (QToolButton *b : commandButtons_)
         if (b && b->objectName() == objectName) return b;
     return nullptr;
 }
@@ -213,9 +218,9 @@ void MainWindow::formLoad() {
     resize(DesignWidth, DesignHeight);
     placeWindowOnNarrowScreen();
     setInfo(InfoStart);
-    combo1_->clear();
-    combo1_->addItems({QStringLiteral("-1"), QStringLiteral("-2"), QStringLiteral("-3")});
-    exercises::buildIntroText(supertext_);
+    precisionList_->clear();
+    precisionList_->addItems({QStringLiteral("-1"), QStringLiteral("-2"), QStringLiteral("-3")});
+    exercises::buildIntroText(exerciseText_);
     paintBackground();
     // The start-up bench has run the switch, axis-length and precision handlers once: every
     // dependent control comes in line with it.
@@ -244,10 +249,10 @@ void MainWindow::paintBackground() {
     }
     // The shadow of the text area: a dark band along its right and bottom edges.
     QPainter p(&background_);
-    const QRect text = supertext_->geometry();
-    p.fillRect(
-        QRect(QPoint(text.left() + 3, fich_->y() + 3), QPoint(text.right() + 3, text.bottom() + 3)),
-        ShadowGrey);
+    const QRect text = exerciseText_->geometry();
+    p.fillRect(QRect(QPoint(text.left() + 3, exerciseTitle_->y() + 3),
+                     QPoint(text.right() + 3, text.bottom() + 3)),
+               ShadowGrey);
 }
 
 void MainWindow::paintEvent(QPaintEvent *) {
@@ -326,7 +331,7 @@ void MainWindow::formUnload() {
     unloaded_ = true;
 }
 
-void MainWindow::Command4_Click() {
+void MainWindow::copyFigure() {
     QClipboard *clipboard = QGuiApplication::clipboard();
     if (clipboard) {
         clipboard->clear();
@@ -335,7 +340,7 @@ void MainWindow::Command4_Click() {
     setInfo(CopyMessage);
 }
 
-void MainWindow::Command7_Click() {
+void MainWindow::showHelp() {
     const QImage sauvetage = figurePicture();
     help::showHelp(this, options_.programDirectory);
     figure_->setPicture(sauvetage);
@@ -376,7 +381,7 @@ void MainWindow::openConfiguration(const QString &path) {
 }
 
 void MainWindow::setInfo(const QString &text) {
-    if (info_->text() != text) info_->setText(text);
+    if (infoText_->text() != text) infoText_->setText(text);
 }
 
 void MainWindow::setHoverText(QWidget *control, const QString &text) {
@@ -402,7 +407,8 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
     if ((event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) &&
         watched->isWidgetType() && pointerOnItself(static_cast<QWidget *>(watched), event)) {
         if (watched == commandButton(QStringLiteral("Command4"))) {
-            if (info_->text() != CopyMessage) setInfo(QString::fromUtf8(commandButtons[2].hover));
+            if (infoText_->text() != CopyMessage)
+                setInfo(QString::fromUtf8(commandButtons[2].hover));
         } else if (auto it = hoverTexts_.find(watched); it != hoverTexts_.end()) {
             setInfo(*it);
         }
@@ -420,58 +426,58 @@ void MainWindow::majaff() {
     showState();
 }
 
-// Text1_Change: the diameter mirror; the figure waits for the validation.
-void MainWindow::Text1_Change(int index, const QString &text) {
+// A field typed into (Text1_Change): the diameter mirror; the figure waits for the validation.
+void MainWindow::editField(int index, const QString &text) {
     bench::setFieldText(state_, index, text);
     showState();
 }
 
-// Text1_LostFocus, also on Enter.
-void MainWindow::Text1_LostFocus(int index) {
+// A field left for another control, or Enter typed into it (Text1_LostFocus).
+void MainWindow::validateField(int index) {
     if (bench::validateField(state_, static_cast<bench::Field>(index))) ui::beep();
     majaff();
 }
 
-void MainWindow::Check1_Click(int index, bool checked) {
+void MainWindow::setSwitch(int index, bool checked) {
     bench::setOption(state_, index, checked);
     majaff();
     if (index == bench::TwoLenses) panels_[1]->repaint();
 }
 
-void MainWindow::Check2_Click(bool checked) {
+void MainWindow::setObjectAtInfinity(bool checked) {
     bench::setObjectAtInfinity(state_, checked);
     majaff();
 }
 
-void MainWindow::HScroll1_Change(int value) {
+void MainWindow::setArrowPosition(int value) {
     bench::setArrowPosition(state_, value);
     if (state_.option(bench::PropagationArrows)) majaff();
 }
 
-void MainWindow::HScroll2_Change(int value) {
+void MainWindow::setLens1Diameter(int value) {
     bench::setLens1DiameterSlider(state_, value);
     majaff();
 }
 
-void MainWindow::HScroll3_Change(int value) {
+void MainWindow::setApparentDiameter(int value) {
     bench::setApparentDiameter(state_, value);
     majaff();
 }
 
-void MainWindow::Commandp_Click(int index) {
+void MainWindow::stepPrecision(int index) {
     bench::precisionButton(state_, index);
     majaff();
-    label4_->repaint();
+    precisionExponent_->repaint();
 }
 
-void MainWindow::Command3_Click(int index) {
+void MainWindow::stepAxisLength(int index) {
     bench::axisLengthButton(state_, index);
     majaff();
-    label2_->repaint();
+    axisLengthLabel_->repaint();
 }
 
-// AB_MouseMove, L1_MouseMove, L2_MouseMove.
-void MainWindow::handleMoved(int index, Qt::MouseButtons buttons, double offsetX) {
+// The pointer moved over a handle (AB_MouseMove, L1_MouseMove, L2_MouseMove).
+void MainWindow::dragHandle(int index, Qt::MouseButtons buttons, double offsetX) {
     setInfo(index == FigureView::ObjectHandle
                 ? QStringLiteral("Vous pouvez utiliser la souris pour déplacer l'objet")
                 : QStringLiteral("Vous pouvez utiliser la souris pour déplacer cette lentille"));

@@ -56,26 +56,7 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
 
     const bench::BenchState &bench() const { return state_; }
 
-    // The controls, for the window's own tests and for the windows that write into them.
-    FieldEdit *text1(int i) const { return text1_[i]; }
-    QCheckBox *check1(int i) const { return check1_[i]; }
-    QCheckBox *check2() const { return check2_; }
-    QScrollBar *hscroll1() const { return hscroll1_; }
-    QScrollBar *hscroll2() const { return hscroll2_; }
-    QScrollBar *hscroll3() const { return hscroll3_; }
-    QPushButton *command3(int i) const { return command3_[i]; }
-    QPushButton *commandp(int i) const { return commandp_[i]; }
-    QLabel *label1() const { return label1_; }
-    QLabel *label2() const { return label2_; }
-    QLabel *label3(int i) const { return label3_[i]; }
-    QLabel *label4() const { return label4_; }
-    QLabel *info() const { return info_; }
-    QToolButton *commandButton(const QString &objectName) const;
-    QTextEdit *supertext() const { return supertext_; }
-    QLineEdit *fich() const { return fich_; }
-    FigureView *figure() const { return figure_; }
-    TabStrip *onglets() const { return onglets_; }
-    Panel *panel(int tab) const { return panels_[tab - 1]; }
+    // The controls bear their control names as object names ("Text1_0", "HScroll2", "Command4").
     const config::HandOverFile &exerciseRequestFile() const { return exerciseRequestFile_; }
 
     // The persistent picture of the figure, as the copy and the printing take it.
@@ -83,10 +64,10 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
 
     // Form_Activate: redraws the figure and takes the launcher's request.
     void formActivate();
-    // Command4: puts the figure on the clipboard.
-    void Command4_Click();
-    // Command7: the help; the figure is the same afterwards.
-    void Command7_Click();
+    // Command4 "Copier": puts the figure on the clipboard.
+    void copyFigure();
+    // Command7 "Aide": the help; the figure is the same afterwards.
+    void showHelp();
 
     // Opens a configuration named on the command line, as the open window would: a missing
     // file gets the open window's message, a refused one the loader's.
@@ -122,6 +103,8 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
+    QToolButton *commandButton(const QString &objectName) const;
+
     // Building (MainWindowPanels.cpp).
     void buildCommandButtons();
     void buildPanels();
@@ -144,16 +127,16 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     void majaff();
 
     // Control handlers.
-    void Text1_Change(int index, const QString &text);
-    void Text1_LostFocus(int index);
-    void Check1_Click(int index, bool checked);
-    void Check2_Click(bool checked);
-    void HScroll1_Change(int value);
-    void HScroll2_Change(int value);
-    void HScroll3_Change(int value);
-    void Commandp_Click(int index);
-    void Command3_Click(int index);
-    void handleMoved(int index, Qt::MouseButtons buttons, double offsetX);
+    void editField(int index, const QString &text);
+    void validateField(int index);
+    void setSwitch(int index, bool checked);
+    void setObjectAtInfinity(bool checked);
+    void setArrowPosition(int value);
+    void setLens1Diameter(int value);
+    void setApparentDiameter(int value);
+    void stepPrecision(int index);
+    void stepAxisLength(int index);
+    void dragHandle(int index, Qt::MouseButtons buttons, double offsetX);
 
     // Life cycle.
     void formLoad();
@@ -177,24 +160,26 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     bool loaded_ = false;
     bool unloaded_ = false;
 
-    std::array<QToolButton *, 7> commands_{};
+    std::array<QToolButton *, 7> commandButtons_{};
     FigureView *figure_ = nullptr;
-    TabStrip *onglets_ = nullptr;
+    TabStrip *tabStrip_ = nullptr;
     std::array<Panel *, 4> panels_{};
-    QLabel *image2_ = nullptr;
-    QLabel *info_ = nullptr;
-    QToolButton *btexo_ = nullptr;
-    QLineEdit *fich_ = nullptr;
-    QTextEdit *supertext_ = nullptr;
+    QLabel *infoIcon_ = nullptr;
+    QLabel *infoText_ = nullptr;
+    QToolButton *exercisesButton_ = nullptr;
+    QLineEdit *exerciseTitle_ = nullptr;
+    QTextEdit *exerciseText_ = nullptr;
 
-    std::array<FieldEdit *, bench::FieldCount> text1_{};
-    std::array<QCheckBox *, bench::OptionCount> check1_{};
-    QCheckBox *check2_ = nullptr;
-    QScrollBar *hscroll1_ = nullptr, *hscroll2_ = nullptr, *hscroll3_ = nullptr;
-    QComboBox *combo1_ = nullptr;
-    std::array<QPushButton *, 2> command3_{}, commandp_{};
-    QLabel *label1_ = nullptr, *label2_ = nullptr, *label4_ = nullptr;
-    std::array<QLabel *, 4> label3_{};
+    std::array<FieldEdit *, bench::FieldCount> fields_{};
+    std::array<QCheckBox *, bench::OptionCount> switches_{};
+    QCheckBox *objectAtInfinityBox_ = nullptr;
+    QScrollBar *arrowSlider_ = nullptr, *lens1DiameterSlider_ = nullptr,
+               *apparentDiameterSlider_ = nullptr;
+    QComboBox *precisionList_ = nullptr;
+    std::array<QPushButton *, 2> axisLengthButtons_{}, precisionButtons_{};
+    QLabel *apparentDiameterLabel_ = nullptr, *axisLengthLabel_ = nullptr,
+           *precisionExponent_ = nullptr;
+    std::array<QLabel *, 4> imageReadouts_{};
 
     QHash<QObject *, QString> hoverTexts_;
     // Two lenses and the object at infinity, as the panels were last arranged and painted for.

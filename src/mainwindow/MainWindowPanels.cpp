@@ -29,8 +29,10 @@ const QColor DarkGrey(128, 128, 128);
 
 enum Tab { ObjectsTab = 1, LensesTab = 2, DisplayTab = 3, ConstructionTab = 4 };
 
-QLabel *readout(QWidget *parent, int x, int y, int w = ReadoutWidth, int h = ReadoutHeight) {
+QLabel *readout(QWidget *parent, const QString &name, int x, int y, int w = ReadoutWidth,
+                int h = ReadoutHeight) {
     auto *l = new QLabel(parent);
+    l->setObjectName(name);
     l->setGeometry(x, y, w, h);
     l->setAlignment(Qt::AlignCenter);
     l->setAutoFillBackground(true);
@@ -42,14 +44,17 @@ QLabel *readout(QWidget *parent, int x, int y, int w = ReadoutWidth, int h = Rea
     return l;
 }
 
-QPushButton *smallButton(QWidget *parent, const QString &caption, int x, int y) {
+QPushButton *smallButton(QWidget *parent, const QString &name, const QString &caption, int x,
+                         int y) {
     auto *b = new QPushButton(caption, parent);
+    b->setObjectName(name);
     b->setGeometry(x, y, 20, 20);
     return b;
 }
 
-QScrollBar *slider(QWidget *parent, int min, int max, int pageStep) {
+QScrollBar *slider(QWidget *parent, const QString &name, int min, int max, int pageStep) {
     auto *s = new QScrollBar(Qt::Horizontal, parent);
+    s->setObjectName(name);
     s->setRange(min, max);
     s->setPageStep(pageStep);
     return s;
@@ -67,52 +72,63 @@ void separator(QPainter &p, double x, double top, double bottom) {
 } // namespace
 
 void MainWindow::buildPanels() {
-    onglets_ = new TabStrip(this);
-    onglets_->setGeometry(8, 360, 409, 185);
-    for (int tab = 1; tab <= 4; ++tab)
+    tabStrip_ = new TabStrip(this);
+    tabStrip_->setObjectName(QStringLiteral("Onglets"));
+    tabStrip_->setGeometry(8, 360, 409, 185);
+    for (int tab = 1; tab <= 4; ++tab) {
         panels_[tab - 1] = new Panel;
-    for (int i = 0; i < bench::FieldCount; ++i)
-        text1_[i] = new FieldEdit(i);
-    for (int i = 0; i < bench::OptionCount; ++i)
-        check1_[i] = new QCheckBox(bench::optionCaption(i));
+        panels_[tab - 1]->setObjectName(QStringLiteral("Panel%1").arg(tab));
+    }
+    for (int i = 0; i < bench::FieldCount; ++i) {
+        fields_[i] = new FieldEdit(i);
+        fields_[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
+    }
+    for (int i = 0; i < bench::OptionCount; ++i) {
+        switches_[i] = new QCheckBox(bench::optionCaption(i));
+        switches_[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));
+    }
     buildObjectPanel();
     buildLensPanel();
     buildDisplayPanel();
     buildConstructionPanel();
     for (int tab = 1; tab <= 4; ++tab)
-        onglets_->setPanel(tab, panels_[tab - 1]);
+        tabStrip_->setPanel(tab, panels_[tab - 1]);
     // The diameter fields are never shown: the slider stands for them.
-    text1_[bench::Lens1Diameter]->hide();
-    text1_[bench::Lens2Diameter]->hide();
+    fields_[bench::Lens1Diameter]->hide();
+    fields_[bench::Lens2Diameter]->hide();
 }
 
 void MainWindow::buildObjectPanel() {
     Panel *panel = panels_[ObjectsTab - 1];
-    check2_ = new QCheckBox(QStringLiteral("Objet à l'infini"), panel);
-    check2_->setGeometry(250, 8, 140, BoxHeight);
-    text1_[bench::ObjectPosition]->setParent(panel);
-    text1_[bench::ObjectPosition]->setGeometry(120, 36, FieldWidth, FieldHeight);
-    text1_[bench::ObjectHeight]->setParent(panel);
-    text1_[bench::ObjectHeight]->setGeometry(300, 36, FieldWidth, FieldHeight);
-    label1_ = readout(panel, 200, 37, 52);
-    hscroll3_ = slider(panel, bench::ApparentDiameterMin, bench::ApparentDiameterMax, 10);
-    hscroll3_->setGeometry(256, 37, 134, BoxHeight);
+    objectAtInfinityBox_ = new QCheckBox(QStringLiteral("Objet à l'infini"), panel);
+    objectAtInfinityBox_->setObjectName(QStringLiteral("Check2"));
+    objectAtInfinityBox_->setGeometry(250, 8, 140, BoxHeight);
+    fields_[bench::ObjectPosition]->setParent(panel);
+    fields_[bench::ObjectPosition]->setGeometry(120, 36, FieldWidth, FieldHeight);
+    fields_[bench::ObjectHeight]->setParent(panel);
+    fields_[bench::ObjectHeight]->setGeometry(300, 36, FieldWidth, FieldHeight);
+    apparentDiameterLabel_ = readout(panel, QStringLiteral("Label1"), 200, 37, 52);
+    apparentDiameterSlider_ = slider(panel, QStringLiteral("HScroll3"), bench::ApparentDiameterMin,
+                                     bench::ApparentDiameterMax, 10);
+    apparentDiameterSlider_->setGeometry(256, 37, 134, BoxHeight);
     for (int i = 0; i < 4; ++i)
-        label3_[i] = readout(panel, i % 2 == 0 ? 120 : 288, i < 2 ? 100 : 140);
+        imageReadouts_[i] = readout(panel, QStringLiteral("Label3_%1").arg(i),
+                                    i % 2 == 0 ? 120 : 288, i < 2 ? 100 : 140);
     panel->setPainter([this](QPainter &p) { paintObjectPanel(p); });
 }
 
 void MainWindow::buildLensPanel() {
     Panel *panel = panels_[LensesTab - 1];
-    check1_[bench::ShowFoci]->setParent(panel);
-    check1_[bench::ShowFoci]->setGeometry(10, 8, 150, BoxHeight);
-    check1_[bench::TwoLenses]->setParent(panel);
-    check1_[bench::TwoLenses]->setGeometry(200, 8, 190, BoxHeight);
+    switches_[bench::ShowFoci]->setParent(panel);
+    switches_[bench::ShowFoci]->setGeometry(10, 8, 150, BoxHeight);
+    switches_[bench::TwoLenses]->setParent(panel);
+    switches_[bench::TwoLenses]->setGeometry(200, 8, 190, BoxHeight);
     for (int i : {bench::Lens1Position, bench::Lens1Focal, bench::Lens2Position, bench::Lens2Focal,
                   bench::Lens1Diameter, bench::Lens2Diameter})
-        text1_[i]->setParent(panel);
-    hscroll2_ = slider(panel, bench::Lens1DiameterSliderMin, bench::SliderLimit, 10);
-    hscroll2_->setParent(panel);
+        fields_[i]->setParent(panel);
+    lens1DiameterSlider_ = slider(panel, QStringLiteral("HScroll2"), bench::Lens1DiameterSliderMin,
+                                  bench::SliderLimit, 10);
+    lens1DiameterSlider_->setParent(panel);
     panel->setPainter([this](QPainter &p) { paintLensPanel(p); });
 }
 
@@ -125,52 +141,60 @@ void MainWindow::buildDisplayPanel() {
                   {bench::BeamFromB, 200, 38},      {bench::BeamFromA, 200, 56},
                   {bench::GraduateAxis, 10, 100}};
     for (const auto &place : places) {
-        check1_[place.option]->setParent(panel);
-        check1_[place.option]->setGeometry(place.x, place.y, 190, BoxHeight);
+        switches_[place.option]->setParent(panel);
+        switches_[place.option]->setGeometry(place.x, place.y, 190, BoxHeight);
     }
-    command3_[0] = smallButton(panel, QStringLiteral("-"), 300, 98);
-    label2_ = new QLabel(panel);
-    label2_->setGeometry(322, 98, 46, 20);
-    label2_->setAlignment(Qt::AlignCenter);
-    label2_->setAutoFillBackground(true);
-    QPalette white = label2_->palette();
+    axisLengthButtons_[0] =
+        smallButton(panel, QStringLiteral("Command3_0"), QStringLiteral("-"), 300, 98);
+    axisLengthLabel_ = new QLabel(panel);
+    axisLengthLabel_->setObjectName(QStringLiteral("Label2"));
+    axisLengthLabel_->setGeometry(322, 98, 46, 20);
+    axisLengthLabel_->setAlignment(Qt::AlignCenter);
+    axisLengthLabel_->setAutoFillBackground(true);
+    QPalette white = axisLengthLabel_->palette();
     white.setColor(QPalette::Window, Qt::white);
-    label2_->setPalette(white);
-    command3_[1] = smallButton(panel, QStringLiteral("+"), 370, 98);
+    axisLengthLabel_->setPalette(white);
+    axisLengthButtons_[1] =
+        smallButton(panel, QStringLiteral("Command3_1"), QStringLiteral("+"), 370, 98);
 
-    commandp_[0] = smallButton(panel, QStringLiteral("-"), 300, 124);
-    commandp_[1] = smallButton(panel, QStringLiteral("+"), 370, 124);
+    precisionButtons_[0] =
+        smallButton(panel, QStringLiteral("Commandp_0"), QStringLiteral("-"), 300, 124);
+    precisionButtons_[1] =
+        smallButton(panel, QStringLiteral("Commandp_1"), QStringLiteral("+"), 370, 124);
     // The exponent of "10 … cm", a little higher than the "10" printed beside it.
-    label4_ = new QLabel(panel);
-    label4_->setGeometry(337, 125, 14, 12);
-    label4_->setAlignment(Qt::AlignCenter);
+    precisionExponent_ = new QLabel(panel);
+    precisionExponent_->setObjectName(QStringLiteral("Label4"));
+    precisionExponent_->setGeometry(337, 125, 14, 12);
+    precisionExponent_->setAlignment(Qt::AlignCenter);
     QFont small = paneltext::font(false);
     small.setPointSize(7);
-    label4_->setFont(small);
-    combo1_ = new QComboBox(panel);
-    combo1_->hide();
+    precisionExponent_->setFont(small);
+    precisionList_ = new QComboBox(panel);
+    precisionList_->setObjectName(QStringLiteral("Combo1"));
+    precisionList_->hide();
     panel->setPainter([this](QPainter &p) { paintDisplayPanel(p); });
 }
 
 void MainWindow::buildConstructionPanel() {
     Panel *panel = panels_[ConstructionTab - 1];
-    check1_[bench::ExtendRays]->setParent(panel);
-    check1_[bench::ExtendRays]->setGeometry(10, 4, 180, BoxHeight);
-    check1_[bench::PropagationArrows]->setParent(panel);
-    check1_[bench::PropagationArrows]->setGeometry(10, 22, 160, BoxHeight);
-    check1_[bench::ShowOutsideRays]->setParent(panel);
-    check1_[bench::ShowOutsideRays]->setGeometry(10, 40, 300, BoxHeight);
-    hscroll1_ = slider(panel, bench::ArrowPositionMin, bench::ArrowPositionMax, 1);
-    hscroll1_->setGeometry(300, 22, 90, BoxHeight);
+    switches_[bench::ExtendRays]->setParent(panel);
+    switches_[bench::ExtendRays]->setGeometry(10, 4, 180, BoxHeight);
+    switches_[bench::PropagationArrows]->setParent(panel);
+    switches_[bench::PropagationArrows]->setGeometry(10, 22, 160, BoxHeight);
+    switches_[bench::ShowOutsideRays]->setParent(panel);
+    switches_[bench::ShowOutsideRays]->setGeometry(10, 40, 300, BoxHeight);
+    arrowSlider_ = slider(panel, QStringLiteral("HScroll1"), bench::ArrowPositionMin,
+                          bench::ArrowPositionMax, 1);
+    arrowSlider_->setGeometry(300, 22, 90, BoxHeight);
     // The arrow slider acts when released, not while it is dragged.
-    hscroll1_->setTracking(false);
+    arrowSlider_->setTracking(false);
     // The ray switches are bare boxes; the panel prints what they stand for.
     for (int i : {bench::RayThroughO1, bench::RayThroughF1, bench::RayParallel1,
                   bench::RayThroughO2, bench::RayThroughF2, bench::RayParallel2}) {
-        check1_[i]->setParent(panel);
-        check1_[i]->setText(QString());
-        check1_[i]->setToolTip(bench::optionCaption(i));
-        check1_[i]->resize(BareBoxWidth, BoxHeight);
+        switches_[i]->setParent(panel);
+        switches_[i]->setText(QString());
+        switches_[i]->setToolTip(bench::optionCaption(i));
+        switches_[i]->resize(BareBoxWidth, BoxHeight);
     }
     panel->setPainter([this](QPainter &p) { paintConstructionPanel(p); });
 }
@@ -178,43 +202,43 @@ void MainWindow::buildConstructionPanel() {
 void MainWindow::arrangePanels() {
     const bool two = state_.option(bench::TwoLenses);
     const int l1x = two ? 120 : 190;
-    text1_[bench::Lens1Position]->setGeometry(l1x, 62, FieldWidth, FieldHeight);
-    text1_[bench::Lens1Focal]->setGeometry(l1x, 90, FieldWidth, FieldHeight);
-    hscroll2_->setGeometry(l1x, 120, FieldWidth, BoxHeight);
-    text1_[bench::Lens2Position]->setGeometry(320, 62, FieldWidth, FieldHeight);
-    text1_[bench::Lens2Focal]->setGeometry(320, 90, FieldWidth, FieldHeight);
+    fields_[bench::Lens1Position]->setGeometry(l1x, 62, FieldWidth, FieldHeight);
+    fields_[bench::Lens1Focal]->setGeometry(l1x, 90, FieldWidth, FieldHeight);
+    lens1DiameterSlider_->setGeometry(l1x, 120, FieldWidth, BoxHeight);
+    fields_[bench::Lens2Position]->setGeometry(320, 62, FieldWidth, FieldHeight);
+    fields_[bench::Lens2Focal]->setGeometry(320, 90, FieldWidth, FieldHeight);
 
     const int x1 = two ? 16 : 130, x2 = 216;
     const int firstRow = two ? 98 : 88, rowStep = 20;
     const int l1[] = {bench::RayThroughO1, bench::RayThroughF1, bench::RayParallel1};
     const int l2[] = {bench::RayThroughO2, bench::RayThroughF2, bench::RayParallel2};
     for (int row = 0; row < 3; ++row) {
-        check1_[l1[row]]->move(x1, firstRow + row * rowStep);
-        check1_[l2[row]]->move(x2, firstRow + row * rowStep);
+        switches_[l1[row]]->move(x1, firstRow + row * rowStep);
+        switches_[l2[row]]->move(x2, firstRow + row * rowStep);
     }
 }
 
 void MainWindow::paintObjectPanel(QPainter &p) {
     paneltext::title(p, 10, 10, {{QStringLiteral("Objet AB")}});
     if (!state_.objectAtInfinity) {
-        paneltext::labelAgainst(p, text1_[bench::ObjectPosition],
+        paneltext::labelAgainst(p, fields_[bench::ObjectPosition],
                                 QStringLiteral("Position (cm) : "));
-        paneltext::labelAgainst(p, text1_[bench::ObjectHeight], QStringLiteral("Hauteur (cm) : "));
+        paneltext::labelAgainst(p, fields_[bench::ObjectHeight], QStringLiteral("Hauteur (cm) : "));
     } else {
         // "Diamètre apparent : α = " ending at the read-out, on the row of the object fields.
         p.setFont(paneltext::font(false));
         const QFontMetricsF fm(p.font());
-        const double y = text1_[bench::ObjectPosition]->y() + 3;
-        double x =
-            label1_->x() - fm.horizontalAdvance(QStringLiteral("Diamètre apparent : a =   "));
+        const double y = fields_[bench::ObjectPosition]->y() + 3;
+        double x = apparentDiameterLabel_->x() -
+                   fm.horizontalAdvance(QStringLiteral("Diamètre apparent : a =   "));
         x = paneltext::print(p, x, y, {{QStringLiteral("Diamètre apparent : ")}});
         x = paneltext::print(p, x, y - 2, {{QStringLiteral("α")}});
         paneltext::print(p, x, y, {{QStringLiteral(" = ")}});
     }
     auto readoutLabels = [&](int upper) {
         p.setFont(paneltext::font(false));
-        paneltext::labelAgainst(p, label3_[upper], QStringLiteral("Position : "), 0);
-        paneltext::labelAgainst(p, label3_[upper + 1], QStringLiteral("Hauteur : "), 0);
+        paneltext::labelAgainst(p, imageReadouts_[upper], QStringLiteral("Position : "), 0);
+        paneltext::labelAgainst(p, imageReadouts_[upper + 1], QStringLiteral("Hauteur : "), 0);
     };
     if (!state_.option(bench::TwoLenses)) {
         paneltext::title(p, 10, 82, {{QStringLiteral("Image A'B'")}});
@@ -258,20 +282,21 @@ void MainWindow::paintLensPanel(QPainter &p) {
         lensTitle(W / 2, QStringLiteral("1"));
     }
     for (int i : positions)
-        paneltext::labelAgainst(p, text1_[i], QStringLiteral("Position (cm) : "));
+        paneltext::labelAgainst(p, fields_[i], QStringLiteral("Position (cm) : "));
     for (int i : focals)
-        paneltext::labelAgainst(p, text1_[i], QStringLiteral("Distance focale (cm) : "));
-    paneltext::labelAgainst(p, hscroll2_, QStringLiteral("Diamètre : "), 1);
+        paneltext::labelAgainst(p, fields_[i], QStringLiteral("Distance focale (cm) : "));
+    paneltext::labelAgainst(p, lens1DiameterSlider_, QStringLiteral("Diamètre : "), 1);
 }
 
 void MainWindow::paintDisplayPanel(QPainter &p) {
     paneltext::title(p, 10, 4, {{QStringLiteral("Paramètres")}});
-    paneltext::title(p, 10, check1_[bench::WhiteBackground]->y() + 27,
+    paneltext::title(p, 10, switches_[bench::WhiteBackground]->y() + 27,
                      {{QStringLiteral("Axe optique")}});
-    paneltext::labelAgainst(p, command3_[0], QStringLiteral("Longueur de l'axe : "), 2);
-    paneltext::labelAgainst(p, commandp_[0], QStringLiteral("Précision des positions : "), 5);
+    paneltext::labelAgainst(p, axisLengthButtons_[0], QStringLiteral("Longueur de l'axe : "), 2);
+    paneltext::labelAgainst(p, precisionButtons_[0], QStringLiteral("Précision des positions : "),
+                            5);
     // "10", the exponent in Label4, and "cm" on a white box between the two buttons.
-    const QRect minus = commandp_[0]->geometry(), plus = commandp_[1]->geometry();
+    const QRect minus = precisionButtons_[0]->geometry(), plus = precisionButtons_[1]->geometry();
     p.setPen(Qt::black);
     p.setBrush(Qt::white);
     p.drawRect(minus.right() + 2, minus.top(), plus.left() - minus.right() - 4, minus.height() - 1);
@@ -279,9 +304,9 @@ void MainWindow::paintDisplayPanel(QPainter &p) {
     p.setFont(paneltext::font(false));
     const QFontMetricsF fm(p.font());
     const double y = minus.top() + 5;
-    paneltext::print(p, label4_->x() - fm.horizontalAdvance(QStringLiteral("10")), y,
+    paneltext::print(p, precisionExponent_->x() - fm.horizontalAdvance(QStringLiteral("10")), y,
                      {{QStringLiteral("10")}});
-    paneltext::print(p, label4_->geometry().right() + 1, y, {{QStringLiteral("cm")}});
+    paneltext::print(p, precisionExponent_->geometry().right() + 1, y, {{QStringLiteral("cm")}});
 }
 
 void MainWindow::paintConstructionPanel(QPainter &p) {
@@ -305,7 +330,7 @@ void MainWindow::paintConstructionPanel(QPainter &p) {
     p.setFont(paneltext::font(false));
     auto describe = [&](int option, const QString &text, const QString &letter,
                         const QString &index) {
-        const QCheckBox *box = check1_[option];
+        const QCheckBox *box = switches_[option];
         const double x = box->x() + BareBoxWidth + 3, y = box->y() + 1;
         if (letter.isEmpty())
             paneltext::print(p, x, y, {{text}});
@@ -326,62 +351,62 @@ void MainWindow::paintConstructionPanel(QPainter &p) {
         describe(bench::RayThroughF2, f, QStringLiteral("F"), QStringLiteral("2"));
         describe(bench::RayParallel2, parallel, QString(), QString());
     }
-    paneltext::labelAgainst(p, hscroll1_, QStringLiteral("Position des flèches : "), 1);
+    paneltext::labelAgainst(p, arrowSlider_, QStringLiteral("Position des flèches : "), 1);
 }
 
 void MainWindow::showState() {
     const bench::BenchState &s = state_;
     for (int i = 0; i < bench::FieldCount; ++i) {
-        if (text1_[i]->text() != s.fields[i]) {
-            QSignalBlocker block(text1_[i]);
-            text1_[i]->setText(s.fields[i]);
+        if (fields_[i]->text() != s.fields[i]) {
+            QSignalBlocker block(fields_[i]);
+            fields_[i]->setText(s.fields[i]);
         }
     }
     for (int i = 0; i < bench::OptionCount; ++i) {
-        QSignalBlocker block(check1_[i]);
-        check1_[i]->setChecked(s.options[i]);
+        QSignalBlocker block(switches_[i]);
+        switches_[i]->setChecked(s.options[i]);
     }
-    check1_[bench::ShowVirtualImages]->setEnabled(s.virtualImagesEnabled);
-    check1_[bench::RayParallel1]->setEnabled(s.parallelRay1Enabled);
+    switches_[bench::ShowVirtualImages]->setEnabled(s.virtualImagesEnabled);
+    switches_[bench::RayParallel1]->setEnabled(s.parallelRay1Enabled);
     {
-        QSignalBlocker block(check2_);
-        check2_->setChecked(s.objectAtInfinity);
+        QSignalBlocker block(objectAtInfinityBox_);
+        objectAtInfinityBox_->setChecked(s.objectAtInfinity);
     }
     {
-        QSignalBlocker b1(hscroll1_), b2(hscroll2_), b3(hscroll3_);
-        hscroll1_->setValue(s.arrowPositionTenths);
-        hscroll2_->setMaximum(s.lens1DiameterTenthsMax);
-        hscroll2_->setValue(s.lens1DiameterTenths);
-        hscroll3_->setValue(s.apparentDiameterTenths);
+        QSignalBlocker b1(arrowSlider_), b2(lens1DiameterSlider_), b3(apparentDiameterSlider_);
+        arrowSlider_->setValue(s.arrowPositionTenths);
+        lens1DiameterSlider_->setMaximum(s.lens1DiameterTenthsMax);
+        lens1DiameterSlider_->setValue(s.lens1DiameterTenths);
+        apparentDiameterSlider_->setValue(s.apparentDiameterTenths);
     }
-    hscroll2_->setToolTip(s.fields[bench::Lens1Diameter] + QStringLiteral(" cm"));
+    lens1DiameterSlider_->setToolTip(s.fields[bench::Lens1Diameter] + QStringLiteral(" cm"));
     {
-        QSignalBlocker block(combo1_);
-        if (combo1_->count() == 3) combo1_->setCurrentIndex(s.precisionIndex);
+        QSignalBlocker block(precisionList_);
+        if (precisionList_->count() == 3) precisionList_->setCurrentIndex(s.precisionIndex);
     }
-    label1_->setText(s.apparentDiameterLabel);
+    apparentDiameterLabel_->setText(s.apparentDiameterLabel);
     for (int i = 0; i < 4; ++i)
-        label3_[i]->setText(s.readouts[i]);
-    label3_[2]->setVisible(s.lowerReadoutsVisible);
-    label3_[3]->setVisible(s.lowerReadoutsVisible);
-    label2_->setText(s.axisLengthLabel);
-    label4_->setText(s.precisionLabel);
-    command3_[0]->setEnabled(s.axisLengthDecreaseEnabled());
-    command3_[1]->setEnabled(s.axisLengthIncreaseEnabled());
-    commandp_[0]->setEnabled(s.precisionDecreaseEnabled());
-    commandp_[1]->setEnabled(s.precisionIncreaseEnabled());
+        imageReadouts_[i]->setText(s.readouts[i]);
+    imageReadouts_[2]->setVisible(s.lowerReadoutsVisible);
+    imageReadouts_[3]->setVisible(s.lowerReadoutsVisible);
+    axisLengthLabel_->setText(s.axisLengthLabel);
+    precisionExponent_->setText(s.precisionLabel);
+    axisLengthButtons_[0]->setEnabled(s.axisLengthDecreaseEnabled());
+    axisLengthButtons_[1]->setEnabled(s.axisLengthIncreaseEnabled());
+    precisionButtons_[0]->setEnabled(s.precisionDecreaseEnabled());
+    precisionButtons_[1]->setEnabled(s.precisionIncreaseEnabled());
 
     const bool two = s.option(bench::TwoLenses);
-    for (QWidget *w : {static_cast<QWidget *>(text1_[bench::Lens2Position]),
-                       static_cast<QWidget *>(text1_[bench::Lens2Focal]),
-                       static_cast<QWidget *>(check1_[bench::RayThroughO2]),
-                       static_cast<QWidget *>(check1_[bench::RayThroughF2]),
-                       static_cast<QWidget *>(check1_[bench::RayParallel2])})
+    for (QWidget *w : {static_cast<QWidget *>(fields_[bench::Lens2Position]),
+                       static_cast<QWidget *>(fields_[bench::Lens2Focal]),
+                       static_cast<QWidget *>(switches_[bench::RayThroughO2]),
+                       static_cast<QWidget *>(switches_[bench::RayThroughF2]),
+                       static_cast<QWidget *>(switches_[bench::RayParallel2])})
         w->setVisible(two);
-    label1_->setVisible(s.objectAtInfinity);
-    hscroll3_->setVisible(s.objectAtInfinity);
-    text1_[bench::ObjectPosition]->setVisible(!s.objectAtInfinity);
-    text1_[bench::ObjectHeight]->setVisible(!s.objectAtInfinity);
+    apparentDiameterLabel_->setVisible(s.objectAtInfinity);
+    apparentDiameterSlider_->setVisible(s.objectAtInfinity);
+    fields_[bench::ObjectPosition]->setVisible(!s.objectAtInfinity);
+    fields_[bench::ObjectHeight]->setVisible(!s.objectAtInfinity);
     // The panels' places and painted texts follow only the number of lenses and the object at
     // infinity: a drag or a typed value leaves them as they are.
     const std::pair<bool, bool> layout{two, s.objectAtInfinity};
@@ -394,29 +419,31 @@ void MainWindow::showState() {
 }
 
 void MainWindow::connectControls() {
-    for (FieldEdit *field : text1_) {
+    for (FieldEdit *field : fields_) {
         connect(field, &QLineEdit::textChanged, this,
-                [this, field](const QString &text) { Text1_Change(field->index(), text); });
-        connect(field, &FieldEdit::validationRequested, this, &MainWindow::Text1_LostFocus);
+                [this, field](const QString &text) { editField(field->index(), text); });
+        connect(field, &FieldEdit::validationRequested, this, &MainWindow::validateField);
     }
     for (int i = 0; i < bench::OptionCount; ++i)
-        connect(check1_[i], &QCheckBox::toggled, this,
-                [this, i](bool checked) { Check1_Click(i, checked); });
-    connect(check2_, &QCheckBox::toggled, this, &MainWindow::Check2_Click);
-    connect(hscroll1_, &QScrollBar::valueChanged, this, &MainWindow::HScroll1_Change);
-    connect(hscroll2_, &QScrollBar::valueChanged, this, &MainWindow::HScroll2_Change);
-    connect(hscroll3_, &QScrollBar::valueChanged, this, &MainWindow::HScroll3_Change);
+        connect(switches_[i], &QCheckBox::toggled, this,
+                [this, i](bool checked) { setSwitch(i, checked); });
+    connect(objectAtInfinityBox_, &QCheckBox::toggled, this, &MainWindow::setObjectAtInfinity);
+    connect(arrowSlider_, &QScrollBar::valueChanged, this, &MainWindow::setArrowPosition);
+    connect(lens1DiameterSlider_, &QScrollBar::valueChanged, this, &MainWindow::setLens1Diameter);
+    connect(apparentDiameterSlider_, &QScrollBar::valueChanged, this,
+            &MainWindow::setApparentDiameter);
     for (int i = 0; i < 2; ++i) {
-        connect(command3_[i], &QPushButton::clicked, this, [this, i] { Command3_Click(i); });
-        connect(commandp_[i], &QPushButton::clicked, this, [this, i] { Commandp_Click(i); });
+        connect(axisLengthButtons_[i], &QPushButton::clicked, this,
+                [this, i] { stepAxisLength(i); });
+        connect(precisionButtons_[i], &QPushButton::clicked, this, [this, i] { stepPrecision(i); });
     }
-    connect(combo1_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    connect(precisionList_, &QComboBox::currentIndexChanged, this, [this](int index) {
         bench::selectPrecision(state_, index);
         majaff();
-        label4_->repaint();
+        precisionExponent_->repaint();
     });
     for (int i = 0; i < 3; ++i)
-        connect(figure_->handle(i), &FigureHandle::moved, this, &MainWindow::handleMoved);
+        connect(figure_->handle(i), &FigureHandle::moved, this, &MainWindow::dragHandle);
 }
 
 } // namespace mainwindow
