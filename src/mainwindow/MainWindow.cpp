@@ -11,9 +11,9 @@
 #include "help/HelpWindow.h"
 #include "mainwindow/ButtonIcons.h"
 #include "mainwindow/CommandButton.h"
-#include "mainwindow/FieldEdit.h"
 #include "mainwindow/FigureView.h"
 #include "mainwindow/Panel.h"
+#include "mainwindow/ParameterPanels.h"
 #include "mainwindow/TabStrip.h"
 #include "printing/PrintWindow.h"
 #include "ui/MessageBoxes.h"
@@ -26,6 +26,7 @@
 #include <QCursor>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -97,7 +98,8 @@ MainWindow::MainWindow(Options options, QWidget *parent)
     figure_->setFocusPolicy(Qt::ClickFocus);
     figure_->setGeometry(FigureLeft, FigureTop, DesignWidth - FigureMargin,
                          FigureView::FigureHeight);
-    buildPanels();
+    panels_ = new ParameterPanels(this);
+    panels_->setGeometry(8, 360, 409, 185);
 
     infoIcon_ = new QLabel(this);
     infoIcon_->setObjectName(QStringLiteral("Image2"));
@@ -146,21 +148,21 @@ MainWindow::MainWindow(Options options, QWidget *parent)
         setInfo(QStringLiteral("Vous pouvez déplacer l'objet et les lentilles avec la souris"));
     });
 
-    setHoverText(tabStrip_, QStringLiteral("Cliquer sur un onglet pour l'afficher"));
-    setHoverText(panels_[0], QStringLiteral("Positions et dimensions de l'objet  et des images"));
-    setHoverText(panels_[1], QStringLiteral("Vous pouvez modifier les paramètres des lentilles"));
-    setHoverText(panels_[2], QStringLiteral("Les options d'affichage s'appliquent également à "
-                                            "l'image copiée ou imprimée."));
-    setHoverText(panels_[3], QStringLiteral("Représentation de la construction de l'image"));
-    for (QWidget *w :
-         {static_cast<QWidget *>(axisLengthButtons_[0]),
-          static_cast<QWidget *>(axisLengthButtons_[1]), static_cast<QWidget *>(axisLengthLabel_)})
+    setHoverText(panels_->tabStrip(), QStringLiteral("Cliquer sur un onglet pour l'afficher"));
+    setHoverText(panels_->panel(1),
+                 QStringLiteral("Positions et dimensions de l'objet  et des images"));
+    setHoverText(panels_->panel(2),
+                 QStringLiteral("Vous pouvez modifier les paramètres des lentilles"));
+    setHoverText(panels_->panel(3), QStringLiteral("Les options d'affichage s'appliquent "
+                                                   "également à l'image copiée ou imprimée."));
+    setHoverText(panels_->panel(4), QStringLiteral("Représentation de la construction de l'image"));
+    for (QWidget *w : panels_->axisLengthControls())
         setHoverText(w, QStringLiteral("Modifier l'échelle de représentation"));
     setHoverText(exercisesButton_,
                  QStringLiteral("Ouvrir un énoncé, enregistrer le texte, obtenir la "
                                 "correction, imprimer ou fermer"));
 
-    connectControls();
+    connectPanels();
     formLoad();
 }
 
@@ -218,8 +220,7 @@ void MainWindow::formLoad() {
     resize(DesignWidth, DesignHeight);
     placeWindowOnNarrowScreen();
     setInfo(InfoStart);
-    precisionList_->clear();
-    precisionList_->addItems({QStringLiteral("-1"), QStringLiteral("-2"), QStringLiteral("-3")});
+    panels_->fillPrecisionList();
     exercises::buildIntroText(exerciseText_);
     paintBackground();
     // The start-up bench has run the switch, axis-length and precision handlers once: every
@@ -423,13 +424,30 @@ void MainWindow::mouseMoveEvent(QMouseEvent *event) {
 
 void MainWindow::majaff() {
     figure_->redraw(state_);
-    showState();
+    panels_->showState(state_);
+}
+
+void MainWindow::connectPanels() {
+    connect(panels_, &ParameterPanels::fieldEdited, this, &MainWindow::editField);
+    connect(panels_, &ParameterPanels::fieldLeft, this, &MainWindow::validateField);
+    connect(panels_, &ParameterPanels::switchToggled, this, &MainWindow::setSwitch);
+    connect(panels_, &ParameterPanels::objectAtInfinityToggled, this,
+            &MainWindow::setObjectAtInfinity);
+    connect(panels_, &ParameterPanels::arrowPositionChanged, this, &MainWindow::setArrowPosition);
+    connect(panels_, &ParameterPanels::lens1DiameterChanged, this, &MainWindow::setLens1Diameter);
+    connect(panels_, &ParameterPanels::apparentDiameterChanged, this,
+            &MainWindow::setApparentDiameter);
+    connect(panels_, &ParameterPanels::axisLengthStepped, this, &MainWindow::stepAxisLength);
+    connect(panels_, &ParameterPanels::precisionStepped, this, &MainWindow::stepPrecision);
+    connect(panels_, &ParameterPanels::precisionSelected, this, &MainWindow::selectPrecision);
+    for (int i = 0; i < 3; ++i)
+        connect(figure_->handle(i), &FigureHandle::moved, this, &MainWindow::dragHandle);
 }
 
 // A field typed into (Text1_Change): the diameter mirror; the figure waits for the validation.
 void MainWindow::editField(int index, const QString &text) {
     bench::setFieldText(state_, index, text);
-    showState();
+    panels_->showState(state_);
 }
 
 // A field left for another control, or Enter typed into it (Text1_LostFocus).
@@ -441,7 +459,7 @@ void MainWindow::validateField(int index) {
 void MainWindow::setSwitch(int index, bool checked) {
     bench::setOption(state_, index, checked);
     majaff();
-    if (index == bench::TwoLenses) panels_[1]->repaint();
+    if (index == bench::TwoLenses) panels_->repaintLensPanel();
 }
 
 void MainWindow::setObjectAtInfinity(bool checked) {
@@ -467,13 +485,19 @@ void MainWindow::setApparentDiameter(int value) {
 void MainWindow::stepPrecision(int index) {
     bench::precisionButton(state_, index);
     majaff();
-    precisionExponent_->repaint();
+    panels_->repaintPrecision();
+}
+
+void MainWindow::selectPrecision(int index) {
+    bench::selectPrecision(state_, index);
+    majaff();
+    panels_->repaintPrecision();
 }
 
 void MainWindow::stepAxisLength(int index) {
     bench::axisLengthButton(state_, index);
     majaff();
-    axisLengthLabel_->repaint();
+    panels_->repaintAxisLength();
 }
 
 // The pointer moved over a handle (AB_MouseMove, L1_MouseMove, L2_MouseMove).

@@ -9,24 +9,16 @@
 #include <QWidget>
 
 #include <array>
-#include <optional>
-#include <utility>
 
-class QCheckBox;
-class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
-class QScrollBar;
 class QTextEdit;
 class QToolButton;
 
 namespace mainwindow {
 
-class FieldEdit;
 class FigureView;
-class Panel;
-class TabStrip;
+class ParameterPanels;
 
 // feuilleP: the main window. Shows the figure with its mouse handles, the tab strip with the
 // four parameter panels, the hover-text area, the rich-text area and the command buttons. It
@@ -105,25 +97,10 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
   private:
     QToolButton *commandButton(const QString &objectName) const;
 
-    // Building (MainWindowPanels.cpp).
     void buildCommandButtons();
-    void buildPanels();
-    void buildObjectPanel();
-    void buildLensPanel();
-    void buildDisplayPanel();
-    void buildConstructionPanel();
-    void connectControls();
-    void paintObjectPanel(QPainter &p);
-    void paintLensPanel(QPainter &p);
-    void paintDisplayPanel(QPainter &p);
-    void paintConstructionPanel(QPainter &p);
-    // Places the controls of the lens and construction panels for one or two lenses.
-    void arrangePanels();
+    void connectPanels();
 
-    // Shows the bench in every control, derived values included (without running their
-    // handlers again).
-    void showState();
-    // majaff: redraws the figure, then shows the bench.
+    // majaff: redraws the figure, then shows the bench in the panels, derived values included.
     void majaff();
 
     // Control handlers.
@@ -135,6 +112,7 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     void setLens1Diameter(int value);
     void setApparentDiameter(int value);
     void stepPrecision(int index);
+    void selectPrecision(int index);
     void stepAxisLength(int index);
     void dragHandle(int index, Qt::MouseButtons buttons, double offsetX);
 
@@ -162,28 +140,14 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
 
     std::array<QToolButton *, 7> commandButtons_{};
     FigureView *figure_ = nullptr;
-    TabStrip *tabStrip_ = nullptr;
-    std::array<Panel *, 4> panels_{};
+    ParameterPanels *panels_ = nullptr;
     QLabel *infoIcon_ = nullptr;
     QLabel *infoText_ = nullptr;
     QToolButton *exercisesButton_ = nullptr;
     QLineEdit *exerciseTitle_ = nullptr;
     QTextEdit *exerciseText_ = nullptr;
 
-    std::array<FieldEdit *, bench::FieldCount> fields_{};
-    std::array<QCheckBox *, bench::OptionCount> switches_{};
-    QCheckBox *objectAtInfinityBox_ = nullptr;
-    QScrollBar *arrowSlider_ = nullptr, *lens1DiameterSlider_ = nullptr,
-               *apparentDiameterSlider_ = nullptr;
-    QComboBox *precisionList_ = nullptr;
-    std::array<QPushButton *, 2> axisLengthButtons_{}, precisionButtons_{};
-    QLabel *apparentDiameterLabel_ = nullptr, *axisLengthLabel_ = nullptr,
-           *precisionExponent_ = nullptr;
-    std::array<QLabel *, 4> imageReadouts_{};
-
     QHash<QObject *, QString> hoverTexts_;
-    // Two lenses and the object at infinity, as the panels were last arranged and painted for.
-    std::optional<std::pair<bool, bool>> panelsArrangedFor_;
 };
 
 } // namespace mainwindow

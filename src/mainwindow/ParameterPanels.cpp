@@ -1,11 +1,7 @@
-// The tab strip's four panels: their controls, their places for one or two lenses, the texts
-// they paint, and how the bench is shown in them.
-
-#include "mainwindow/MainWindow.h"
+#include "mainwindow/ParameterPanels.h"
 
 #include "bench/BenchControls.h"
 #include "mainwindow/FieldEdit.h"
-#include "mainwindow/FigureView.h"
 #include "mainwindow/Panel.h"
 #include "mainwindow/TabStrip.h"
 
@@ -71,10 +67,9 @@ void separator(QPainter &p, double x, double top, double bottom) {
 
 } // namespace
 
-void MainWindow::buildPanels() {
+ParameterPanels::ParameterPanels(QWidget *parent) : QWidget(parent) {
     tabStrip_ = new TabStrip(this);
     tabStrip_->setObjectName(QStringLiteral("Onglets"));
-    tabStrip_->setGeometry(8, 360, 409, 185);
     for (int tab = 1; tab <= 4; ++tab) {
         panels_[tab - 1] = new Panel;
         panels_[tab - 1]->setObjectName(QStringLiteral("Panel%1").arg(tab));
@@ -96,9 +91,35 @@ void MainWindow::buildPanels() {
     // The diameter fields are never shown: the slider stands for them.
     fields_[bench::Lens1Diameter]->hide();
     fields_[bench::Lens2Diameter]->hide();
+    connectControls();
 }
 
-void MainWindow::buildObjectPanel() {
+void ParameterPanels::resizeEvent(QResizeEvent *) {
+    tabStrip_->setGeometry(rect());
+}
+
+void ParameterPanels::fillPrecisionList() {
+    precisionList_->clear();
+    precisionList_->addItems({QStringLiteral("-1"), QStringLiteral("-2"), QStringLiteral("-3")});
+}
+
+void ParameterPanels::repaintLensPanel() {
+    panels_[1]->repaint();
+}
+
+void ParameterPanels::repaintAxisLength() {
+    axisLengthLabel_->repaint();
+}
+
+void ParameterPanels::repaintPrecision() {
+    precisionExponent_->repaint();
+}
+
+QList<QWidget *> ParameterPanels::axisLengthControls() const {
+    return {axisLengthButtons_[0], axisLengthButtons_[1], axisLengthLabel_};
+}
+
+void ParameterPanels::buildObjectPanel() {
     Panel *panel = panels_[ObjectsTab - 1];
     objectAtInfinityBox_ = new QCheckBox(QStringLiteral("Objet à l'infini"), panel);
     objectAtInfinityBox_->setObjectName(QStringLiteral("Check2"));
@@ -117,7 +138,7 @@ void MainWindow::buildObjectPanel() {
     panel->setPainter([this](QPainter &p) { paintObjectPanel(p); });
 }
 
-void MainWindow::buildLensPanel() {
+void ParameterPanels::buildLensPanel() {
     Panel *panel = panels_[LensesTab - 1];
     switches_[bench::ShowFoci]->setParent(panel);
     switches_[bench::ShowFoci]->setGeometry(10, 8, 150, BoxHeight);
@@ -132,7 +153,7 @@ void MainWindow::buildLensPanel() {
     panel->setPainter([this](QPainter &p) { paintLensPanel(p); });
 }
 
-void MainWindow::buildDisplayPanel() {
+void ParameterPanels::buildDisplayPanel() {
     Panel *panel = panels_[DisplayTab - 1];
     const struct {
         int option, x, y;
@@ -175,7 +196,7 @@ void MainWindow::buildDisplayPanel() {
     panel->setPainter([this](QPainter &p) { paintDisplayPanel(p); });
 }
 
-void MainWindow::buildConstructionPanel() {
+void ParameterPanels::buildConstructionPanel() {
     Panel *panel = panels_[ConstructionTab - 1];
     switches_[bench::ExtendRays]->setParent(panel);
     switches_[bench::ExtendRays]->setGeometry(10, 4, 180, BoxHeight);
@@ -199,8 +220,8 @@ void MainWindow::buildConstructionPanel() {
     panel->setPainter([this](QPainter &p) { paintConstructionPanel(p); });
 }
 
-void MainWindow::arrangePanels() {
-    const bool two = state_.option(bench::TwoLenses);
+void ParameterPanels::arrangePanels() {
+    const bool two = twoLenses_;
     const int l1x = two ? 120 : 190;
     fields_[bench::Lens1Position]->setGeometry(l1x, 62, FieldWidth, FieldHeight);
     fields_[bench::Lens1Focal]->setGeometry(l1x, 90, FieldWidth, FieldHeight);
@@ -218,9 +239,9 @@ void MainWindow::arrangePanels() {
     }
 }
 
-void MainWindow::paintObjectPanel(QPainter &p) {
+void ParameterPanels::paintObjectPanel(QPainter &p) {
     paneltext::title(p, 10, 10, {{QStringLiteral("Objet AB")}});
-    if (!state_.objectAtInfinity) {
+    if (!atInfinity_) {
         paneltext::labelAgainst(p, fields_[bench::ObjectPosition],
                                 QStringLiteral("Position (cm) : "));
         paneltext::labelAgainst(p, fields_[bench::ObjectHeight], QStringLiteral("Hauteur (cm) : "));
@@ -240,7 +261,7 @@ void MainWindow::paintObjectPanel(QPainter &p) {
         paneltext::labelAgainst(p, imageReadouts_[upper], QStringLiteral("Position : "), 0);
         paneltext::labelAgainst(p, imageReadouts_[upper + 1], QStringLiteral("Hauteur : "), 0);
     };
-    if (!state_.option(bench::TwoLenses)) {
+    if (!twoLenses_) {
         paneltext::title(p, 10, 82, {{QStringLiteral("Image A'B'")}});
         readoutLabels(0);
     } else {
@@ -259,7 +280,7 @@ void MainWindow::paintObjectPanel(QPainter &p) {
     }
 }
 
-void MainWindow::paintLensPanel(QPainter &p) {
+void ParameterPanels::paintLensPanel(QPainter &p) {
     const double W = panels_[LensesTab - 1]->width();
     const double bottom = panels_[LensesTab - 1]->height();
     p.setPen(Qt::white);
@@ -272,7 +293,7 @@ void MainWindow::paintLensPanel(QPainter &p) {
         paneltext::printCentred(p, x, 38, {{QStringLiteral("Lentille L")}, {n, true}});
     };
     std::vector<int> positions{bench::Lens1Position}, focals{bench::Lens1Focal};
-    if (state_.option(bench::TwoLenses)) {
+    if (twoLenses_) {
         separator(p, W / 2, 30, bottom);
         lensTitle(W * 0.25, QStringLiteral("1"));
         lensTitle(W * 0.75, QStringLiteral("2"));
@@ -288,7 +309,7 @@ void MainWindow::paintLensPanel(QPainter &p) {
     paneltext::labelAgainst(p, lens1DiameterSlider_, QStringLiteral("Diamètre : "), 1);
 }
 
-void MainWindow::paintDisplayPanel(QPainter &p) {
+void ParameterPanels::paintDisplayPanel(QPainter &p) {
     paneltext::title(p, 10, 4, {{QStringLiteral("Paramètres")}});
     paneltext::title(p, 10, switches_[bench::WhiteBackground]->y() + 27,
                      {{QStringLiteral("Axe optique")}});
@@ -309,10 +330,10 @@ void MainWindow::paintDisplayPanel(QPainter &p) {
     paneltext::print(p, precisionExponent_->geometry().right() + 1, y, {{QStringLiteral("cm")}});
 }
 
-void MainWindow::paintConstructionPanel(QPainter &p) {
+void ParameterPanels::paintConstructionPanel(QPainter &p) {
     const double W = panels_[ConstructionTab - 1]->width();
     const double bottom = panels_[ConstructionTab - 1]->height();
-    const bool two = state_.option(bench::TwoLenses);
+    const bool two = twoLenses_;
     p.setFont(paneltext::font(true));
     if (two) {
         separator(p, W / 2, 60, bottom);
@@ -354,8 +375,7 @@ void MainWindow::paintConstructionPanel(QPainter &p) {
     paneltext::labelAgainst(p, arrowSlider_, QStringLiteral("Position des flèches : "), 1);
 }
 
-void MainWindow::showState() {
-    const bench::BenchState &s = state_;
+void ParameterPanels::showState(const bench::BenchState &s) {
     for (int i = 0; i < bench::FieldCount; ++i) {
         if (fields_[i]->text() != s.fields[i]) {
             QSignalBlocker block(fields_[i]);
@@ -412,38 +432,38 @@ void MainWindow::showState() {
     const std::pair<bool, bool> layout{two, s.objectAtInfinity};
     if (panelsArrangedFor_ != layout) {
         panelsArrangedFor_ = layout;
+        twoLenses_ = two;
+        atInfinity_ = s.objectAtInfinity;
         arrangePanels();
         for (Panel *panel : panels_)
             panel->update();
     }
 }
 
-void MainWindow::connectControls() {
+void ParameterPanels::connectControls() {
     for (FieldEdit *field : fields_) {
         connect(field, &QLineEdit::textChanged, this,
-                [this, field](const QString &text) { editField(field->index(), text); });
-        connect(field, &FieldEdit::validationRequested, this, &MainWindow::validateField);
+                [this, field](const QString &text) { emit fieldEdited(field->index(), text); });
+        connect(field, &FieldEdit::validationRequested, this, &ParameterPanels::fieldLeft);
     }
     for (int i = 0; i < bench::OptionCount; ++i)
         connect(switches_[i], &QCheckBox::toggled, this,
-                [this, i](bool checked) { setSwitch(i, checked); });
-    connect(objectAtInfinityBox_, &QCheckBox::toggled, this, &MainWindow::setObjectAtInfinity);
-    connect(arrowSlider_, &QScrollBar::valueChanged, this, &MainWindow::setArrowPosition);
-    connect(lens1DiameterSlider_, &QScrollBar::valueChanged, this, &MainWindow::setLens1Diameter);
+                [this, i](bool checked) { emit switchToggled(i, checked); });
+    connect(objectAtInfinityBox_, &QCheckBox::toggled, this,
+            &ParameterPanels::objectAtInfinityToggled);
+    connect(arrowSlider_, &QScrollBar::valueChanged, this, &ParameterPanels::arrowPositionChanged);
+    connect(lens1DiameterSlider_, &QScrollBar::valueChanged, this,
+            &ParameterPanels::lens1DiameterChanged);
     connect(apparentDiameterSlider_, &QScrollBar::valueChanged, this,
-            &MainWindow::setApparentDiameter);
+            &ParameterPanels::apparentDiameterChanged);
     for (int i = 0; i < 2; ++i) {
         connect(axisLengthButtons_[i], &QPushButton::clicked, this,
-                [this, i] { stepAxisLength(i); });
-        connect(precisionButtons_[i], &QPushButton::clicked, this, [this, i] { stepPrecision(i); });
+                [this, i] { emit axisLengthStepped(i); });
+        connect(precisionButtons_[i], &QPushButton::clicked, this,
+                [this, i] { emit precisionStepped(i); });
     }
-    connect(precisionList_, &QComboBox::currentIndexChanged, this, [this](int index) {
-        bench::selectPrecision(state_, index);
-        majaff();
-        precisionExponent_->repaint();
-    });
-    for (int i = 0; i < 3; ++i)
-        connect(figure_->handle(i), &FigureHandle::moved, this, &MainWindow::dragHandle);
+    connect(precisionList_, &QComboBox::currentIndexChanged, this,
+            &ParameterPanels::precisionSelected);
 }
 
 } // namespace mainwindow
