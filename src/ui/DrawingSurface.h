@@ -12,7 +12,7 @@ constexpr int DesignFigureWidth = 775;
 constexpr int DesignFigureHeight = 265;
 
 // The surface the figure of the bench is drawn on, in drawing units: one unit is one pixel
-// (15 twips at 96 dots per inch), x grows to the right from the left edge at x = -10, y grows
+// at 96 dots per inch, x grows to the right from the left edge at x = -10, y grows
 // downwards from the top edge at y = 4. Coordinates are single-precision numbers; the figure
 // passes integers except for the barbs of its arrowheads.
 //

@@ -10,7 +10,7 @@ namespace bench {
 
 namespace {
 
-constexpr double TwipsPerUnit = 15;
+constexpr double DesignUnitsPerPixel = 15;
 
 // Fills the stretch [from, to] with one stroke per drawing unit, each from the lowest to the
 // highest ordinate of the boundary lines at its abscissa.
@@ -37,7 +37,7 @@ void fillBetween(ui::DrawingSurface &surface, const FigureLayout &f,
 QRgb beamColour(double length, double surfaceHeight, bool whiteBackground) {
     if (whiteBackground) return WhiteBackgroundBeamColour;
     if (length > 1999) return qRgb(0, 0, 45);
-    const double darkening = length / (surfaceHeight * TwipsPerUnit) * 200;
+    const double darkening = length / (surfaceHeight * DesignUnitsPerPixel) * 200;
     const double r = std::max(0.0, roundHalfEven(155 - darkening));
     const double g = std::max(0.0, roundHalfEven(205 - darkening));
     const double b = std::max(45.0, roundHalfEven(255 - darkening));

@@ -10,7 +10,7 @@ namespace bench {
 // Drawing ordinate of the optical axis.
 constexpr double AxisY = 135;
 
-constexpr QRgb NonExistentRayColour = qRgb(255, 0, 0); // QBColor(12)
+constexpr QRgb NonExistentRayColour = qRgb(255, 0, 0); // palette colour 12
 constexpr QRgb WhiteBackgroundBeamColour = qRgb(200, 230, 250);
 
 // The colours of the figure on its black or white background.

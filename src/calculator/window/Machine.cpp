@@ -19,15 +19,15 @@ namespace calculator {
 
 namespace {
 
-// The window's places are given in twips, 15 to a pixel.
-constexpr int px(int twips) {
-    return twips / 15;
+// The window's places are given in the design's units, 15 to a pixel.
+constexpr int px(int designUnits) {
+    return designUnits / 15;
 }
 
 constexpr int ClientWidth = 301;
 constexpr int ClientHeight = 430;
 
-// Key sizes in twips.
+// Key sizes in design units.
 constexpr int KeyHeight = 360;
 constexpr int TallKeyHeight = 375; // the memory keys and "1/x"
 constexpr int InvWidth = 840;
