@@ -89,8 +89,13 @@ QStringList texts(const QListWidget *list) {
     return out;
 }
 
+// The place, folder and file lists of a save or open window.
+DirectoryBrowser *browser(const QWidget &window) {
+    return window.findChild<DirectoryBrowser *>();
+}
+
 QTreeWidgetItem *folderItem(const DirectoryBrowser *browser, const QString &path) {
-    const QTreeWidget *tree = browser->directoryList();
+    const QTreeWidget *tree = child<QTreeWidget>(*browser, "Dir1");
     for (QTreeWidgetItemIterator it(const_cast<QTreeWidget *>(tree)); *it; ++it)
         if ((*it)->data(0, Qt::UserRole).toString() == path) return *it;
     return nullptr;
@@ -174,15 +179,15 @@ TEST_F(ConfigWindows, FileListShowsConfigurationsWhateverTheCase) {
     writeFile(path("élève.P09"), "x");
     mkdir("d.P09");
     OpenWindow window(host);
-    EXPECT_EQ(window.browser()->directory(), root); // the lists start in the current directory
+    EXPECT_EQ(browser(window)->directory(), root); // the lists start in the current directory
     // Sorted in French: accented names among the others.
-    EXPECT_EQ(texts(window.browser()->fileList()),
+    EXPECT_EQ(texts(child<QListWidget>(window, "File1")),
               QStringList({"a.P09", "b.p09", "élève.P09", "zoé.P09"}));
-    ASSERT_NE(folderItem(window.browser(), path("d.P09")), nullptr);
-    EXPECT_EQ(window.browser()->driveList()->currentText(),
+    ASSERT_NE(folderItem(browser(window), path("d.P09")), nullptr);
+    EXPECT_EQ(child<QComboBox>(window, "Drive1")->currentText(),
               DirectoryBrowser::placeOf(root, DirectoryBrowser::places()));
-    EXPECT_FALSE(window.browser()->setDirectory(path("absent")));
-    EXPECT_EQ(window.browser()->directory(), root);
+    EXPECT_FALSE(browser(window)->setDirectory(path("absent")));
+    EXPECT_EQ(browser(window)->directory(), root);
 }
 
 TEST_F(ConfigWindows, BareNameIsSavedInTheChosenFolder) {
@@ -190,10 +195,10 @@ TEST_F(ConfigWindows, BareNameIsSavedInTheChosenFolder) {
     SaveWindow window(host);
     window.show();
     // Enter in the folder list opens the folder and does not save.
-    QTreeWidget *folders = window.browser()->directoryList();
-    folders->setCurrentItem(folderItem(window.browser(), sub));
+    QTreeWidget *folders = child<QTreeWidget>(window, "Dir1");
+    folders->setCurrentItem(folderItem(browser(window), sub));
     QTest::keyClick(folders, Qt::Key_Return);
-    ASSERT_EQ(window.browser()->directory(), sub);
+    ASSERT_EQ(browser(window)->directory(), sub);
     EXPECT_TRUE(window.isVisible());
 
     QTest::keyClicks(child<QLineEdit>(window, "Text1"), "essai");
@@ -300,7 +305,7 @@ TEST_F(ConfigWindows, DoubleClickOnAFileSavesUnderItsName) {
     writeFile(path("optique.p09"), "old");
     SaveWindow window(host);
     window.show();
-    QListWidget *files = window.browser()->fileList();
+    QListWidget *files = child<QListWidget>(window, "File1");
     // A single click chooses nothing.
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                       files->visualItemRect(files->item(0)).center());
@@ -346,9 +351,9 @@ TEST_F(ConfigWindows, ChoosingAFolderStripsTheFolderFromTheName) {
     const QString sub = mkdir("sous");
     SaveWindow window(host);
     window.show();
-    QTreeWidget *folders = window.browser()->directoryList();
-    doubleClick(folders, folders->visualItemRect(folderItem(window.browser(), sub)));
-    EXPECT_EQ(window.browser()->directory(), sub);
+    QTreeWidget *folders = child<QTreeWidget>(window, "Dir1");
+    doubleClick(folders, folders->visualItemRect(folderItem(browser(window), sub)));
+    EXPECT_EQ(browser(window)->directory(), sub);
     EXPECT_EQ(child<QLineEdit>(window, "Text1")->text(), "essai.P09");
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(boxes.empty());
@@ -381,8 +386,8 @@ TEST_F(ConfigWindows, ChosenFileIsLoadedBehindTheWaitingMessage) {
 
     OpenWindow window(host);
     window.show();
-    window.browser()->setDirectory(sub);
-    QListWidget *files = window.browser()->fileList();
+    browser(window)->setDirectory(sub);
+    QListWidget *files = child<QListWidget>(window, "File1");
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                       files->visualItemRect(files->item(0)).center());
     EXPECT_EQ(child<QLineEdit>(window, "ficharge")->text(), sub + "/situation.P09");
@@ -424,7 +429,7 @@ TEST_F(ConfigWindows, RefusedFilesLeaveTheBenchAsItWasAndCloseTheWindow) {
         host.messages.clear();
         OpenWindow window(host);
         window.show();
-        QListWidget *files = window.browser()->fileList();
+        QListWidget *files = child<QListWidget>(window, "File1");
         doubleClick(files, files->visualItemRect(files->item(0)));
         ASSERT_EQ(host.messages.size(), 1u) << r.what;
         EXPECT_EQ(host.messages[0].title, r.title) << r.what;

@@ -42,10 +42,6 @@ class DirectoryBrowser : public QWidget {
     // The place that holds `path`: the longest place that is `path` or one of its parents.
     static QString placeOf(const QString &path, const QStringList &places);
 
-    QComboBox *driveList() const { return drive_; }
-    QTreeWidget *directoryList() const { return dirs_; }
-    QListWidget *fileList() const { return files_; }
-
   signals:
     // The shown directory changed (a place chosen, a folder opened).
     void directoryChanged(const QString &path);

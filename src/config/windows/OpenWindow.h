@@ -26,8 +26,6 @@ class OpenWindow : public QDialog {
     // stays open. True when a load was made, whether the file was accepted or not.
     bool openChosenFile();
 
-    DirectoryBrowser *browser() const { return browser_; }
-
   protected:
     void resizeEvent(QResizeEvent *event) override;
 

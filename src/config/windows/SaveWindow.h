@@ -35,8 +35,6 @@ class SaveWindow : public QDialog {
     // stays open, with the settled name in its field.
     bool save();
 
-    DirectoryBrowser *browser() const { return browser_; }
-
   private:
     void saveUnderFileName(const QString &name);
     void keepOnlyFileName();
