@@ -25,11 +25,62 @@ const QColor DarkGrey(128, 128, 128);
 
 enum Tab { ObjectsTab = 1, LensesTab = 2, DisplayTab = 3, ConstructionTab = 4 };
 
-QLabel *readout(QWidget *parent, const QString &name, int x, int y, int w = ReadoutWidth,
-                int h = ReadoutHeight) {
+// Where each control stands in its panel: with one lens, and with two where that differs.
+struct Place {
+    const char *name;
+    int x, y, width, height;
+    int twoLensesX = -1, twoLensesY = -1;
+};
+const Place places[] = {
+    // "Objets et images"
+    {"Check2", 250, 8, 140, BoxHeight},
+    {"Text1_4", 120, 36, FieldWidth, FieldHeight},
+    {"Text1_5", 300, 36, FieldWidth, FieldHeight},
+    {"Label1", 200, 37, 52, ReadoutHeight},
+    {"HScroll3", 256, 37, 134, BoxHeight},
+    {"Label3_0", 120, 100, ReadoutWidth, ReadoutHeight},
+    {"Label3_1", 288, 100, ReadoutWidth, ReadoutHeight},
+    {"Label3_2", 120, 140, ReadoutWidth, ReadoutHeight},
+    {"Label3_3", 288, 140, ReadoutWidth, ReadoutHeight},
+    // "Lentilles": L1 in the middle, or in the left half beside L2.
+    {"Check1_7", 10, 8, 150, BoxHeight},
+    {"Check1_6", 200, 8, 190, BoxHeight},
+    {"Text1_0", 190, 62, FieldWidth, FieldHeight, 120, 62},
+    {"Text1_1", 190, 90, FieldWidth, FieldHeight, 120, 90},
+    {"HScroll2", 190, 120, FieldWidth, BoxHeight, 120, 120},
+    {"Text1_2", 320, 62, FieldWidth, FieldHeight},
+    {"Text1_3", 320, 90, FieldWidth, FieldHeight},
+    // "Affichage"
+    {"Check1_2", 10, 20, 190, BoxHeight},
+    {"Check1_11", 10, 38, 190, BoxHeight},
+    {"Check1_12", 10, 56, 190, BoxHeight},
+    {"Check1_5", 200, 20, 190, BoxHeight},
+    {"Check1_3", 200, 38, 190, BoxHeight},
+    {"Check1_4", 200, 56, 190, BoxHeight},
+    {"Check1_17", 10, 100, 190, BoxHeight},
+    {"Command3_0", 300, 98, 20, 20},
+    {"Label2", 322, 98, 46, 20},
+    {"Command3_1", 370, 98, 20, 20},
+    {"Commandp_0", 300, 124, 20, 20},
+    {"Commandp_1", 370, 124, 20, 20},
+    // The exponent of "10 … cm", a little higher than the "10" printed beside it.
+    {"Label4", 337, 125, 14, 12},
+    // "Construction": the ray switches of L1 centred, or in the left half beside those of L2.
+    {"Check1_0", 10, 4, 180, BoxHeight},
+    {"Check1_9", 10, 22, 160, BoxHeight},
+    {"Check1_8", 10, 40, 300, BoxHeight},
+    {"HScroll1", 300, 22, 90, BoxHeight},
+    {"Check1_1", 130, 88, BareBoxWidth, BoxHeight, 16, 98},
+    {"Check1_13", 130, 108, BareBoxWidth, BoxHeight, 16, 118},
+    {"Check1_14", 130, 128, BareBoxWidth, BoxHeight, 16, 138},
+    {"Check1_10", 216, 88, BareBoxWidth, BoxHeight, 216, 98},
+    {"Check1_15", 216, 108, BareBoxWidth, BoxHeight, 216, 118},
+    {"Check1_16", 216, 128, BareBoxWidth, BoxHeight, 216, 138},
+};
+
+QLabel *readout(QWidget *parent, const QString &name) {
     auto *l = new QLabel(parent);
     l->setObjectName(name);
-    l->setGeometry(x, y, w, h);
     l->setAlignment(Qt::AlignCenter);
     l->setAutoFillBackground(true);
     l->setFrameShape(QFrame::Panel);
@@ -40,11 +91,9 @@ QLabel *readout(QWidget *parent, const QString &name, int x, int y, int w = Read
     return l;
 }
 
-QPushButton *smallButton(QWidget *parent, const QString &name, const QString &caption, int x,
-                         int y) {
+QPushButton *smallButton(QWidget *parent, const QString &name, const QString &caption) {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(name);
-    b->setGeometry(x, y, 20, 20);
     return b;
 }
 
@@ -91,6 +140,7 @@ ParameterPanels::ParameterPanels(QWidget *parent) : QWidget(parent) {
     // The diameter fields are never shown: the slider stands for them.
     fields_[bench::Lens1Diameter]->hide();
     fields_[bench::Lens2Diameter]->hide();
+    arrangePanels();
     connectControls();
 }
 
@@ -123,69 +173,47 @@ void ParameterPanels::buildObjectPanel() {
     Panel *panel = panels_[ObjectsTab - 1];
     objectAtInfinityBox_ = new QCheckBox(QStringLiteral("Objet à l'infini"), panel);
     objectAtInfinityBox_->setObjectName(QStringLiteral("Check2"));
-    objectAtInfinityBox_->setGeometry(250, 8, 140, BoxHeight);
     fields_[bench::ObjectPosition]->setParent(panel);
-    fields_[bench::ObjectPosition]->setGeometry(120, 36, FieldWidth, FieldHeight);
     fields_[bench::ObjectHeight]->setParent(panel);
-    fields_[bench::ObjectHeight]->setGeometry(300, 36, FieldWidth, FieldHeight);
-    apparentDiameterLabel_ = readout(panel, QStringLiteral("Label1"), 200, 37, 52);
+    apparentDiameterLabel_ = readout(panel, QStringLiteral("Label1"));
     apparentDiameterSlider_ = slider(panel, QStringLiteral("HScroll3"), bench::ApparentDiameterMin,
                                      bench::ApparentDiameterMax, 10);
-    apparentDiameterSlider_->setGeometry(256, 37, 134, BoxHeight);
     for (int i = 0; i < 4; ++i)
-        imageReadouts_[i] = readout(panel, QStringLiteral("Label3_%1").arg(i),
-                                    i % 2 == 0 ? 120 : 288, i < 2 ? 100 : 140);
+        imageReadouts_[i] = readout(panel, QStringLiteral("Label3_%1").arg(i));
     panel->setPainter([this](QPainter &p) { paintObjectPanel(p); });
 }
 
 void ParameterPanels::buildLensPanel() {
     Panel *panel = panels_[LensesTab - 1];
     switches_[bench::ShowFoci]->setParent(panel);
-    switches_[bench::ShowFoci]->setGeometry(10, 8, 150, BoxHeight);
     switches_[bench::TwoLenses]->setParent(panel);
-    switches_[bench::TwoLenses]->setGeometry(200, 8, 190, BoxHeight);
     for (int i : {bench::Lens1Position, bench::Lens1Focal, bench::Lens2Position, bench::Lens2Focal,
                   bench::Lens1Diameter, bench::Lens2Diameter})
         fields_[i]->setParent(panel);
     lens1DiameterSlider_ = slider(panel, QStringLiteral("HScroll2"), bench::Lens1DiameterSliderMin,
                                   bench::SliderLimit, 10);
-    lens1DiameterSlider_->setParent(panel);
     panel->setPainter([this](QPainter &p) { paintLensPanel(p); });
 }
 
 void ParameterPanels::buildDisplayPanel() {
     Panel *panel = panels_[DisplayTab - 1];
-    const struct {
-        int option, x, y;
-    } places[] = {{bench::ShowImages, 10, 20},      {bench::ShowVirtualImages, 10, 38},
-                  {bench::WhiteBackground, 10, 56}, {bench::BeamAll, 200, 20},
-                  {bench::BeamFromB, 200, 38},      {bench::BeamFromA, 200, 56},
-                  {bench::GraduateAxis, 10, 100}};
-    for (const auto &place : places) {
-        switches_[place.option]->setParent(panel);
-        switches_[place.option]->setGeometry(place.x, place.y, 190, BoxHeight);
-    }
-    axisLengthButtons_[0] =
-        smallButton(panel, QStringLiteral("Command3_0"), QStringLiteral("-"), 300, 98);
+    for (int option : {bench::ShowImages, bench::ShowVirtualImages, bench::WhiteBackground,
+                       bench::BeamAll, bench::BeamFromB, bench::BeamFromA, bench::GraduateAxis})
+        switches_[option]->setParent(panel);
+    axisLengthButtons_[0] = smallButton(panel, QStringLiteral("Command3_0"), QStringLiteral("-"));
     axisLengthLabel_ = new QLabel(panel);
     axisLengthLabel_->setObjectName(QStringLiteral("Label2"));
-    axisLengthLabel_->setGeometry(322, 98, 46, 20);
     axisLengthLabel_->setAlignment(Qt::AlignCenter);
     axisLengthLabel_->setAutoFillBackground(true);
     QPalette white = axisLengthLabel_->palette();
     white.setColor(QPalette::Window, Qt::white);
     axisLengthLabel_->setPalette(white);
-    axisLengthButtons_[1] =
-        smallButton(panel, QStringLiteral("Command3_1"), QStringLiteral("+"), 370, 98);
+    axisLengthButtons_[1] = smallButton(panel, QStringLiteral("Command3_1"), QStringLiteral("+"));
 
-    precisionButtons_[0] =
-        smallButton(panel, QStringLiteral("Commandp_0"), QStringLiteral("-"), 300, 124);
-    precisionButtons_[1] =
-        smallButton(panel, QStringLiteral("Commandp_1"), QStringLiteral("+"), 370, 124);
-    // The exponent of "10 … cm", a little higher than the "10" printed beside it.
+    precisionButtons_[0] = smallButton(panel, QStringLiteral("Commandp_0"), QStringLiteral("-"));
+    precisionButtons_[1] = smallButton(panel, QStringLiteral("Commandp_1"), QStringLiteral("+"));
     precisionExponent_ = new QLabel(panel);
     precisionExponent_->setObjectName(QStringLiteral("Label4"));
-    precisionExponent_->setGeometry(337, 125, 14, 12);
     precisionExponent_->setAlignment(Qt::AlignCenter);
     QFont small = paneltext::font(false);
     small.setPointSize(7);
@@ -199,14 +227,10 @@ void ParameterPanels::buildDisplayPanel() {
 void ParameterPanels::buildConstructionPanel() {
     Panel *panel = panels_[ConstructionTab - 1];
     switches_[bench::ExtendRays]->setParent(panel);
-    switches_[bench::ExtendRays]->setGeometry(10, 4, 180, BoxHeight);
     switches_[bench::PropagationArrows]->setParent(panel);
-    switches_[bench::PropagationArrows]->setGeometry(10, 22, 160, BoxHeight);
     switches_[bench::ShowOutsideRays]->setParent(panel);
-    switches_[bench::ShowOutsideRays]->setGeometry(10, 40, 300, BoxHeight);
     arrowSlider_ = slider(panel, QStringLiteral("HScroll1"), bench::ArrowPositionMin,
                           bench::ArrowPositionMax, 1);
-    arrowSlider_->setGeometry(300, 22, 90, BoxHeight);
     // The arrow slider acts when released, not while it is dragged.
     arrowSlider_->setTracking(false);
     // The ray switches are bare boxes; the panel prints what they stand for.
@@ -215,27 +239,17 @@ void ParameterPanels::buildConstructionPanel() {
         switches_[i]->setParent(panel);
         switches_[i]->setText(QString());
         switches_[i]->setToolTip(bench::optionCaption(i));
-        switches_[i]->resize(BareBoxWidth, BoxHeight);
     }
     panel->setPainter([this](QPainter &p) { paintConstructionPanel(p); });
 }
 
 void ParameterPanels::arrangePanels() {
-    const bool two = twoLenses_;
-    const int l1x = two ? 120 : 190;
-    fields_[bench::Lens1Position]->setGeometry(l1x, 62, FieldWidth, FieldHeight);
-    fields_[bench::Lens1Focal]->setGeometry(l1x, 90, FieldWidth, FieldHeight);
-    lens1DiameterSlider_->setGeometry(l1x, 120, FieldWidth, BoxHeight);
-    fields_[bench::Lens2Position]->setGeometry(320, 62, FieldWidth, FieldHeight);
-    fields_[bench::Lens2Focal]->setGeometry(320, 90, FieldWidth, FieldHeight);
-
-    const int x1 = two ? 16 : 130, x2 = 216;
-    const int firstRow = two ? 98 : 88, rowStep = 20;
-    const int l1[] = {bench::RayThroughO1, bench::RayThroughF1, bench::RayParallel1};
-    const int l2[] = {bench::RayThroughO2, bench::RayThroughF2, bench::RayParallel2};
-    for (int row = 0; row < 3; ++row) {
-        switches_[l1[row]]->move(x1, firstRow + row * rowStep);
-        switches_[l2[row]]->move(x2, firstRow + row * rowStep);
+    for (const Place &place : places) {
+        auto *control = findChild<QWidget *>(QString::fromLatin1(place.name));
+        if (!control) continue;
+        const bool moved = twoLenses_ && place.twoLensesX >= 0;
+        control->setGeometry(moved ? place.twoLensesX : place.x, moved ? place.twoLensesY : place.y,
+                             place.width, place.height);
     }
 }
 

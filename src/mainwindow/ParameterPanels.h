@@ -71,7 +71,7 @@ class ParameterPanels : public QWidget {
     void paintLensPanel(QPainter &p);
     void paintDisplayPanel(QPainter &p);
     void paintConstructionPanel(QPainter &p);
-    // Places the controls of the lens and construction panels for one or two lenses.
+    // Places every control from the table of places, for one or two lenses.
     void arrangePanels();
 
     TabStrip *tabStrip_ = nullptr;
