@@ -302,7 +302,7 @@ TEST_F(MainWindowWide, PrintOpensThePrintWindowOverTheFigureWhichStaysAsItWas) {
         w->command(3)->click();
     });
     timer->start(5);
-    window->commandButton(QStringLiteral("Command10"))->click();
+    commandButton(*window, QStringLiteral("Command10"))->click();
     EXPECT_TRUE(shown);
     EXPECT_EQ(window->figurePicture(), before);
 }
