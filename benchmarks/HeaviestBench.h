@@ -1,7 +1,7 @@
 #pragma once
 
 #include "bench/BenchControls.h"
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
 
 // Everything on: two lenses, the beam of all rays, the six construction rays with their
 // extensions and arrows, graduation, foci, real and virtual images.

@@ -4,7 +4,7 @@
 // Prints the median, the 90th percentile and, measured in the same run, the median of the
 // figure update alone, so the window's own share shows.
 
-#include "bench/FigureUpdate.h"
+#include "bench/figure/FigureUpdate.h"
 #include "mainwindow/FigureView.h"
 #include "mainwindow/MainWindow.h"
 #include "ui/ImageSurface.h"
@@ -56,10 +56,11 @@ int main(int argc, char *argv[]) {
     for (int o : {TwoLenses, BeamAll, RayParallel1, RayThroughO1, RayThroughF1, RayParallel2,
                   RayThroughO2, RayThroughF2, ExtendRays, PropagationArrows, GraduateAxis, ShowFoci,
                   ShowImages, ShowVirtualImages, ShowOutsideRays})
-        window.check1(o)->setChecked(true);
+        window.findChild<QCheckBox *>(QStringLiteral("Check1_%1").arg(o))->setChecked(true);
     QApplication::processEvents();
 
-    mainwindow::FigureView *figure = window.figure();
+    mainwindow::FigureView *figure =
+        window.findChild<mainwindow::FigureView *>(QStringLiteral("Picture2"));
     QWidget *handle = figure->handle(mainwindow::FigureView::Lens1Handle);
     std::vector<double> dragMs, majaffMs;
     QElapsedTimer timer;

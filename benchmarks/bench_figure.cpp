@@ -3,7 +3,7 @@
 // of the beam fill alone).
 
 #include "HeaviestBench.h"
-#include "bench/FigureUpdate.h"
+#include "bench/figure/FigureUpdate.h"
 #include "ui/ImageSurface.h"
 
 #include <QGuiApplication>
@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int Height = 265;
+constexpr int Height = ui::DesignFigureHeight;
 
 void majaffIntoPicture(benchmark::State &st) {
     const int width = int(st.range(0));
@@ -43,8 +43,11 @@ void clearAndVerticalLines(benchmark::State &st) {
 
 } // namespace
 
-BENCHMARK(majaffIntoPicture)->Arg(775)->Arg(1900)->Unit(benchmark::kMicrosecond);
-BENCHMARK(clearAndVerticalLines)->Arg(775)->Arg(1900)->Unit(benchmark::kMicrosecond);
+BENCHMARK(majaffIntoPicture)->Arg(ui::DesignFigureWidth)->Arg(1900)->Unit(benchmark::kMicrosecond);
+BENCHMARK(clearAndVerticalLines)
+    ->Arg(ui::DesignFigureWidth)
+    ->Arg(1900)
+    ->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv) {
     // Text needs a GUI application; no display is needed.

@@ -4,7 +4,7 @@
 // Medians: --benchmark_repetitions=9 --benchmark_report_aggregates_only=true.
 
 #include "HeaviestBench.h"
-#include "bench/FigureUpdate.h"
+#include "bench/figure/FigureUpdate.h"
 #include "config/ConfigurationFile.h"
 #include "printing/FigurePages.h"
 #include "ui/ImageSurface.h"

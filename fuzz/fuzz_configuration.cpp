@@ -2,7 +2,7 @@
 // a French title and text, or accepted, applied to the bench and drawn, without a crash, a leak,
 // a hang or undefined behaviour.
 
-#include "bench/FigureUpdate.h"
+#include "bench/figure/FigureUpdate.h"
 #include "config/ConfigurationFile.h"
 #include "ui/RecordingSurface.h"
 

@@ -2,8 +2,8 @@
 // result code and never crash, leak, hang or run into undefined behaviour. The first byte
 // chooses the angle mode (odd: radians).
 
+#include "calculator/CalculatorNumberText.h"
 #include "calculator/Evaluator.h"
-#include "calculator/NumberText.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -16,7 +16,7 @@ fi
 mkdir -p "$work/corpus"
 clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     -I"$src/src" "$src/fuzz/fuzz_evaluator.cpp" "$src/src/calculator/Evaluator.cpp" \
-    "$src/src/calculator/NumberText.cpp" -o "$work/fuzz_evaluator"
+    "$src/src/calculator/CalculatorNumberText.cpp" -o "$work/fuzz_evaluator"
 
 # One seed per line: the angle mode digit, then the expression.
 n=0

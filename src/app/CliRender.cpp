@@ -1,7 +1,7 @@
 #include "app/CliRender.h"
 
-#include "bench/FigurePrimitives.h"
-#include "bench/FigureUpdate.h"
+#include "bench/figure/FigurePrimitives.h"
+#include "bench/figure/FigureUpdate.h"
 #include "config/RecordFile.h"
 #include "ui/ImageSurface.h"
 #include "ui/SvgSurface.h"

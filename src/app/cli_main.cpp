@@ -5,14 +5,15 @@
 #include "app/CliPrint.h"
 #include "app/CliRender.h"
 #include "bench/BenchState.h"
+#include "bench/FieldBounds.h"
 #include "bench/ImageFormation.h"
-#include "bench/PositionTest.h"
+#include "calculator/CalculatorNumberText.h"
 #include "calculator/Evaluator.h"
 #include "calculator/Messages.h"
-#include "calculator/NumberText.h"
 #include "config/ConfigurationFile.h"
 #include "richtext/PlainText.h"
 #include "richtext/RichText.h"
+#include "ui/DrawingSurface.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -29,9 +30,8 @@
 
 namespace {
 
-// The figure of the main window at its design size.
-constexpr int DefaultWidth = 775;
-constexpr int DefaultHeight = 265;
+constexpr int DefaultWidth = ui::DesignFigureWidth;
+constexpr int DefaultHeight = ui::DesignFigureHeight;
 
 constexpr int ExitOk = 0;
 constexpr int ExitUsage = 1;

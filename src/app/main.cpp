@@ -1,6 +1,6 @@
 #include "exercises/ExerciseMenu.h"
 #include "mainwindow/MainWindow.h"
-#include "ui/MessageBoxes.h"
+#include "ui/ProgramDirectory.h"
 
 #include <QApplication>
 #include <QFileInfo>

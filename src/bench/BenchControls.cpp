@@ -1,9 +1,11 @@
 #include "bench/BenchControls.h"
 
-#include "bench/NumberText.h"
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
+#include "bench/FieldNumberText.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace bench {
 
@@ -52,20 +54,17 @@ bool setApparentDiameter(BenchState &s, int tenths) {
 void setOption(BenchState &s, int option, bool on) {
     if (option < 0 || option >= OptionCount || s.options[option] == on) return;
     s.options[option] = on;
-    check1Click(s, option);
+    refreshSwitchDependents(s);
+    // The three beam modes exclude one another. Unticking a switch runs its own handler, which
+    // finds its box unticked and changes nothing more.
+    static constexpr int beams[3] = {BeamFromB, BeamFromA, BeamAll};
+    if (on && std::find(std::begin(beams), std::end(beams), option) != std::end(beams))
+        for (int other : beams)
+            if (other != option) setOption(s, other, false);
 }
 
-void check1Click(BenchState &s, int option) {
+void refreshSwitchDependents(BenchState &s) {
     s.virtualImagesEnabled = s.options[ShowImages];
-    // The three beam modes exclude one another; all three may be off. Unticking a switch runs
-    // its own handler, which finds its box unticked and changes nothing more.
-    static constexpr int beams[3] = {BeamFromB, BeamFromA, BeamAll};
-    for (int beam : beams) {
-        if (option == beam && s.options[beam]) {
-            for (int other : beams)
-                if (other != beam) setOption(s, other, false);
-        }
-    }
 }
 
 void setObjectAtInfinity(BenchState &s, bool on) {
@@ -101,16 +100,32 @@ void axisLengthButton(BenchState &s, int button) {
         --s.axisLengthStep;
     else if (button == 1 && s.axisLengthStep < AxisLengthStepMax)
         ++s.axisLengthStep;
-    const int step = std::clamp(s.axisLengthStep, 0, AxisLengthStepMax);
-    s.axisLength = axisLengthTable[step];
-    s.axisLengthLabel = axisLengthLabelFor(s.axisLengthStep, s.axisLength);
-    setLens1DiameterSliderMax(s, lens1DiameterSliderMax(s.axisLength));
-    testpos(s);
+    setAxisLength(s, s.axisLengthStep,
+                  axisLengthTable[std::clamp(s.axisLengthStep, 0, AxisLengthStepMax)]);
 }
 
 void setAxisLength(BenchState &s, int step, int length) {
     s.axisLengthStep = step;
     s.axisLength = length;
+    s.axisLengthLabel = axisLengthLabelFor(step, length);
+    setLens1DiameterSliderMax(s, lens1DiameterSliderMax(length));
+    testpos(s);
+}
+
+bool validateField(BenchState &s, Field field) {
+    const bool moved = !parseFieldNumber(s.fields[Lens1Position]).has_value() ||
+                       s.value(Lens1Position) < Lens1PositionMin;
+    if (moved) setFieldText(s, Lens1Position, QStringLiteral("5,0"));
+    testpos(s);
+    setFieldText(s, field, s.formatPosition(s.value(field)));
+    return moved;
+}
+
+bool dragTo(BenchState &s, Field field, double drawingX) {
+    if (s.drawScale <= 0) return false;
+    setFieldText(s, field, s.formatPosition(drawingX / s.drawScale));
+    testpos(s);
+    return true;
 }
 
 void refreshObjectAtInfinityControls(BenchState &s) {

@@ -27,11 +27,11 @@ void setLens1DiameterSliderMax(BenchState &s, int maximum);
 bool setArrowPosition(BenchState &s, int tenths);
 bool setApparentDiameter(BenchState &s, int tenths);
 
-// Sets a switch; when its value changes, runs check1Click for it.
+// Check1_Click: sets a switch; when its value changes, the dependent enabling follows and a beam
+// switch turned on turns the other two beam switches off (all three may be off).
 void setOption(BenchState &s, int option, bool on);
-// Check1_Click: the dependent enabling, then the exclusive beam switches 3, 4 and 5. An index
-// that matches no switch runs only the index-independent steps (the start-up uses 250).
-void check1Click(BenchState &s, int option);
+// The enabling that follows the switches (Check1(11) only while Check1(2) is on).
+void refreshSwitchDependents(BenchState &s);
 
 // Check2 "Objet à l'infini"; when its value changes, runs the position test.
 void setObjectAtInfinity(BenchState &s, bool on);
@@ -43,12 +43,21 @@ bool selectPrecision(BenchState &s, int index);
 void precisionButton(BenchState &s, int button);
 
 // Command3_Click: "-" (0) and "+" (1) step the axis length through its table; any index then
-// rewrites the label and the diameter slider's bound from the current step and runs the
-// position test.
+// applies the length of the current step with setAxisLength.
 void axisLengthButton(BenchState &s, int button);
-// The step and length as a configuration stores them (no handler runs); the label and the
-// slider's bound are the caller's to set.
+// The axis length as the buttons leave it or as a configuration stores it: the step and the
+// length, the label, the diameter slider's bound, then the position test.
 void setAxisLength(BenchState &s, int step, int length);
+
+// Text1_LostFocus, also on Enter: a first lens below 5 cm (or unreadable) is put at 5 cm, the
+// position test runs, and the validated field is rewritten in the number format. True when the
+// first lens was moved, which the window signals with a beep.
+bool validateField(BenchState &s, Field field);
+
+// A mouse drag of the object or a lens: the handle's new position in drawing units, divided by
+// the drawing scale, goes into the field in the number format, then the position test runs.
+// False, changing nothing, before the first figure update has set a scale.
+bool dragTo(BenchState &s, Field field, double drawingX);
 
 // Check1(14) "Rayon incident parallèle à l'axe" of L1 and Label1 follow the object at infinity;
 // the figure update does this first.

@@ -1,7 +1,7 @@
 #include "bench/BenchState.h"
 
 #include "bench/BenchControls.h"
-#include "bench/NumberText.h"
+#include "bench/FieldNumberText.h"
 
 #include <algorithm>
 
@@ -38,7 +38,7 @@ QString positionFormatFor(int precisionIndex) {
 
 BenchState BenchState::startup() {
     BenchState s;
-    check1Click(s, 250);
+    refreshSwitchDependents(s);
     axisLengthButton(s, 2);
     selectPrecision(s, 0);
     refreshObjectAtInfinityControls(s);

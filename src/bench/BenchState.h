@@ -56,6 +56,8 @@ constexpr int ArrowPositionMin = 1, ArrowPositionMax = 9;
 constexpr int ApparentDiameterMin = 1, ApparentDiameterMax = 300;
 constexpr int Lens1DiameterSliderMin = 5;
 constexpr int SliderLimit = 32767; // a slider value is a 16-bit integer
+// The keyboard keeps the first lens at 5 cm at least ("5,0"); dragging and loading do not.
+constexpr float Lens1PositionMin = 5;
 
 // The number formats of the three precision lines "-1", "-2" and "-3".
 constexpr int PrecisionIndexMax = 2;

@@ -1,6 +1,6 @@
 #include "calculator/Evaluator.h"
 
-#include "calculator/NumberText.h"
+#include "calculator/CalculatorNumberText.h"
 
 #include <array>
 #include <cmath>
@@ -17,6 +17,8 @@ struct Failure {};
 constexpr std::size_t MaxTokenFormLength = 10922;
 constexpr int MaxPasses = 100;
 
+// The functions, in the order of their codes in FunctionCodes.
+enum Function : int { Cos, Sin, Tan, ArcCos, ArcSin, ArcTan, Log10, Ln, Exp, Sqrt };
 constexpr std::array<std::string_view, 10> FunctionCodes = {"COS", "SIN", "TAN", "ICO", "ISI",
                                                             "ITA", "LOG", "LON", "EXP", "SQR"};
 // The codes that the tokeniser finds in their own name (the natural logarithm and the inverse
@@ -213,8 +215,8 @@ void normalise(std::string &text) {
 
 // "*", "/" or "^" followed by a second space (another operator or the end), then unpaired
 // parentheses, which take precedence.
-int checkSyntax(const std::string &text) {
-    int code = Success;
+ResultCode checkSyntax(const std::string &text) {
+    ResultCode code = Success;
     std::size_t opening = 0, closing = 0;
     for (std::size_t k = 0; k < text.size(); ++k) {
         const char c = text[k];
@@ -252,9 +254,9 @@ class Rewriter {
   public:
     explicit Rewriter(AngleMode angleMode) : angleMode(angleMode) {}
 
-    int evaluate(std::string &text) {
+    ResultCode evaluate(std::string &text) {
         normalise(text);
-        if (const int code = checkSyntax(text)) return code;
+        if (const ResultCode code = checkSyntax(text)) return code;
         if (!usesOnlyTheVocabulary(text)) return CalculationFailed;
         countTokens(text);
         for (int pass = 1;; ++pass) {
@@ -328,34 +330,34 @@ class Rewriter {
             return std::atan(v / std::sqrt(d));
         };
         double v = 0;
-        switch (code) {
-        case 0:
+        switch (static_cast<Function>(code)) {
+        case Cos:
             v = std::cos(direct(x));
             break;
-        case 1:
+        case Sin:
             v = std::sin(direct(x));
             break;
-        case 2:
+        case Tan:
             v = std::tan(direct(x));
             break;
-        case 3:
+        case ArcCos:
             v = inverse(pi / 2 - arcSine(x));
             break;
-        case 4:
+        case ArcSin:
             v = inverse(arcSine(x));
             break;
-        case 5:
+        case ArcTan:
             v = inverse(std::atan(x));
             break;
-        case 6:
-        case 7:
+        case Log10:
+        case Ln:
             if (x <= 0) throw Failure{};
-            v = code == 6 ? std::log(x) / std::log(10.0) : std::log(x);
+            v = code == Log10 ? std::log(x) / std::log(10.0) : std::log(x);
             break;
-        case 8:
+        case Exp:
             v = std::exp(x);
             break;
-        case 9:
+        case Sqrt:
             if (x < 0) throw Failure{};
             v = std::sqrt(x);
             break;
@@ -461,7 +463,7 @@ Evaluation evaluateExpression(std::string_view expression, AngleMode angleMode) 
     try {
         std::string text(expression);
         Rewriter rewriter(angleMode);
-        const int code = rewriter.evaluate(text);
+        const ResultCode code = rewriter.evaluate(text);
         if (code != Success) return {code, {}};
         return {Success, std::move(text)};
     } catch (...) {

@@ -19,7 +19,7 @@ enum ResultCode : int {
 };
 
 struct Evaluation {
-    int code = Success;
+    ResultCode code = Success;
     // On success the result in the number text form, trimmed ("" for an empty expression,
     // which reads as 0); empty on failure.
     std::string text;

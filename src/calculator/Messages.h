@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calculator/Evaluator.h"
+
 namespace calculator {
 
 // What the calculator's display shows besides numbers and expressions (UTF-8).
@@ -10,12 +12,12 @@ inline constexpr const char *WaitingText = "    Patience... Calculs en cours.   
 // the range.
 inline constexpr const char *OverflowText = "Dépassement de capacité";
 
-// The message for an evaluation's error code (1 to 3).
-inline const char *errorMessage(int code) {
+// The message for an evaluation that failed.
+inline const char *errorMessage(ResultCode code) {
     switch (code) {
-    case 2:
+    case UnpairedParentheses:
         return "Erreur saisie: revoir les parenthèses";
-    case 3:
+    case MisplacedOperator:
         return "Erreur saisie: incompréhension sur opérateurs: ^ * / + -";
     default:
         return "Calcul impossible";

@@ -1,7 +1,7 @@
 #include "config/ConfigurationFile.h"
 
 #include "bench/BenchControls.h"
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
 #include "config/RecordFile.h"
 #include "config/RecordNumber.h"
 
@@ -98,13 +98,11 @@ std::variant<Configuration, FileError> readConfiguration(const QString &path) {
 void applyConfiguration(bench::BenchState &s, const Configuration &c) {
     using namespace bench;
     selectPrecision(s, c.precisionIndex);
+    // The axis length before the diameter, so that a diameter allowed by the loaded length is
+    // accepted.
     setAxisLength(s, c.axisLengthStep, c.axisLength);
     s.drawScale = c.drawScale;
     setArrowPosition(s, c.arrowPositionTenths);
-    // The label and the slider's bound first, so that a diameter allowed by the loaded axis
-    // length is accepted.
-    s.axisLengthLabel = axisLengthLabelFor(c.axisLengthStep, c.axisLength);
-    setLens1DiameterSliderMax(s, lens1DiameterSliderMax(c.axisLength));
     setLens1DiameterSlider(s, c.lens1DiameterTenths);
     setApparentDiameter(s, c.apparentDiameterTenths);
     setObjectAtInfinity(s, c.objectAtInfinity);

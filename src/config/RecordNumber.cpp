@@ -1,6 +1,6 @@
 #include "config/RecordNumber.h"
 
-#include "bench/NumberText.h"
+#include "bench/FieldNumberText.h"
 
 #include <charconv>
 #include <cmath>

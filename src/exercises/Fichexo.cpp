@@ -1,7 +1,7 @@
 #include "exercises/Fichexo.h"
 
-#include "bench/NumberText.h"
-#include "config/DirectoryBrowser.h"
+#include "bench/FieldNumberText.h"
+#include "config/windows/DirectoryBrowser.h"
 #include "exercises/ExerciseFile.h"
 #include "exercises/ExerciseHost.h"
 #include "exercises/ExercisePictures.h"

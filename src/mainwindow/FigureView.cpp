@@ -61,8 +61,11 @@ void FigureHandle::mouseMoveEvent(QMouseEvent *event) {
 FigureView::FigureView(QWidget *parent) : QWidget(parent) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    for (int i = 0; i < 3; ++i)
+    static const char *const names[] = {"AB", "L1", "L2"};
+    for (int i = 0; i < 3; ++i) {
         handles_[i] = new FigureHandle(i, this);
+        handles_[i]->setObjectName(QString::fromLatin1(names[i]));
+    }
 }
 
 bench::FigureResult FigureView::redraw(bench::BenchState &state) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bench/FigureUpdate.h"
+#include "bench/figure/FigureUpdate.h"
 #include "ui/ImageSurface.h"
 
 #include <QWidget>
@@ -36,7 +36,7 @@ class FigureView : public QWidget {
     Q_OBJECT
   public:
     enum HandleIndex { ObjectHandle = 0, Lens1Handle = 1, Lens2Handle = 2 };
-    static constexpr int FigureHeight = 265;
+    static constexpr int FigureHeight = ui::DesignFigureHeight;
 
     explicit FigureView(QWidget *parent = nullptr);
 

@@ -1,20 +1,21 @@
 #include "mainwindow/MainWindow.h"
 
 #include "bench/BenchControls.h"
-#include "bench/NumberText.h"
-#include "bench/PositionTest.h"
-#include "calculator/MachineWindow.h"
+#include "bench/FieldBounds.h"
+#include "bench/FieldNumberText.h"
+#include "calculator/window/MachineWindow.h"
 #include "config/ConfigurationFile.h"
-#include "config/OpenWindow.h"
-#include "config/SaveWindow.h"
+#include "config/windows/OpenWindow.h"
+#include "config/windows/SaveWindow.h"
 #include "exercises/ExerciseHost.h"
 #include "exercises/ExerciseMenu.h"
 #include "exercises/IntroText.h"
 #include "help/HelpWindow.h"
 #include "mainwindow/ButtonIcons.h"
-#include "mainwindow/FieldEdit.h"
+#include "mainwindow/CommandButton.h"
 #include "mainwindow/FigureView.h"
 #include "mainwindow/Panel.h"
+#include "mainwindow/ParameterPanels.h"
 #include "mainwindow/TabStrip.h"
 #include "printing/PrintWindow.h"
 #include "ui/MessageBoxes.h"
@@ -27,6 +28,7 @@
 #include <QCursor>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -41,7 +43,6 @@ namespace {
 
 constexpr int FigureLeft = 8, FigureTop = 48;
 constexpr int FigureMargin = 16; // 8 pixels on each side of the figure
-const QColor ButtonGrey(0xc0, 0xc0, 0xc0);
 const QColor ShadowGrey(128, 128, 128);
 
 struct CommandButtonLayout {
@@ -84,7 +85,7 @@ QRgb backgroundRow(int y) {
 
 MainWindow::MainWindow(Options options, QWidget *parent)
     : QWidget(parent), options_(std::move(options)),
-      exerciseRequestFile_(options_.programDirectory + HandOverFile::FileName) {
+      exerciseRequestFile_(options_.programDirectory + config::HandOverFile::FileName) {
     setObjectName(QStringLiteral("feuilleP"));
     setWindowTitle(QStringLiteral("Focalines"));
     QFont font(QStringLiteral("Arial"));
@@ -94,73 +95,82 @@ MainWindow::MainWindow(Options options, QWidget *parent)
 
     buildCommandButtons();
     figure_ = new FigureView(this);
+    figure_->setObjectName(QStringLiteral("Picture2"));
+    // A click on the figure validates a field being typed, as a click on a button does.
+    figure_->setFocusPolicy(Qt::ClickFocus);
     figure_->setGeometry(FigureLeft, FigureTop, DesignWidth - FigureMargin,
                          FigureView::FigureHeight);
-    buildPanels();
+    panels_ = new ParameterPanels(this);
+    panels_->setGeometry(8, 360, 409, 185);
 
-    image2_ = new QLabel(this);
-    image2_->setGeometry(80, 320, 32, 32);
-    image2_->setPixmap(informationPicture());
-    info_ = new QLabel(this);
-    info_->setGeometry(120, 320, 233, 33);
-    info_->setWordWrap(true);
-    info_->setAutoFillBackground(true);
-    info_->setFrameShape(QFrame::Box);
-    QPalette tip = info_->palette();
+    infoIcon_ = new QLabel(this);
+    infoIcon_->setObjectName(QStringLiteral("Image2"));
+    infoIcon_->setGeometry(80, 320, 32, 32);
+    infoIcon_->setPixmap(informationPicture());
+    infoText_ = new QLabel(this);
+    infoText_->setObjectName(QStringLiteral("info"));
+    infoText_->setGeometry(120, 320, 233, 33);
+    infoText_->setWordWrap(true);
+    infoText_->setAutoFillBackground(true);
+    infoText_->setFrameShape(QFrame::Box);
+    QPalette tip = infoText_->palette();
     tip.setColor(QPalette::Window, tip.color(QPalette::ToolTipBase));
     tip.setColor(QPalette::WindowText, tip.color(QPalette::ToolTipText));
-    info_->setPalette(tip);
+    infoText_->setPalette(tip);
 
-    fich_ = new QLineEdit(this);
-    fich_->setObjectName(QStringLiteral("fich"));
-    fich_->setGeometry(424, 320, 361, 19);
-    fich_->setReadOnly(true);
-    fich_->setAlignment(Qt::AlignRight);
-    fich_->setFocusPolicy(Qt::NoFocus);
-    QPalette title = fich_->palette();
+    exerciseTitle_ = new QLineEdit(this);
+    exerciseTitle_->setObjectName(QStringLiteral("fich"));
+    exerciseTitle_->setGeometry(424, 320, 361, 19);
+    exerciseTitle_->setReadOnly(true);
+    exerciseTitle_->setAlignment(Qt::AlignRight);
+    exerciseTitle_->setFocusPolicy(Qt::NoFocus);
+    QPalette title = exerciseTitle_->palette();
     title.setColor(QPalette::Base, QColor(128, 0, 0));
     title.setColor(QPalette::Text, Qt::white);
-    fich_->setPalette(title);
-    btexo_ = new QToolButton(this);
-    btexo_->setObjectName(QStringLiteral("btexo"));
-    btexo_->setGeometry(424, 320, 97, 19);
-    btexo_->setText(QStringLiteral("Exercices"));
-    btexo_->setIcon(buttonIcon(ButtonIcon::Exercises));
-    btexo_->setIconSize(QSize(14, 14));
-    btexo_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    supertext_ = new QTextEdit(this);
-    supertext_->setObjectName(QStringLiteral("supertext"));
-    supertext_->setGeometry(424, 339, 361, 206);
+    exerciseTitle_->setPalette(title);
+    exercisesButton_ = new QToolButton(this);
+    exercisesButton_->setObjectName(QStringLiteral("btexo"));
+    exercisesButton_->setGeometry(424, 320, 97, 19);
+    exercisesButton_->setText(QStringLiteral("Exercices"));
+    exercisesButton_->setIcon(buttonIcon(ButtonIcon::Exercises));
+    exercisesButton_->setIconSize(QSize(14, 14));
+    exercisesButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    exerciseText_ = new QTextEdit(this);
+    exerciseText_->setObjectName(QStringLiteral("supertext"));
+    exerciseText_->setGeometry(424, 339, 361, 206);
 
-    connect(fich_, &QLineEdit::textChanged, this, [this](const QString &text) {
-        fich_->setCursorPosition(text.size());
-        fich_->setToolTip(text);
+    connect(exerciseTitle_, &QLineEdit::textChanged, this, [this](const QString &text) {
+        exerciseTitle_->setCursorPosition(text.size());
+        exerciseTitle_->setToolTip(text);
     });
-    exerciseHost_ =
-        std::make_unique<exercises::WidgetExerciseHost>(exercises::WidgetExerciseHost::Parts{
-            this, options_.programDirectory, supertext_, fich_, [this](const QString &path) {
-                currentFileName_ = path;
-                loadConfiguration();
-            }});
+    exerciseHost_ = std::make_unique<exercises::WidgetExerciseHost>(
+        exercises::WidgetExerciseHost::Parts{this, options_.programDirectory, exerciseText_,
+                                             exerciseTitle_, [this](const QString &path) {
+                                                 currentFileName_ = path;
+                                                 loadConfiguration();
+                                             }});
     exerciseMenu_ = new exercises::ExerciseMenu(*exerciseHost_, this);
-    connect(btexo_, &QToolButton::clicked, this, [this] { exerciseMenu_->btexo_Click(btexo_); });
+    connect(exercisesButton_, &QToolButton::clicked, this,
+            [this] { exerciseMenu_->btexo_Click(exercisesButton_); });
     connect(figure_, &FigureView::hovered, this, [this] {
         setInfo(QStringLiteral("Vous pouvez déplacer l'objet et les lentilles avec la souris"));
     });
 
-    setHoverText(onglets_, QStringLiteral("Cliquer sur un onglet pour l'afficher"));
-    setHoverText(panels_[0], QStringLiteral("Positions et dimensions de l'objet  et des images"));
-    setHoverText(panels_[1], QStringLiteral("Vous pouvez modifier les paramètres des lentilles"));
-    setHoverText(panels_[2], QStringLiteral("Les options d'affichage s'appliquent également à "
-                                            "l'image copiée ou imprimée."));
-    setHoverText(panels_[3], QStringLiteral("Représentation de la construction de l'image"));
-    for (QWidget *w : {static_cast<QWidget *>(command3_[0]), static_cast<QWidget *>(command3_[1]),
-                       static_cast<QWidget *>(label2_)})
+    setHoverText(panels_->tabStrip(), QStringLiteral("Cliquer sur un onglet pour l'afficher"));
+    setHoverText(panels_->panel(1),
+                 QStringLiteral("Positions et dimensions de l'objet  et des images"));
+    setHoverText(panels_->panel(2),
+                 QStringLiteral("Vous pouvez modifier les paramètres des lentilles"));
+    setHoverText(panels_->panel(3), QStringLiteral("Les options d'affichage s'appliquent "
+                                                   "également à l'image copiée ou imprimée."));
+    setHoverText(panels_->panel(4), QStringLiteral("Représentation de la construction de l'image"));
+    for (QWidget *w : panels_->axisLengthControls())
         setHoverText(w, QStringLiteral("Modifier l'échelle de représentation"));
-    setHoverText(btexo_, QStringLiteral("Ouvrir un énoncé, enregistrer le texte, obtenir la "
-                                        "correction, imprimer ou fermer"));
+    setHoverText(exercisesButton_,
+                 QStringLiteral("Ouvrir un énoncé, enregistrer le texte, obtenir la "
+                                "correction, imprimer ou fermer"));
 
-    connectControls();
+    connectPanels();
     formLoad();
 }
 
@@ -172,20 +182,18 @@ MainWindow::~MainWindow() {
 void MainWindow::buildCommandButtons() {
     for (size_t i = 0; i < std::size(commandButtons); ++i) {
         const CommandButtonLayout &layout = commandButtons[i];
-        auto *button = new QToolButton(this);
+        auto *button = new CommandButton(this);
         button->setObjectName(QString::fromLatin1(layout.name));
         button->setText(QString::fromUtf8(layout.caption));
         button->setToolTip(QString::fromUtf8(layout.tooltip));
         button->setIcon(buttonIcon(layout.icon));
         button->setIconSize(QSize(20, 20));
-        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setGeometry(layout.x, 0, layout.width, 41);
-        button->setAutoFillBackground(true);
-        QPalette p = button->palette();
-        p.setColor(QPalette::Button, ButtonGrey);
-        p.setColor(QPalette::Window, ButtonGrey);
-        button->setPalette(p);
-        commands_[i] = button;
+        // Connected before the command: a mnemonic clicks without a mouse press, and the
+        // command must still find the field being typed validated.
+        connect(button, &QToolButton::clicked, button,
+                [button] { button->setFocus(Qt::OtherFocusReason); });
+        commandButtons_[i] = button;
         if (layout.icon != ButtonIcon::Copy)
             setHoverText(button, QString::fromUtf8(layout.hover));
         else
@@ -200,15 +208,15 @@ void MainWindow::buildCommandButtons() {
     connect(commandButton(QStringLiteral("Command10")), &QToolButton::clicked, this,
             [this] { printing::showPrintWindow(this, figurePicture()); });
     connect(commandButton(QStringLiteral("Command4")), &QToolButton::clicked, this,
-            &MainWindow::Command4_Click);
+            &MainWindow::copyFigure);
     connect(commandButton(QStringLiteral("Command7")), &QToolButton::clicked, this,
-            &MainWindow::Command7_Click);
+            &MainWindow::showHelp);
     connect(commandButton(QStringLiteral("Command1")), &QToolButton::clicked, this,
             &QWidget::close);
 }
 
 QToolButton *MainWindow::commandButton(const QString &objectName) const {
-    for (QToolButton *b : commands_)
+    for (QToolButton *b : commandButtons_)
         if (b && b->objectName() == objectName) return b;
     return nullptr;
 }
@@ -219,18 +227,16 @@ QImage MainWindow::figurePicture() const {
 
 // Form_Load
 void MainWindow::formLoad() {
-    exerciseRequestFile_.writeRecord(HandOverFile::RunningRecord, QStringLiteral("OUI"));
+    exerciseRequestFile_.writeRecord(config::HandOverFile::RunningRecord, QStringLiteral("OUI"));
     resize(DesignWidth, DesignHeight);
     placeWindowOnNarrowScreen();
     setInfo(InfoStart);
-    combo1_->clear();
-    combo1_->addItems({QStringLiteral("-1"), QStringLiteral("-2"), QStringLiteral("-3")});
-    exercises::buildIntroText(supertext_);
+    panels_->fillPrecisionList();
+    exercises::buildIntroText(exerciseText_);
     paintBackground();
-    // The switch, axis-length and precision handlers once, with indexes that match no control:
-    // every dependent control and the bench come in line.
+    // The start-up bench has run the switch, axis-length and precision handlers once: every
+    // dependent control comes in line with it.
     state_ = bench::BenchState::startup();
-    showState();
     majaff();
     loaded_ = true;
 }
@@ -255,10 +261,10 @@ void MainWindow::paintBackground() {
     }
     // The shadow of the text area: a dark band along its right and bottom edges.
     QPainter p(&background_);
-    const QRect text = supertext_->geometry();
-    p.fillRect(
-        QRect(QPoint(text.left() + 3, fich_->y() + 3), QPoint(text.right() + 3, text.bottom() + 3)),
-        ShadowGrey);
+    const QRect text = exerciseText_->geometry();
+    p.fillRect(QRect(QPoint(text.left() + 3, exerciseTitle_->y() + 3),
+                     QPoint(text.right() + 3, text.bottom() + 3)),
+               ShadowGrey);
 }
 
 void MainWindow::paintEvent(QPaintEvent *) {
@@ -331,12 +337,12 @@ bool MainWindow::formQueryUnload() {
 // Form_Unload
 void MainWindow::formUnload() {
     calculator::unloadMachine();
-    exerciseRequestFile_.writeRecord(HandOverFile::RunningRecord, QStringLiteral("NON"));
-    exerciseRequestFile_.writeRecord(HandOverFile::RequestRecord, QString());
+    exerciseRequestFile_.writeRecord(config::HandOverFile::RunningRecord, QStringLiteral("NON"));
+    exerciseRequestFile_.writeRecord(config::HandOverFile::RequestRecord, QString());
     unloaded_ = true;
 }
 
-void MainWindow::Command4_Click() {
+void MainWindow::copyFigure() {
     QClipboard *clipboard = QGuiApplication::clipboard();
     if (clipboard) {
         clipboard->clear();
@@ -345,29 +351,38 @@ void MainWindow::Command4_Click() {
     setInfo(CopyMessage);
 }
 
-void MainWindow::Command7_Click() {
+void MainWindow::showHelp() {
     const QImage sauvetage = figurePicture();
     help::showHelp(this, options_.programDirectory);
     figure_->setPicture(sauvetage);
 }
 
 void MainWindow::configurationSaved() {
+    previousFileName_ = currentFileName_;
     setWindowTitle(config::titleForConfiguration(currentFileName_));
 }
 
+void MainWindow::setCurrentFileName(const QString &path) {
+    previousFileName_ = currentFileName_;
+    currentFileName_ = path;
+}
+
+// A refused file leaves the name as it was, so that the save window never offers to overwrite
+// a file that is not a configuration.
 void MainWindow::loadConfiguration() {
     if (auto error = config::loadConfiguration(state_, currentFileName_)) {
+        currentFileName_ = previousFileName_;
         ui::showCritical(this, error->title, error->text);
         return;
     }
+    previousFileName_ = currentFileName_;
     setWindowTitle(config::titleForConfiguration(currentFileName_));
-    showState();
     majaff();
 }
 
 void MainWindow::openConfiguration(const QString &path) {
     const QFileInfo file(path);
-    currentFileName_ = file.absoluteFilePath();
+    setCurrentFileName(file.absoluteFilePath());
     if (!file.isFile()) {
         ui::showCritical(this, QStringLiteral("impossible d'ouvrir ce fichier"),
                          QStringLiteral("Nom de fichier incorrect ou chemin non valide"));
@@ -377,7 +392,7 @@ void MainWindow::openConfiguration(const QString &path) {
 }
 
 void MainWindow::setInfo(const QString &text) {
-    if (info_->text() != text) info_->setText(text);
+    if (infoText_->text() != text) infoText_->setText(text);
 }
 
 void MainWindow::setHoverText(QWidget *control, const QString &text) {
@@ -403,7 +418,8 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
     if ((event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) &&
         watched->isWidgetType() && pointerOnItself(static_cast<QWidget *>(watched), event)) {
         if (watched == commandButton(QStringLiteral("Command4"))) {
-            if (info_->text() != CopyMessage) setInfo(QString::fromUtf8(commandButtons[2].hover));
+            if (infoText_->text() != CopyMessage)
+                setInfo(QString::fromUtf8(commandButtons[2].hover));
         } else if (auto it = hoverTexts_.find(watched); it != hoverTexts_.end()) {
             setInfo(*it);
         }
@@ -417,92 +433,93 @@ void MainWindow::mouseMoveEvent(QMouseEvent *event) {
 }
 
 void MainWindow::majaff() {
-    const bench::FigureResult r = figure_->redraw(state_);
-    if (r.drawn) {
-        for (int i = 0; i < 4; ++i)
-            label3_[i]->setText(r.readouts[i]);
-        label3_[2]->setVisible(r.lowerReadoutsVisible);
-        label3_[3]->setVisible(r.lowerReadoutsVisible);
-    }
-    check1_[bench::RayParallel1]->setEnabled(state_.parallelRay1Enabled);
-    label1_->setText(state_.apparentDiameterLabel);
+    figure_->redraw(state_);
+    panels_->showState(state_);
 }
 
-// Text1_Change: the diameter mirror; the figure waits for the validation.
-void MainWindow::Text1_Change(int index, const QString &text) {
+void MainWindow::connectPanels() {
+    connect(panels_, &ParameterPanels::fieldEdited, this, &MainWindow::editField);
+    connect(panels_, &ParameterPanels::fieldLeft, this, &MainWindow::validateField);
+    connect(panels_, &ParameterPanels::switchToggled, this, &MainWindow::setSwitch);
+    connect(panels_, &ParameterPanels::objectAtInfinityToggled, this,
+            &MainWindow::setObjectAtInfinity);
+    connect(panels_, &ParameterPanels::arrowPositionChanged, this, &MainWindow::setArrowPosition);
+    connect(panels_, &ParameterPanels::lens1DiameterChanged, this, &MainWindow::setLens1Diameter);
+    connect(panels_, &ParameterPanels::apparentDiameterChanged, this,
+            &MainWindow::setApparentDiameter);
+    connect(panels_, &ParameterPanels::axisLengthStepped, this, &MainWindow::stepAxisLength);
+    connect(panels_, &ParameterPanels::precisionStepped, this, &MainWindow::stepPrecision);
+    connect(panels_, &ParameterPanels::precisionSelected, this, &MainWindow::selectPrecision);
+    for (int i = 0; i < 3; ++i)
+        connect(figure_->handle(i), &FigureHandle::moved, this, &MainWindow::dragHandle);
+}
+
+// A field typed into (Text1_Change): the diameter mirror; the figure waits for the validation.
+void MainWindow::editField(int index, const QString &text) {
     bench::setFieldText(state_, index, text);
-    showState();
+    panels_->showState(state_);
 }
 
-// Text1_LostFocus, also on Enter.
-void MainWindow::Text1_LostFocus(int index) {
-    if (!bench::parseFieldNumber(state_.fields[bench::Lens1Position]).has_value() ||
-        state_.value(bench::Lens1Position) < 5) {
-        ui::beep();
-        bench::setFieldText(state_, bench::Lens1Position, QStringLiteral("5,0"));
-    }
-    bench::testpos(state_);
-    bench::setFieldText(state_, index,
-                        state_.formatPosition(state_.value(static_cast<bench::Field>(index))));
-    showState();
+// A field left for another control, or Enter typed into it (Text1_LostFocus).
+void MainWindow::validateField(int index) {
+    if (bench::validateField(state_, static_cast<bench::Field>(index))) ui::beep();
     majaff();
 }
 
-void MainWindow::Check1_Click(int index, bool checked) {
+void MainWindow::setSwitch(int index, bool checked) {
     bench::setOption(state_, index, checked);
-    showState();
-    if (index == bench::TwoLenses) panels_[1]->repaint();
     majaff();
+    if (index == bench::TwoLenses) panels_->repaintLensPanel();
 }
 
-void MainWindow::Check2_Click(bool checked) {
+void MainWindow::setObjectAtInfinity(bool checked) {
     bench::setObjectAtInfinity(state_, checked);
-    showState();
     majaff();
 }
 
-void MainWindow::HScroll1_Change(int value) {
+void MainWindow::setArrowPosition(int value) {
     bench::setArrowPosition(state_, value);
     if (state_.option(bench::PropagationArrows)) majaff();
 }
 
-void MainWindow::HScroll2_Change(int value) {
+void MainWindow::setLens1Diameter(int value) {
     bench::setLens1DiameterSlider(state_, value);
-    showState();
     majaff();
 }
 
-void MainWindow::HScroll3_Change(int value) {
+void MainWindow::setApparentDiameter(int value) {
     bench::setApparentDiameter(state_, value);
     majaff();
 }
 
-void MainWindow::Commandp_Click(int index) {
+void MainWindow::stepPrecision(int index) {
     bench::precisionButton(state_, index);
-    showState();
-    label4_->repaint();
     majaff();
+    panels_->repaintPrecision();
 }
 
-void MainWindow::Command3_Click(int index) {
+void MainWindow::selectPrecision(int index) {
+    bench::selectPrecision(state_, index);
+    majaff();
+    panels_->repaintPrecision();
+}
+
+void MainWindow::stepAxisLength(int index) {
     bench::axisLengthButton(state_, index);
-    showState();
-    label2_->repaint();
     majaff();
+    panels_->repaintAxisLength();
 }
 
-// AB_MouseMove, L1_MouseMove, L2_MouseMove.
-void MainWindow::handleMoved(int index, Qt::MouseButtons buttons, double offsetX) {
+// The pointer moved over a handle (AB_MouseMove, L1_MouseMove, L2_MouseMove).
+void MainWindow::dragHandle(int index, Qt::MouseButtons buttons, double offsetX) {
     setInfo(index == FigureView::ObjectHandle
                 ? QStringLiteral("Vous pouvez utiliser la souris pour déplacer l'objet")
                 : QStringLiteral("Vous pouvez utiliser la souris pour déplacer cette lentille"));
-    if (buttons != Qt::LeftButton || state_.drawScale <= 0) return;
+    if (buttons != Qt::LeftButton) return;
     static constexpr bench::Field fields[] = {bench::ObjectPosition, bench::Lens1Position,
                                               bench::Lens2Position};
     const double x = figure_->handle(index)->drawingRect.left() + offsetX;
-    bench::setFieldText(state_, fields[index], state_.formatPosition(x / state_.drawScale));
-    bench::testpos(state_);
-    showState();
+    if (!bench::dragTo(state_, fields[index], x)) return;
     majaff();
 }
 

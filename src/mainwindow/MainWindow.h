@@ -2,7 +2,7 @@
 
 #include "bench/BenchState.h"
 #include "config/ConfigurationHost.h"
-#include "mainwindow/HandOverFile.h"
+#include "config/HandOverFile.h"
 
 #include <QHash>
 #include <QImage>
@@ -13,12 +13,8 @@
 #include <optional>
 #include <utility>
 
-class QCheckBox;
-class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
-class QScrollBar;
 class QTextEdit;
 class QToolButton;
 
@@ -29,10 +25,8 @@ class ExerciseMenu;
 
 namespace mainwindow {
 
-class FieldEdit;
 class FigureView;
-class Panel;
-class TabStrip;
+class ParameterPanels;
 
 // feuilleP: the main window. Shows the figure with its mouse handles, the tab strip with the
 // four parameter panels, the hover-text area, the rich-text area and the command buttons. It
@@ -62,27 +56,8 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
 
     const bench::BenchState &bench() const { return state_; }
 
-    // The controls, for the window's own tests and for the windows that write into them.
-    FieldEdit *text1(int i) const { return text1_[i]; }
-    QCheckBox *check1(int i) const { return check1_[i]; }
-    QCheckBox *check2() const { return check2_; }
-    QScrollBar *hscroll1() const { return hscroll1_; }
-    QScrollBar *hscroll2() const { return hscroll2_; }
-    QScrollBar *hscroll3() const { return hscroll3_; }
-    QPushButton *command3(int i) const { return command3_[i]; }
-    QPushButton *commandp(int i) const { return commandp_[i]; }
-    QLabel *label1() const { return label1_; }
-    QLabel *label2() const { return label2_; }
-    QLabel *label3(int i) const { return label3_[i]; }
-    QLabel *label4() const { return label4_; }
-    QLabel *info() const { return info_; }
-    QToolButton *commandButton(const QString &objectName) const;
-    QTextEdit *supertext() const { return supertext_; }
-    QLineEdit *fich() const { return fich_; }
-    FigureView *figure() const { return figure_; }
-    TabStrip *onglets() const { return onglets_; }
-    Panel *panel(int tab) const { return panels_[tab - 1]; }
-    const HandOverFile &exerciseRequestFile() const { return exerciseRequestFile_; }
+    // The controls bear their control names as object names ("Text1_0", "HScroll2", "Command4").
+    const config::HandOverFile &exerciseRequestFile() const { return exerciseRequestFile_; }
     // The exercise menu and the state of the exercise text.
     exercises::ExerciseMenu *exerciseMenu() const { return exerciseMenu_; }
 
@@ -91,10 +66,10 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
 
     // Form_Activate: redraws the figure and takes the launcher's request.
     void formActivate();
-    // Command4: puts the figure on the clipboard.
-    void Command4_Click();
-    // Command7: the help; the figure is the same afterwards.
-    void Command7_Click();
+    // Command4 "Copier": puts the figure on the clipboard.
+    void copyFigure();
+    // Command7 "Aide": the help; the figure is the same afterwards.
+    void showHelp();
 
     // Opens a configuration named on the command line, as the open window would: a missing
     // file gets the open window's message, a refused one the loader's.
@@ -102,7 +77,7 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
 
     // config::ConfigurationHost
     QString currentFileName() const override { return currentFileName_; }
-    void setCurrentFileName(const QString &path) override { currentFileName_ = path; }
+    void setCurrentFileName(const QString &path) override;
     bench::BenchState benchForSaving() override { return state_; }
     void configurationSaved() override;
     void loadConfiguration() override;
@@ -122,37 +97,26 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
-    // Building (MainWindowPanels.cpp).
-    void buildCommandButtons();
-    void buildPanels();
-    void buildObjectPanel();
-    void buildLensPanel();
-    void buildDisplayPanel();
-    void buildConstructionPanel();
-    void connectControls();
-    void paintObjectPanel(QPainter &p);
-    void paintLensPanel(QPainter &p);
-    void paintDisplayPanel(QPainter &p);
-    void paintConstructionPanel(QPainter &p);
-    // Places the controls of the lens and construction panels for one or two lenses.
-    void arrangePanels();
+    QToolButton *commandButton(const QString &objectName) const;
 
-    // Shows the bench in every control (without running their handlers again).
-    void showState();
-    // majaff: redraws the figure and writes its read-outs.
+    void buildCommandButtons();
+    void connectPanels();
+
+    // majaff: redraws the figure, then shows the bench in the panels, derived values included.
     void majaff();
 
     // Control handlers.
-    void Text1_Change(int index, const QString &text);
-    void Text1_LostFocus(int index);
-    void Check1_Click(int index, bool checked);
-    void Check2_Click(bool checked);
-    void HScroll1_Change(int value);
-    void HScroll2_Change(int value);
-    void HScroll3_Change(int value);
-    void Commandp_Click(int index);
-    void Command3_Click(int index);
-    void handleMoved(int index, Qt::MouseButtons buttons, double offsetX);
+    void editField(int index, const QString &text);
+    void validateField(int index);
+    void setSwitch(int index, bool checked);
+    void setObjectAtInfinity(bool checked);
+    void setArrowPosition(int value);
+    void setLens1Diameter(int value);
+    void setApparentDiameter(int value);
+    void stepPrecision(int index);
+    void selectPrecision(int index);
+    void stepAxisLength(int index);
+    void dragHandle(int index, Qt::MouseButtons buttons, double offsetX);
 
     // Life cycle.
     void formLoad();
@@ -166,37 +130,27 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
 
     Options options_;
     bench::BenchState state_;
-    HandOverFile exerciseRequestFile_;
+    config::HandOverFile exerciseRequestFile_;
     QString currentFileName_;
+    // The name before the last one set: a refused load gives it back.
+    QString previousFileName_;
     QImage background_;
     bool loaded_ = false;
     bool unloaded_ = false;
 
-    std::array<QToolButton *, 7> commands_{};
+    std::array<QToolButton *, 7> commandButtons_{};
     FigureView *figure_ = nullptr;
-    TabStrip *onglets_ = nullptr;
-    std::array<Panel *, 4> panels_{};
-    QLabel *image2_ = nullptr;
-    QLabel *info_ = nullptr;
-    QToolButton *btexo_ = nullptr;
-    QLineEdit *fich_ = nullptr;
-    QTextEdit *supertext_ = nullptr;
-
-    std::array<FieldEdit *, bench::FieldCount> text1_{};
-    std::array<QCheckBox *, bench::OptionCount> check1_{};
-    QCheckBox *check2_ = nullptr;
-    QScrollBar *hscroll1_ = nullptr, *hscroll2_ = nullptr, *hscroll3_ = nullptr;
-    QComboBox *combo1_ = nullptr;
-    std::array<QPushButton *, 2> command3_{}, commandp_{};
-    QLabel *label1_ = nullptr, *label2_ = nullptr, *label4_ = nullptr;
-    std::array<QLabel *, 4> label3_{};
+    ParameterPanels *panels_ = nullptr;
+    QLabel *infoIcon_ = nullptr;
+    QLabel *infoText_ = nullptr;
+    QToolButton *exercisesButton_ = nullptr;
+    QLineEdit *exerciseTitle_ = nullptr;
+    QTextEdit *exerciseText_ = nullptr;
 
     std::unique_ptr<exercises::ExerciseHost> exerciseHost_;
     exercises::ExerciseMenu *exerciseMenu_ = nullptr;
 
     QHash<QObject *, QString> hoverTexts_;
-    // Two lenses and the object at infinity, as the panels were last arranged and painted for.
-    std::optional<std::pair<bool, bool>> panelsArrangedFor_;
 };
 
 } // namespace mainwindow

@@ -1,6 +1,6 @@
 #include "mainwindow/TabLayout.h"
 
-#include "bench/NumberText.h"
+#include "bench/FieldNumberText.h"
 
 namespace mainwindow {
 

@@ -7,13 +7,18 @@ namespace ui {
 
 enum class DashStyle { Solid, Dotted };
 
+// The figure of the main window at its design size, in drawing units.
+constexpr int DesignFigureWidth = 775;
+constexpr int DesignFigureHeight = 265;
+
 // The surface the figure of the bench is drawn on, in drawing units: one unit is one pixel
-// (15 twips at 96 dots per inch), x grows to the right from the left edge at x = -10, y grows
+// at 96 dots per inch, x grows to the right from the left edge at x = -10, y grows
 // downwards from the top edge at y = 4. Coordinates are single-precision numbers; the figure
 // passes integers except for the barbs of its arrowheads.
 //
-// Like a picture box, the surface keeps its current font between figures: the figure sets the
-// family, size and weight separately and may rely on what an earlier figure left.
+// Like the drawing control of the old desktop toolkit, the surface keeps its current font between
+// figures: the figure sets the family, size and weight separately and may rely on what an earlier
+// figure left.
 class DrawingSurface {
   public:
     static constexpr float Left = -10;
@@ -21,7 +26,7 @@ class DrawingSurface {
 
     virtual ~DrawingSurface() = default;
 
-    // Size of the surface in drawing units (ScaleWidth, ScaleHeight).
+    // Size of the surface in drawing units.
     virtual double width() const = 0;
     virtual double height() const = 0;
 

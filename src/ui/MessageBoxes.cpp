@@ -36,10 +36,4 @@ int beepCount() {
     return beeps;
 }
 
-QString programDirectory() {
-    QString dir = QCoreApplication::applicationDirPath();
-    if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
-    return dir;
-}
-
 } // namespace ui

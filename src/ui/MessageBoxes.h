@@ -21,7 +21,4 @@ void beep();
 // How many beeps the program sounded so far; the beep is the only feedback of some handlers.
 int beepCount();
 
-// The directory of the program's own file, with a trailing "/".
-QString programDirectory();
-
 } // namespace ui

@@ -32,7 +32,7 @@ class RecordingSurface : public DrawingSurface {
         QRgb colour;
     };
 
-    explicit RecordingSurface(double width = 775, double height = 265);
+    explicit RecordingSurface(double width = DesignFigureWidth, double height = DesignFigureHeight);
 
     double width() const override { return width_; }
     double height() const override { return height_; }

@@ -1,6 +1,6 @@
 #include "bench/BenchControls.h"
 #include "bench/BenchState.h"
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
 
 #include <gtest/gtest.h>
 
@@ -161,4 +161,56 @@ TEST(BenchState, ObjectAtInfinityGreysTheParallelRay) {
     setObjectAtInfinity(s, false);
     EXPECT_TRUE(s.parallelRay1Enabled);
     EXPECT_EQ(s.fields[ObjectPosition], "0,0"); // the typed fields keep their text
+}
+
+TEST(BenchState, ValidationKeepsTheFirstLensAtFiveCentimetresWithABeep) {
+    const struct {
+        Field field;
+        const char *typed;
+        int precision;
+        bool beeps;
+        const char *lens1, *shown;
+    } rows[] = {
+        {Lens1Position, "3", 0, true, "5,0", "5,0"},
+        {Lens1Position, "-", 0, true, "5,0", "5,0"},
+        {Lens1Position, "", 1, true, "5,00", "5,00"},
+        {Lens1Position, "20", 0, false, "20,0", "20,0"},
+        {Lens1Focal, "4000", 0, false, "15,0", "3000,0"},
+        {ObjectHeight, "2.25", 1, false, "15,00", "2,25"},
+    };
+    for (const auto &r : rows) {
+        BenchState s = BenchState::startup();
+        selectPrecision(s, r.precision);
+        setFieldText(s, r.field, QString::fromUtf8(r.typed));
+        EXPECT_EQ(validateField(s, r.field), r.beeps) << r.typed;
+        EXPECT_EQ(s.fields[Lens1Position], r.lens1) << r.typed;
+        EXPECT_EQ(s.fields[r.field], r.shown) << r.typed;
+    }
+}
+
+TEST(BenchState, DragTurnsTheHandlePositionIntoTheFieldThenTestsPositions) {
+    BenchState unscaled = BenchState::startup();
+    EXPECT_FALSE(dragTo(unscaled, Lens1Position, 100));
+    EXPECT_EQ(unscaled.fields[Lens1Position], "15,0");
+
+    const struct {
+        Field field;
+        double drawingX;
+        const char *object, *lens1, *lens2;
+    } rows[] = {
+        {Lens1Position, 250, "0,0", "25,0", "48,0"},
+        // No 5-cm rule for a drag; the lens stays right of the object.
+        {Lens1Position, 12, "0,0", "1,2", "48,0"},
+        {Lens1Position, -40, "0,0", "0,1", "48,0"},
+        {ObjectPosition, 300, "30,0", "30,1", "48,0"},
+        {Lens2Position, 100, "0,0", "15,0", "15,1"},
+    };
+    for (const auto &r : rows) {
+        BenchState s = BenchState::startup();
+        s.drawScale = 10;
+        EXPECT_TRUE(dragTo(s, r.field, r.drawingX));
+        EXPECT_EQ(s.fields[ObjectPosition], r.object) << r.drawingX;
+        EXPECT_EQ(s.fields[Lens1Position], r.lens1) << r.drawingX;
+        EXPECT_EQ(s.fields[Lens2Position], r.lens2) << r.drawingX;
+    }
 }

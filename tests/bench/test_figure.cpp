@@ -1,9 +1,9 @@
-#include "bench/BeamFill.h"
 #include "bench/BenchControls.h"
-#include "bench/FigureLayout.h"
-#include "bench/FigurePrimitives.h"
-#include "bench/FigureUpdate.h"
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
+#include "bench/figure/BeamFill.h"
+#include "bench/figure/FigureLayout.h"
+#include "bench/figure/FigurePrimitives.h"
+#include "bench/figure/FigureUpdate.h"
 #include "ui/RecordingSurface.h"
 
 #include <QStringList>
@@ -293,26 +293,38 @@ TEST(ConstructionRays, ExistingRaysOfTheDefaultBenchInTheRayColour) {
 }
 
 TEST(ConstructionRays, RayMissingTheLensIsRedOnlyWhenAsked) {
-    // Object height 9 over a half-height of 8: the parallel ray passes above L1.
-    for (bool showOutside : {false, true}) {
-        const Figure f(benchWith([&](BenchState &s) {
-            setFieldText(s, ObjectHeight, QStringLiteral("9,0"));
-            setOption(s, ShowOutsideRays, showOutside);
-        }));
-        const double yb = f.layout.YB;
-        const auto red = f.linesIn(NonExistentRayColour, DashStyle::Solid);
-        const auto horizontalFromB = [&](const Line &l) { return joins(l, 0, yb, 189, yb); };
-        EXPECT_EQ(f.result.warningShown, showOutside);
-        EXPECT_EQ(f.hasText(warningText()), showOutside);
-        EXPECT_EQ(std::any_of(red.begin(), red.end(), horizontalFromB), showOutside);
-        const auto normal = f.linesIn(Black.ray, DashStyle::Solid);
-        EXPECT_FALSE(std::any_of(normal.begin(), normal.end(), horizontalFromB));
-        if (showOutside) {
-            const auto &t = *std::find_if(f.surface.texts.begin(), f.surface.texts.end(),
-                                          [](const auto &t) { return t.text == warningText(); });
-            EXPECT_EQ(t.colour, NonExistentRayColour);
-            EXPECT_EQ(t.x, 775 - 24 - RecordingSurface::CharWidth * warningText().size());
-            EXPECT_EQ(t.y, 6);
+    // Over a half-height of 8, an object 9 high sends its parallel ray above L1; one exactly 8
+    // high sends it through the lens edge, an ordinary ray. The ray through F is left out: it
+    // misses the lens for both heights.
+    const struct {
+        const char *height;
+        bool misses;
+    } heights[] = {{"9,0", true}, {"8,0", false}};
+    for (const auto &h : heights) {
+        for (bool showOutside : {false, true}) {
+            const Figure f(benchWith([&](BenchState &s) {
+                setFieldText(s, ObjectHeight, QString::fromLatin1(h.height));
+                setOption(s, RayThroughF1, false);
+                setOption(s, ShowOutsideRays, showOutside);
+            }));
+            const double yb = f.layout.YB;
+            const auto red = f.linesIn(NonExistentRayColour, DashStyle::Solid);
+            const auto horizontalFromB = [&](const Line &l) { return joins(l, 0, yb, 189, yb); };
+            const bool warned = h.misses && showOutside;
+            EXPECT_EQ(f.result.warningShown, warned) << h.height;
+            EXPECT_EQ(f.hasText(warningText()), warned) << h.height;
+            EXPECT_EQ(std::any_of(red.begin(), red.end(), horizontalFromB), warned) << h.height;
+            const auto normal = f.linesIn(Black.ray, DashStyle::Solid);
+            EXPECT_EQ(std::any_of(normal.begin(), normal.end(), horizontalFromB), !h.misses)
+                << h.height;
+            if (warned) {
+                const auto &t =
+                    *std::find_if(f.surface.texts.begin(), f.surface.texts.end(),
+                                  [](const auto &t) { return t.text == warningText(); });
+                EXPECT_EQ(t.colour, NonExistentRayColour);
+                EXPECT_EQ(t.x, 775 - 24 - RecordingSurface::CharWidth * warningText().size());
+                EXPECT_EQ(t.y, 6);
+            }
         }
     }
 }
@@ -416,23 +428,42 @@ TEST(FigureUpdate, SecondLensOnlyWithItsSwitch) {
             return r.colour == Black.foreground && r.x1 == r.x2 && r.y1 < 100 && r.y2 > 170;
         });
         ASSERT_EQ(lensStems.size(), two ? 2u : 1u);
-        EXPECT_EQ(f.result.lowerReadoutsVisible, two);
+        EXPECT_EQ(f.state.lowerReadoutsVisible, two);
         EXPECT_EQ(f.result.lens2HandleVisible, two);
         EXPECT_EQ(f.hasText("2"), two); // subscripts of O2, F2, F'2
         if (two) {
             // L2 reaches at least as far as L1 and receives the beam leaving it.
             EXPECT_EQ(lensStems[1].x1, l.X2);
             EXPECT_GE(l.R2, l.R1);
-            EXPECT_EQ(f.result.readouts[2], "43,7 cm");
+            EXPECT_EQ(f.state.readouts[2], "43,7 cm");
         }
     }
+}
+
+TEST(FigureUpdate, SecondLensReceivesTheBeamOfAnUprightVirtualImage) {
+    // Object at 10 cm, 2 high, before the focus of L1 (15 cm, focal 10): B1 at 5 cm, 4 high,
+    // upright and virtual. From the lower edge of L1 (-4) towards B1, the beam reaches -8 at L2.
+    const Figure f(benchWith([](BenchState &s) {
+        setOption(s, TwoLenses, true);
+        setFieldText(s, ObjectPosition, QStringLiteral("10,0"));
+        setFieldText(s, ObjectHeight, QStringLiteral("2,0"));
+        setFieldText(s, Lens1Position, QStringLiteral("15,0"));
+        setFieldText(s, Lens1Focal, QStringLiteral("10,0"));
+        setFieldText(s, Lens2Position, QStringLiteral("20,0"));
+        setFieldText(s, Lens1Diameter, QStringLiteral("4,0"));
+    }));
+    const FigureLayout &l = f.layout;
+    EXPECT_NEAR(f.state.image1Position, 5, 1e-4);
+    EXPECT_NEAR(f.state.image1Height, 4, 1e-4);
+    EXPECT_NEAR(l.d2, 8, 1e-4);
+    EXPECT_EQ(l.R2, drawingCoordinate(8 * l.scale));
 }
 
 TEST(FigureUpdate, ObjectAtInfinityEntersFromTheLeftEdge) {
     const Figure f(benchWith([](BenchState &s) { setObjectAtInfinity(s, true); }));
     const FigureLayout &l = f.layout;
-    EXPECT_FALSE(f.result.parallelRay1Enabled);
-    EXPECT_EQ(f.result.apparentDiameterLabel, QString::fromUtf8("10,0°"));
+    EXPECT_FALSE(f.state.parallelRay1Enabled);
+    EXPECT_EQ(f.state.apparentDiameterLabel, QString::fromUtf8("10,0°"));
     // The object stands left of the visible surface.
     EXPECT_EQ(l.XA, -20);
     const auto object = f.linesIn(Black.object, DashStyle::Solid);
@@ -467,9 +498,9 @@ TEST(FigureUpdate, HandlesOverObjectAndLenses) {
     const Figure f(benchWith());
     EXPECT_EQ(f.result.objectHandle, QRectF(-8.5, 97, 17, 38));
     EXPECT_EQ(f.result.lens1Handle, QRectF(189 - 8.5, 34, 17, 202));
-    EXPECT_EQ(f.result.readouts[0], "45,0 cm");
-    EXPECT_EQ(f.result.readouts[1], "-6,0 cm");
-    EXPECT_FALSE(f.result.lowerReadoutsVisible);
+    EXPECT_EQ(f.state.readouts[0], "45,0 cm");
+    EXPECT_EQ(f.state.readouts[1], "-6,0 cm");
+    EXPECT_FALSE(f.state.lowerReadoutsVisible);
     // On a wide surface the elements grow taller than the space above the axis, the handles
     // stop at 135 units.
     const Figure tall(benchWith([](BenchState &s) {

@@ -1,6 +1,6 @@
 #include "bench/BenchControls.h"
-#include "bench/FigureUpdate.h"
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
+#include "bench/figure/FigureUpdate.h"
 #include "ui/RecordingSurface.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +52,7 @@ TEST(FigureFuzz, RandomBenchesAlwaysGiveAFigure) {
             EXPECT_LE(r.objectHandle.height(), HandleHeightLimit);
             EXPECT_LE(r.lens1Handle.height(), 2 * HandleHeightLimit);
         }
-        for (const QString &readout : r.readouts)
+        for (const QString &readout : s.readouts)
             EXPECT_FALSE(readout.contains(u'n') && readout != QLatin1String("Hors limites"))
                 << readout.toStdString(); // no "nan" or "inf"
     }

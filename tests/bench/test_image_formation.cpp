@@ -1,6 +1,6 @@
 #include "bench/BenchControls.h"
+#include "bench/FieldBounds.h"
 #include "bench/ImageFormation.h"
-#include "bench/PositionTest.h"
 
 #include <gtest/gtest.h>
 

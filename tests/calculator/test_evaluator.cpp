@@ -1,5 +1,5 @@
+#include "calculator/CalculatorNumberText.h"
 #include "calculator/Evaluator.h"
-#include "calculator/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +37,8 @@ TEST(Evaluator, ExpressionsThatSucceed) {
         {"2-3-4", Rad, "-5"},
         {"2^3^2", Rad, "64"},
         {"2 * 3 / 4 ^ 2", Rad, ".375"},
+        {"8/2*4", Rad, "16"},
+        {"1/2*4", Rad, "2"},
         {"10-2+3", Rad, "11"},
         {"((2+3))", Rad, "5"},
         {"2*(3+(4-1)*2)", Rad, "18"},

@@ -1,6 +1,8 @@
-#include "calculator/Machine.h"
-#include "calculator/MachineWindow.h"
 #include "calculator/Messages.h"
+#include "calculator/window/Machine.h"
+#include "calculator/window/MachineWindow.h"
+
+#include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -8,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -19,16 +22,6 @@
 using calculator::Machine;
 
 namespace {
-
-void ensureApplication() {
-    if (QApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_machine";
-    static char *argv[] = {name, nullptr};
-    static QApplication *app = new QApplication(argc, argv);
-    (void)app;
-}
 
 QString u8(const char *s) {
     return QString::fromUtf8(s);
@@ -45,7 +38,7 @@ class CountingMachine : public Machine {
 class MachineTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ensureApplication();
+        ensureApplication<QApplication>();
         Machine::kept() = {};
         machine = std::make_unique<CountingMachine>();
         machine->show();
@@ -323,8 +316,23 @@ TEST_F(MachineTest, KeysAndBackground) {
     EXPECT_EQ(image.pixelColor(150, 60), QColor(Qt::black)); // the display
 }
 
+TEST_F(MachineTest, ALongExpressionShowsItsEndWithoutAScrollBar) {
+    for (int i = 0; i < 80; ++i)
+        press({"B7", "plus"});
+    press({"B9"});
+    QApplication::processEvents();
+    QPlainTextEdit *z1 = display();
+    EXPECT_TRUE(shown().endsWith("9")) << shown().toStdString();
+    EXPECT_FALSE(z1->verticalScrollBar()->isVisible());
+    EXPECT_TRUE(z1->viewport()->rect().contains(z1->cursorRect()));
+    // The right edge of the display, where a scroll bar would stand, stays black.
+    const QImage image = z1->grab().toImage();
+    for (int y = 4; y < image.height() - 4; y += 4)
+        EXPECT_EQ(image.pixelColor(image.width() - 6, y), QColor(Qt::black)) << y;
+}
+
 TEST(MachineWindow, ClosingUnloadsButKeepsTheAnswerAndTheMemory) {
-    ensureApplication();
+    ensureApplication<QApplication>();
     Machine::kept() = {};
     QPointer<Machine> seen;
     int opened = 0;

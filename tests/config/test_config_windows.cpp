@@ -1,11 +1,13 @@
 #include "bench/BenchControls.h"
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
 #include "config/ConfigurationFile.h"
 #include "config/ConfigurationHost.h"
-#include "config/DirectoryBrowser.h"
-#include "config/OpenWindow.h"
 #include "config/RecordFile.h"
-#include "config/SaveWindow.h"
+#include "config/windows/DirectoryBrowser.h"
+#include "config/windows/OpenWindow.h"
+#include "config/windows/SaveWindow.h"
+
+#include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -28,16 +30,6 @@
 using namespace config;
 
 namespace {
-
-void ensureApplication() {
-    if (QApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_config_windows";
-    static char *argv[] = {name, nullptr};
-    static QApplication *app = new QApplication(argc, argv);
-    (void)app;
-}
 
 // The main window's side, over a plain bench; the loader's messages are recorded, not shown.
 struct FakeHost : ConfigurationHost {
@@ -97,8 +89,13 @@ QStringList texts(const QListWidget *list) {
     return out;
 }
 
+// The place, folder and file lists of a save or open window.
+DirectoryBrowser *browser(const QWidget &window) {
+    return window.findChild<DirectoryBrowser *>();
+}
+
 QTreeWidgetItem *folderItem(const DirectoryBrowser *browser, const QString &path) {
-    const QTreeWidget *tree = browser->directoryList();
+    const QTreeWidget *tree = child<QTreeWidget>(*browser, "Dir1");
     for (QTreeWidgetItemIterator it(const_cast<QTreeWidget *>(tree)); *it; ++it)
         if ((*it)->data(0, Qt::UserRole).toString() == path) return *it;
     return nullptr;
@@ -115,7 +112,7 @@ void doubleClick(QAbstractItemView *view, const QRect &rect) {
 class ConfigWindows : public ::testing::Test {
   protected:
     void SetUp() override {
-        ensureApplication();
+        ensureApplication<QApplication>();
         ASSERT_TRUE(dir.isValid());
         previous = QDir::currentPath();
         root = QDir(dir.path()).canonicalPath();
@@ -178,15 +175,19 @@ TEST_F(ConfigWindows, FileListShowsConfigurationsWhateverTheCase) {
     writeFile(path("b.p09"), "x");
     writeFile(path("a.P09"), "x");
     writeFile(path("c.txt"), "x");
+    writeFile(path("zoé.P09"), "x");
+    writeFile(path("élève.P09"), "x");
     mkdir("d.P09");
     OpenWindow window(host);
-    EXPECT_EQ(window.browser()->directory(), root); // the lists start in the current directory
-    EXPECT_EQ(texts(window.browser()->fileList()), QStringList({"a.P09", "b.p09"}));
-    ASSERT_NE(folderItem(window.browser(), path("d.P09")), nullptr);
-    EXPECT_EQ(window.browser()->driveList()->currentText(),
+    EXPECT_EQ(browser(window)->directory(), root); // the lists start in the current directory
+    // Sorted in French: accented names among the others.
+    EXPECT_EQ(texts(child<QListWidget>(window, "File1")),
+              QStringList({"a.P09", "b.p09", "élève.P09", "zoé.P09"}));
+    ASSERT_NE(folderItem(browser(window), path("d.P09")), nullptr);
+    EXPECT_EQ(child<QComboBox>(window, "Drive1")->currentText(),
               DirectoryBrowser::placeOf(root, DirectoryBrowser::places()));
-    EXPECT_FALSE(window.browser()->setDirectory(path("absent")));
-    EXPECT_EQ(window.browser()->directory(), root);
+    EXPECT_FALSE(browser(window)->setDirectory(path("absent")));
+    EXPECT_EQ(browser(window)->directory(), root);
 }
 
 TEST_F(ConfigWindows, BareNameIsSavedInTheChosenFolder) {
@@ -194,18 +195,18 @@ TEST_F(ConfigWindows, BareNameIsSavedInTheChosenFolder) {
     SaveWindow window(host);
     window.show();
     // Enter in the folder list opens the folder and does not save.
-    QTreeWidget *folders = window.browser()->directoryList();
-    folders->setCurrentItem(folderItem(window.browser(), sub));
+    QTreeWidget *folders = child<QTreeWidget>(window, "Dir1");
+    folders->setCurrentItem(folderItem(browser(window), sub));
     QTest::keyClick(folders, Qt::Key_Return);
-    ASSERT_EQ(window.browser()->directory(), sub);
+    ASSERT_EQ(browser(window)->directory(), sub);
     EXPECT_TRUE(window.isVisible());
 
-    QTest::keyClicks(window.nameField(), "essai");
-    QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+    QTest::keyClicks(child<QLineEdit>(window, "Text1"), "essai");
+    QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
     const QString saved = sub + "/essai.P09";
     EXPECT_EQ(contents(saved), hostBytes());
     EXPECT_EQ(host.fileName, saved);
-    EXPECT_EQ(window.nameField()->text(), saved);
+    EXPECT_EQ(child<QLineEdit>(window, "Text1")->text(), saved);
     EXPECT_EQ(QDir::currentPath(), sub);
     EXPECT_EQ(host.saves, 1);
     EXPECT_FALSE(window.isVisible());
@@ -218,8 +219,8 @@ TEST_F(ConfigWindows, NamesWithAnExtensionGiveTheSameFile) {
     for (const char *typed : {"essai.P09", "essai.txt"}) {
         SaveWindow window(host);
         window.show();
-        window.nameField()->setText(typed);
-        QTest::keyClick(window.nameField(), Qt::Key_Return); // Enter saves
+        child<QLineEdit>(window, "Text1")->setText(typed);
+        QTest::keyClick(child<QLineEdit>(window, "Text1"), Qt::Key_Return); // Enter saves
         EXPECT_EQ(host.fileName, path("essai.P09")) << typed;
         EXPECT_FALSE(window.isVisible());
     }
@@ -227,17 +228,45 @@ TEST_F(ConfigWindows, NamesWithAnExtensionGiveTheSameFile) {
     EXPECT_EQ(boxes, std::vector<SeenBox>{Overwrite}); // the second save replaces the first
 }
 
+TEST_F(ConfigWindows, AnExtensionInAnotherCaseNamesTheExistingFile) {
+    answer = QMessageBox::Yes;
+    const struct {
+        const char *existing, *typed, *saved;
+        QStringList files;
+    } cases[] = {
+        {"essai.P09", "essai.p09", "essai.P09", {"essai.P09"}},
+        {"essai.p09", "essai", "essai.p09", {"essai.p09"}},
+        {"essai.p09", "essai.P09", "essai.p09", {"essai.p09"}},
+        // The file name itself keeps its case: another name is another file.
+        {"ESSAI.P09", "essai", "essai.P09", {"ESSAI.P09", "essai.P09"}},
+    };
+    for (const auto &c : cases) {
+        for (const QString &f : QDir(root).entryList(QDir::Files))
+            QFile::remove(path(f));
+        boxes.clear();
+        writeFile(path(c.existing), "old");
+        SaveWindow window(host);
+        window.show();
+        child<QLineEdit>(window, "Text1")->setText(c.typed);
+        QTest::keyClick(child<QLineEdit>(window, "Text1"), Qt::Key_Return);
+        EXPECT_EQ(host.fileName, path(c.saved)) << c.typed;
+        EXPECT_EQ(contents(path(c.saved)), hostBytes()) << c.typed;
+        EXPECT_EQ(QDir(root).entryList(QDir::Files, QDir::Name), c.files) << c.typed;
+        EXPECT_EQ(boxes.size(), c.files.size() == 1 ? 1u : 0u) << c.typed;
+    }
+}
+
 TEST_F(ConfigWindows, EmptyNamesAreRefused) {
     for (const char *typed : {"   ", ".P09"}) {
         boxes.clear();
         SaveWindow window(host);
         window.show();
-        window.nameField()->setText(typed);
-        QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+        child<QLineEdit>(window, "Text1")->setText(typed);
+        QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
         EXPECT_EQ(boxes, std::vector<SeenBox>{NoName}) << typed;
         EXPECT_TRUE(window.isVisible());
         EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
-        QTest::mouseClick(window.cancelButton(), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, "Command2"), Qt::LeftButton);
         EXPECT_FALSE(window.isVisible());
         EXPECT_EQ(window.result(), QDialog::Rejected);
     }
@@ -250,23 +279,23 @@ TEST_F(ConfigWindows, SecondSaveOffersThePathAndAsksBeforeReplacing) {
     const QString saved = path("essai.P09");
     {
         SaveWindow window(host);
-        window.nameField()->setText("essai");
-        ASSERT_TRUE(window.Command1_Click());
+        child<QLineEdit>(window, "Text1")->setText("essai");
+        ASSERT_TRUE(window.save());
     }
     writeFile(saved, "old");
     SaveWindow window(host);
     window.show();
-    EXPECT_EQ(window.nameField()->text(), saved);
+    EXPECT_EQ(child<QLineEdit>(window, "Text1")->text(), saved);
 
     answer = QMessageBox::No;
-    QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
     EXPECT_EQ(boxes, std::vector<SeenBox>{Overwrite});
     EXPECT_EQ(contents(saved), "old");
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(host.saves, 1);
 
     answer = QMessageBox::Yes;
-    QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
     EXPECT_EQ(contents(saved), hostBytes());
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(host.saves, 2);
@@ -276,11 +305,11 @@ TEST_F(ConfigWindows, DoubleClickOnAFileSavesUnderItsName) {
     writeFile(path("optique.p09"), "old");
     SaveWindow window(host);
     window.show();
-    QListWidget *files = window.browser()->fileList();
+    QListWidget *files = child<QListWidget>(window, "File1");
     // A single click chooses nothing.
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                       files->visualItemRect(files->item(0)).center());
-    EXPECT_EQ(window.nameField()->text(), "");
+    EXPECT_EQ(child<QLineEdit>(window, "Text1")->text(), "");
     answer = QMessageBox::Yes;
     doubleClick(files, files->visualItemRect(files->item(0)));
     EXPECT_EQ(boxes, std::vector<SeenBox>{Overwrite});
@@ -297,8 +326,8 @@ TEST_F(ConfigWindows, FailedWriteKeepsTheWindowAndTheOldFile) {
     answer = QMessageBox::Yes;
     SaveWindow window(host);
     window.show();
-    window.nameField()->setText("essai");
-    QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+    child<QLineEdit>(window, "Text1")->setText("essai");
+    QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
     EXPECT_EQ(boxes, (std::vector<SeenBox>{Overwrite, WriteFailed}));
     EXPECT_EQ(contents(path("essai.P09")), old);
     EXPECT_TRUE(window.isVisible());
@@ -310,11 +339,11 @@ TEST_F(ConfigWindows, FailedWriteKeepsTheWindowAndTheOldFile) {
     boxes.clear();
     host.state = bench::BenchState::startup();
     writeFile(path("bloc"), "");
-    window.nameField()->setText("bloc/essai");
-    QTest::mouseClick(window.saveButton(), Qt::LeftButton);
+    child<QLineEdit>(window, "Text1")->setText("bloc/essai");
+    QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
     EXPECT_EQ(boxes, std::vector<SeenBox>{WriteFailed});
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.nameField()->text(), path("bloc/essai.P09"));
+    EXPECT_EQ(child<QLineEdit>(window, "Text1")->text(), path("bloc/essai.P09"));
 }
 
 TEST_F(ConfigWindows, ChoosingAFolderStripsTheFolderFromTheName) {
@@ -322,10 +351,10 @@ TEST_F(ConfigWindows, ChoosingAFolderStripsTheFolderFromTheName) {
     const QString sub = mkdir("sous");
     SaveWindow window(host);
     window.show();
-    QTreeWidget *folders = window.browser()->directoryList();
-    doubleClick(folders, folders->visualItemRect(folderItem(window.browser(), sub)));
-    EXPECT_EQ(window.browser()->directory(), sub);
-    EXPECT_EQ(window.nameField()->text(), "essai.P09");
+    QTreeWidget *folders = child<QTreeWidget>(window, "Dir1");
+    doubleClick(folders, folders->visualItemRect(folderItem(browser(window), sub)));
+    EXPECT_EQ(browser(window)->directory(), sub);
+    EXPECT_EQ(child<QLineEdit>(window, "Text1")->text(), "essai.P09");
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(boxes.empty());
 }
@@ -334,13 +363,13 @@ TEST_F(ConfigWindows, OpenDoesNothingWithoutAChoiceAndReportsAMissingFile) {
     host.fileName = "avant.P09";
     OpenWindow window(host);
     window.show();
-    window.ficharge()->setText("   ");
-    QTest::mouseClick(window.openButton(), Qt::LeftButton);
+    child<QLineEdit>(window, "ficharge")->setText("   ");
+    QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(host.fileName, "avant.P09");
 
-    window.ficharge()->setText(path("absent.P09"));
-    QTest::mouseClick(window.openButton(), Qt::LeftButton);
+    child<QLineEdit>(window, "ficharge")->setText(path("absent.P09"));
+    QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
     EXPECT_EQ(boxes, std::vector<SeenBox>{NoSuchFile});
     EXPECT_EQ(host.fileName, path("absent.P09"));
     EXPECT_TRUE(window.isVisible());
@@ -357,17 +386,17 @@ TEST_F(ConfigWindows, ChosenFileIsLoadedBehindTheWaitingMessage) {
 
     OpenWindow window(host);
     window.show();
-    window.browser()->setDirectory(sub);
-    QListWidget *files = window.browser()->fileList();
+    browser(window)->setDirectory(sub);
+    QListWidget *files = child<QListWidget>(window, "File1");
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                       files->visualItemRect(files->item(0)).center());
-    EXPECT_EQ(window.ficharge()->text(), sub + "/situation.P09");
+    EXPECT_EQ(child<QLineEdit>(window, "ficharge")->text(), sub + "/situation.P09");
     EXPECT_EQ(QDir::currentPath(), sub);
     EXPECT_EQ(host.loads, 0);
 
     bool waitingShown = false;
-    host.duringLoad = [&] { waitingShown = window.waitingFrame()->isVisible(); };
-    QTest::mouseClick(window.openButton(), Qt::LeftButton);
+    host.duringLoad = [&] { waitingShown = child<QFrame>(window, "Frame1")->isVisible(); };
+    QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
     EXPECT_EQ(host.loads, 1);
     EXPECT_TRUE(waitingShown);
     EXPECT_EQ(host.fileName, sub + "/situation.P09");
@@ -400,7 +429,7 @@ TEST_F(ConfigWindows, RefusedFilesLeaveTheBenchAsItWasAndCloseTheWindow) {
         host.messages.clear();
         OpenWindow window(host);
         window.show();
-        QListWidget *files = window.browser()->fileList();
+        QListWidget *files = child<QListWidget>(window, "File1");
         doubleClick(files, files->visualItemRect(files->item(0)));
         ASSERT_EQ(host.messages.size(), 1u) << r.what;
         EXPECT_EQ(host.messages[0].title, r.title) << r.what;

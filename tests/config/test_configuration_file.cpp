@@ -1,7 +1,7 @@
 #include "bench/BenchControls.h"
+#include "bench/FieldBounds.h"
+#include "bench/FieldNumberText.h"
 #include "bench/ImageFormation.h"
-#include "bench/NumberText.h"
-#include "bench/PositionTest.h"
 #include "config/ConfigurationFile.h"
 #include "config/RecordFile.h"
 #include "config/RecordNumber.h"
@@ -169,6 +169,9 @@ TEST_F(ConfigurationFileTest, RefusedFilesChangeNothing) {
         {"precision -2", withRecord(good, 2, "-2"), ReadFailure},
         {"axis step 13", withRecord(good, 3, " 13"), ReadFailure},
         {"axis length 0", withRecord(good, 4, " 0"), ReadFailure},
+        // A diameter that any axis allows: only the length itself is wrong.
+        {"axis length 0, smallest diameter", withRecord(withRecord(good, 4, " 0"), 7, " 5"),
+         ReadFailure},
         {"axis length beyond 16 bits", withRecord(good, 4, " 40000"), ReadFailure},
         {"draw scale overflow", withRecord(good, 5, " 1E+39"), ReadFailure},
         {"arrow 0", withRecord(good, 6, " 0"), ReadFailure},
@@ -195,6 +198,7 @@ TEST_F(ConfigurationFileTest, RefusedFilesChangeNothing) {
         EXPECT_EQ(s.axisLength, before.axisLength) << r.name;
     }
     BenchState s = BenchState::startup();
+    EXPECT_FALSE(loadConfiguration(s, write(withRecord(withRecord(good, 4, " 1"), 7, " 5"))));
     EXPECT_EQ(loadConfiguration(s, dir.filePath("missing.P09"))->title, NotValid);
     EXPECT_EQ(loadConfiguration(s, dir.path())->title, ReadFailure);
     // Bytes after the 35th record are no concern of the loader.

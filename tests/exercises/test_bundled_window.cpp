@@ -2,7 +2,7 @@
 
 #include "../mainwindow/MainWindowFixture.h"
 
-#include "config/DirectoryBrowser.h"
+#include "config/windows/DirectoryBrowser.h"
 #include "exercises/ExerciseFile.h"
 #include "exercises/ExerciseMenu.h"
 #include "exercises/Fichexo.h"
@@ -34,7 +34,7 @@ class BundledExercises : public MainWindowTest {
     }
 
     ExerciseMenu *menu() const { return window->exerciseMenu(); }
-    QString text() const { return window->supertext()->toPlainText(); }
+    QString text() const { return supertext(*window)->toPlainText(); }
 
     QString dir;
 };
@@ -46,9 +46,9 @@ TEST_F(BundledExercises, EveryExerciseAndItsCorrection) {
         SCOPED_TRACE(name.toStdString());
         const auto e = std::get<exercises::ExerciseFile>(exercises::readExerciseFile(dir + name));
         menu()->openExerciseFile(dir + name);
-        EXPECT_EQ(window->fich()->text(), dir + name);
+        EXPECT_EQ(fich(*window)->text(), dir + name);
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Focalines - ") + dir + e.configuration);
-        EXPECT_FALSE(window->supertext()->isReadOnly());
+        EXPECT_FALSE(supertext(*window)->isReadOnly());
         EXPECT_FALSE(text().trimmed().isEmpty());
         EXPECT_EQ(menu()->textState(), ExerciseMenu::TextState::Statement);
         menu()->updateEnabling();
@@ -56,10 +56,10 @@ TEST_F(BundledExercises, EveryExerciseAndItsCorrection) {
         if (!e.corrected()) continue;
         const QString statement = text();
         menu()->opencor_Click();
-        EXPECT_EQ(window->fich()->text(), dir + name);
+        EXPECT_EQ(fich(*window)->text(), dir + name);
         EXPECT_EQ(window->windowTitle(),
                   QStringLiteral("Focalines - ") + dir + e.correctionConfiguration);
-        EXPECT_TRUE(window->supertext()->isReadOnly());
+        EXPECT_TRUE(supertext(*window)->isReadOnly());
         EXPECT_FALSE(text().trimmed().isEmpty());
         EXPECT_NE(text(), statement);
     }
@@ -68,9 +68,9 @@ TEST_F(BundledExercises, EveryExerciseAndItsCorrection) {
 
 TEST_F(BundledExercises, GettingStartedThenAnExerciseChosenInTheWindow) {
     menu()->PRISENMAIN_Click();
-    EXPECT_EQ(window->fich()->text(), dir + QStringLiteral("focalines.PEM"));
+    EXPECT_EQ(fich(*window)->text(), dir + QStringLiteral("focalines.PEM"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Focalines - ") + dir + "prise-en-main.P09");
-    EXPECT_FALSE(window->supertext()->isReadOnly());
+    EXPECT_FALSE(supertext(*window)->isReadOnly());
 
     // The exercises window lists the exercises beside the program; the third one is opened.
     QString preview;
@@ -83,20 +83,20 @@ TEST_F(BundledExercises, GettingStartedThenAnExerciseChosenInTheWindow) {
     });
     menu()->openexo_Click();
     EXPECT_EQ(preview, QString::fromUtf8("Image virtuelle : la loupe"));
-    EXPECT_EQ(window->fich()->text(), dir + QStringLiteral("03-loupe.E21"));
+    EXPECT_EQ(fich(*window)->text(), dir + QStringLiteral("03-loupe.E21"));
     EXPECT_TRUE(menu()->correctionAvailable());
 
     // The launcher asks for another one: served once.
     window->exerciseRequestFile().writeRecord(31, QStringLiteral("08-LUNETTE.e21"));
     window->formActivate();
     window->formActivate();
-    EXPECT_EQ(window->fich()->text(), dir + QStringLiteral("08-lunette.E21"));
+    EXPECT_EQ(fich(*window)->text(), dir + QStringLiteral("08-lunette.E21"));
     EXPECT_TRUE(menu()->correctionAvailable());
     EXPECT_TRUE(answeredBoxes.isEmpty()) << answeredBoxes.join('\n').toStdString();
 
     menu()->Closexo_Click();
-    EXPECT_TRUE(window->fich()->text().isEmpty());
-    EXPECT_TRUE(window->supertext()->isReadOnly());
+    EXPECT_TRUE(fich(*window)->text().isEmpty());
+    EXPECT_TRUE(supertext(*window)->isReadOnly());
 }
 
 } // namespace

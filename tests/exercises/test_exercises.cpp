@@ -1,4 +1,4 @@
-#include "config/DirectoryBrowser.h"
+#include "config/windows/DirectoryBrowser.h"
 #include "config/RecordFile.h"
 #include "exercises/ExerciseFile.h"
 #include "exercises/ExerciseHost.h"

@@ -2,6 +2,7 @@
 
 #include "help/HelpWindow.h"
 #include "mainwindow/MainWindow.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +21,10 @@
 
 namespace {
 
-// The application lives until the process ends: destroying it after the help engine's SQL
-// driver has gone at exit would crash.
+// The application lives until the process ends (ensureApplication never destroys it):
+// destroying it after the help engine's SQL driver has gone at exit would crash.
 void application() {
-    static int argc = 1;
-    static char name[] = "test_help";
-    static char *argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
+    ensureApplication<QApplication>();
 }
 
 const QString BuiltHelp = QStringLiteral(FOCALINES_HELP_FILE);

@@ -24,7 +24,7 @@ TEST_F(MainWindowNarrow, KeepsEightHundredBySixHundredCentred) {
     window->resize(500, 300);
     QApplication::processEvents();
     EXPECT_EQ(window->frameGeometry().size(), QSize(800, 600));
-    EXPECT_EQ(window->figure()->width(), window->width() - 16);
+    EXPECT_EQ(figure(*window)->width(), window->width() - 16);
 }
 
 } // namespace

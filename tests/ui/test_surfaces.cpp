@@ -1,10 +1,12 @@
 #include "app/CliRender.h"
-#include "bench/BeamFill.h"
 #include "bench/BenchControls.h"
-#include "bench/FigureUpdate.h"
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
+#include "bench/figure/BeamFill.h"
+#include "bench/figure/FigureUpdate.h"
 #include "ui/ImageSurface.h"
 #include "ui/SvgSurface.h"
+
+#include "support/TestSupport.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -23,20 +25,9 @@ using namespace bench;
 
 namespace {
 
-// Fonts need a GUI application; the tests share one for the whole run.
-void ensureApplication() {
-    if (QGuiApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_surfaces";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication *app = new QGuiApplication(argc, argv);
-    (void)app;
-}
-
 class Surfaces : public ::testing::Test {
   protected:
-    void SetUp() override { ensureApplication(); }
+    void SetUp() override { ensureApplication<QGuiApplication>(); }
 };
 
 BenchState benchWith(const std::function<void(BenchState &)> &edit) {
@@ -160,6 +151,32 @@ TEST_F(Surfaces, FarOffLinesAreClippedNotLost) {
     for (int x = 0; x < 100; ++x)
         green += image.pixel(x, x - 14 >= 0 && x - 14 < 50 ? x - 14 : 0) == qRgb(0, 255, 0);
     EXPECT_GT(green, 5);
+}
+
+TEST_F(Surfaces, ADottedLineAfterASolidOneOfTheSameColourStaysDotted) {
+    const QRgb red = qRgb(255, 0, 0);
+    auto drawPair = [red](ui::DrawingSurface &surface) {
+        surface.clear(qRgb(255, 255, 255));
+        surface.line(0, 10, 60, 40, red, ui::DashStyle::Solid);
+        surface.line(0, 50, 90, 50, red, ui::DashStyle::Dotted);
+    };
+    ui::ImageSurface image(100, 60);
+    drawPair(image);
+    const QImage picture = image.image();
+    int lit = 0;
+    for (int x = 0; x <= 80; ++x)
+        lit += at(picture, x, 50) == red;
+    EXPECT_GT(lit, 20);
+    EXPECT_LT(lit, 60);
+
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    {
+        ui::SvgSurface svg(&out, 100, 60, QStringLiteral("pointillés"));
+        drawPair(svg);
+        svg.endFigure();
+    }
+    EXPECT_TRUE(out.data().contains("stroke-dasharray"));
 }
 
 TEST_F(Surfaces, ExtremeBenchesDrawWithoutFault) {
