@@ -4,6 +4,7 @@
 #include "exercises/ExerciseHost.h"
 #include "exercises/Fichexo.h"
 #include "exercises/IntroText.h"
+#include "printing/PrinterChoice.h"
 #include "richtext/RichText.h"
 #include "ui/MessageBoxes.h"
 
@@ -13,6 +14,9 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrinter>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 
 namespace exercises {
@@ -205,7 +209,33 @@ void ExerciseMenu::opentexte_Click() {
     state_.textModified = false;
 }
 
-void ExerciseMenu::imprimetexte_Click() {}
+std::unique_ptr<QTextDocument> ExerciseMenu::textToPrint(bool selectionOnly) const {
+    QTextEdit *box = host_.exerciseText();
+    const QTextCursor cursor = box->textCursor();
+    if (!selectionOnly || !cursor.hasSelection())
+        return std::unique_ptr<QTextDocument>(box->document()->clone());
+    auto document = std::make_unique<QTextDocument>();
+    document->setDefaultFont(box->document()->defaultFont());
+    QTextCursor(document.get()).insertFragment(cursor.selection());
+    return document;
+}
+
+// The selection, or the whole text, with its formatting; a failure has been shown by the
+// printing itself.
+void ExerciseMenu::imprimetexte_Click() {
+    printing::PrinterChoice &choice = printing::PrinterChoice::shared();
+    const bool selection = host_.exerciseText()->textCursor().hasSelection();
+    choice.printer().setPrintRange(selection ? QPrinter::Selection : QPrinter::AllPages);
+    if (!choice.choose(host_.hostWindow(), selection)) return;
+    const auto document = textToPrint(choice.printer().printRange() == QPrinter::Selection);
+    choice.print(
+        host_.hostWindow(),
+        [&document](QPagedPaintDevice &device) {
+            document->print(&device);
+            return true;
+        },
+        QString::fromUtf8("Focalines - texte de l'exercice"));
+}
 
 void ExerciseMenu::Closexo_Click() {
     if (!mayDiscardText()) return;

@@ -6,8 +6,10 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QAction;
+class QTextDocument;
 class QMenu;
 class QWidget;
 
@@ -67,6 +69,10 @@ class ExerciseMenu : public QObject {
     void opentexte_Click();
     void imprimetexte_Click();
     void Closexo_Click();
+
+    // What "Imprimer" prints: a copy of the selection when asked and there is one, else of the
+    // whole text.
+    std::unique_ptr<QTextDocument> textToPrint(bool selectionOnly) const;
 
     // The launcher's request: `name`, relative to the program's directory, opened as the
     // exercises window would, after the unsaved-text question; its correction may then be

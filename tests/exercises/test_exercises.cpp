@@ -4,6 +4,7 @@
 #include "exercises/ExerciseHost.h"
 #include "exercises/ExerciseMenu.h"
 #include "exercises/Fichexo.h"
+#include "printing/PrinterChoice.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -15,7 +16,9 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -519,6 +522,28 @@ TEST_F(ExercisesTest, RequestsAndTheCommandLine) {
     menu->openExerciseFile(dir + "a.E21");
     EXPECT_TRUE(menu->correctionAvailable());
     EXPECT_EQ(menu->exerciseDir(), dir);
+}
+
+TEST_F(ExercisesTest, PrintingTheSelectionOrTheWholeText) {
+    ASSERT_TRUE(open("a.E21"));
+    QTextCursor cursor = host->supertext.textCursor();
+    EXPECT_EQ(menu->textToPrint(true)->toPlainText(), text());
+    cursor.setPosition(0);
+    cursor.setPosition(6, QTextCursor::KeepAnchor);
+    host->supertext.setTextCursor(cursor);
+    EXPECT_EQ(menu->textToPrint(true)->toPlainText(), "Enonce");
+    EXPECT_EQ(menu->textToPrint(false)->toPlainText(), text());
+
+    // Through the print dialog into a PDF file.
+    QPrinter &printer = printing::PrinterChoice::shared().printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir + "texte.pdf");
+    QTimer::singleShot(100, [] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            dialog->accept();
+    });
+    menu->imprimetexte_Click();
+    EXPECT_TRUE(readFile(dir + "texte.pdf").startsWith("%PDF"));
 }
 
 } // namespace
