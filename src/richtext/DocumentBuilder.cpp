@@ -109,9 +109,11 @@ QTextBlockFormat DocumentBuilder::blockFormat(const ParaState &p, bool pageBreak
 }
 
 void DocumentBuilder::flush() {
-    if (pending_.isEmpty()) return;
-    cursor_.insertText(pending_, charFormat(pendingState_));
-    pending_.resize(0);
+    if (pending_.empty()) return;
+    cursor_.insertText(QString::fromRawData(reinterpret_cast<const QChar *>(pending_.data()),
+                                            qsizetype(pending_.size())),
+                       charFormat(pendingState_));
+    pending_.clear();
 }
 
 void DocumentBuilder::open(const ParaState &p) {
@@ -144,10 +146,18 @@ void DocumentBuilder::closeBlock(const ParaState &p, const CharState &c) {
 
 void DocumentBuilder::text(QStringView s, const CharState &c, const ParaState &p) {
     if (s.isEmpty()) return;
-    open(p);
-    if (!pending_.isEmpty() && !(c == pendingState_)) flush();
-    if (pending_.isEmpty()) pendingState_ = c;
-    pending_.append(s);
+    prepareRun(c, p);
+    pending_.append(s.utf16(), std::size_t(s.size()));
+}
+
+void DocumentBuilder::asciiText(std::string_view s, const CharState &c, const ParaState &p) {
+    if (s.empty()) return;
+    prepareRun(c, p);
+    const std::size_t start = pending_.size();
+    pending_.resize(start + s.size());
+    char16_t *out = pending_.data() + start;
+    for (const char b : s)
+        *out++ = char16_t(static_cast<unsigned char>(b));
 }
 
 void DocumentBuilder::endParagraph(const ParaState &p, const CharState &c) {
