@@ -305,6 +305,12 @@ TEST(Reader, PlainTextFilesAndRefusedFiles) {
         {"\xEF\xBB\xBFUTF-8 \xC3\xA9t\xC3\xA9", "UTF-8 été\n"},
         {"Windows-1252 \xE9t\xE9 \x80", "Windows-1252 été €\n"},
         {QByteArray("\xFF\xFEZ\0\xE9\0", 6), "Zé\n"},
+        // Surrogates out of pairs read as U+FFFD, as in RTF, so that the text writes and reads.
+        {QByteArray("\xFF\xFE"
+                    "a\0\x5E\xDD"
+                    "b\0\x3D\xD8\x00\xDE\x3D\xD8",
+                    14),
+         "a\uFFFDb\U0001F600\uFFFD\n"},
         {"", "\n"},
         {"  \n{\\rtf1 RTF}", "RTF\n"},
         {QByteArray("PK\x03\x04\0\0binaire", 13), nullptr},
