@@ -108,6 +108,16 @@ QTextBlockFormat DocumentBuilder::blockFormat(const ParaState &p, bool pageBreak
     return f;
 }
 
+const QTextBlockFormat &DocumentBuilder::cachedBlockFormat(const ParaState &p, bool pageBreak) {
+    if (!blockCached_ || pageBreak != blockCacheBreak_ || !(p == blockCacheState_)) {
+        blockCache_ = blockFormat(p, pageBreak);
+        blockCacheState_ = p;
+        blockCacheBreak_ = pageBreak;
+        blockCached_ = true;
+    }
+    return blockCache_;
+}
+
 void DocumentBuilder::flush() {
     if (pending_.empty()) return;
     cursor_.insertText(QString::fromRawData(reinterpret_cast<const QChar *>(pending_.data()),
@@ -128,9 +138,9 @@ void DocumentBuilder::open(const ParaState &p) {
     }
     const bool pageBreak = pageBreakPending_ || p.pageBreakBefore;
     if (block_ == Block::Ended)
-        cursor_.insertBlock(blockFormat(p, pageBreak));
+        cursor_.insertBlock(cachedBlockFormat(p, pageBreak));
     else
-        cursor_.setBlockFormat(blockFormat(p, pageBreak));
+        cursor_.setBlockFormat(cachedBlockFormat(p, pageBreak));
     pageBreakPending_ = false;
     openedWith_ = p;
     openedWithBreak_ = pageBreak;
@@ -139,7 +149,7 @@ void DocumentBuilder::open(const ParaState &p) {
 
 void DocumentBuilder::closeBlock(const ParaState &p, const CharState &c) {
     flush();
-    if (!(p == openedWith_)) cursor_.setBlockFormat(blockFormat(p, openedWithBreak_));
+    if (!(p == openedWith_)) cursor_.setBlockFormat(cachedBlockFormat(p, openedWithBreak_));
     if (cursor_.block().length() == 1) cursor_.setBlockCharFormat(charFormat(c));
     block_ = Block::Ended;
 }

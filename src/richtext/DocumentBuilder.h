@@ -59,6 +59,8 @@ class DocumentBuilder {
     void finishTable();
     const QTextCharFormat &charFormat(const CharState &c);
     QTextBlockFormat blockFormat(const ParaState &p, bool pageBreak) const;
+    // The last paragraph format made: paragraphs mostly follow one another alike.
+    const QTextBlockFormat &cachedBlockFormat(const ParaState &p, bool pageBreak);
 
     QTextDocument &document_;
     const RtfTables &tables_;
@@ -81,6 +83,10 @@ class DocumentBuilder {
     std::array<CachedFormat, 8> formatCache_;
     std::size_t formatCacheSize_ = 0;
     std::size_t formatCacheNext_ = 0;
+    bool blockCached_ = false;
+    ParaState blockCacheState_;
+    bool blockCacheBreak_ = false;
+    QTextBlockFormat blockCache_;
 
     QTextTable *table_ = nullptr;
     int wantRow_ = 0, wantCol_ = 0;
