@@ -188,6 +188,12 @@ int codePageOfCharset(int charset) {
     }
 }
 
+const char16_t *singleByteTable(int codePage) {
+    if (codePage == SymbolCodePage) return nullptr;
+    const ByteTable *table = byteTableFor(codePage);
+    return table ? table->data() : nullptr;
+}
+
 bool isAsciiCompatible(int codePage) {
     return codePage != SymbolCodePage;
 }

@@ -16,6 +16,10 @@ int codePageOfCharset(int charset);
 // Decodes bytes in a code page; an unknown code page decodes as Windows-1252.
 void appendDecoded(QString &out, QByteArrayView bytes, int codePage);
 
+// The 256 characters of a single-byte code page, for decoding without a call per byte; null
+// for the Symbol font and for multi-byte code pages.
+const char16_t *singleByteTable(int codePage);
+
 // True when the code page leaves the 7-bit bytes as ASCII, so plain text needs no decoder.
 bool isAsciiCompatible(int codePage);
 

@@ -108,10 +108,22 @@ QTextBlockFormat DocumentBuilder::blockFormat(const ParaState &p, bool pageBreak
     return f;
 }
 
+const QTextBlockFormat &DocumentBuilder::cachedBlockFormat(const ParaState &p, bool pageBreak) {
+    if (!blockCached_ || pageBreak != blockCacheBreak_ || !(p == blockCacheState_)) {
+        blockCache_ = blockFormat(p, pageBreak);
+        blockCacheState_ = p;
+        blockCacheBreak_ = pageBreak;
+        blockCached_ = true;
+    }
+    return blockCache_;
+}
+
 void DocumentBuilder::flush() {
-    if (pending_.isEmpty()) return;
-    cursor_.insertText(pending_, charFormat(pendingState_));
-    pending_.resize(0);
+    if (pending_.empty()) return;
+    cursor_.insertText(QString::fromRawData(reinterpret_cast<const QChar *>(pending_.data()),
+                                            qsizetype(pending_.size())),
+                       charFormat(pendingState_));
+    pending_.clear();
 }
 
 void DocumentBuilder::open(const ParaState &p) {
@@ -126,9 +138,9 @@ void DocumentBuilder::open(const ParaState &p) {
     }
     const bool pageBreak = pageBreakPending_ || p.pageBreakBefore;
     if (block_ == Block::Ended)
-        cursor_.insertBlock(blockFormat(p, pageBreak));
+        cursor_.insertBlock(cachedBlockFormat(p, pageBreak));
     else
-        cursor_.setBlockFormat(blockFormat(p, pageBreak));
+        cursor_.setBlockFormat(cachedBlockFormat(p, pageBreak));
     pageBreakPending_ = false;
     openedWith_ = p;
     openedWithBreak_ = pageBreak;
@@ -137,17 +149,25 @@ void DocumentBuilder::open(const ParaState &p) {
 
 void DocumentBuilder::closeBlock(const ParaState &p, const CharState &c) {
     flush();
-    if (!(p == openedWith_)) cursor_.setBlockFormat(blockFormat(p, openedWithBreak_));
+    if (!(p == openedWith_)) cursor_.setBlockFormat(cachedBlockFormat(p, openedWithBreak_));
     if (cursor_.block().length() == 1) cursor_.setBlockCharFormat(charFormat(c));
     block_ = Block::Ended;
 }
 
 void DocumentBuilder::text(QStringView s, const CharState &c, const ParaState &p) {
     if (s.isEmpty()) return;
-    open(p);
-    if (!pending_.isEmpty() && !(c == pendingState_)) flush();
-    if (pending_.isEmpty()) pendingState_ = c;
-    pending_.append(s);
+    prepareRun(c, p);
+    pending_.append(s.utf16(), std::size_t(s.size()));
+}
+
+void DocumentBuilder::asciiText(std::string_view s, const CharState &c, const ParaState &p) {
+    if (s.empty()) return;
+    prepareRun(c, p);
+    const std::size_t start = pending_.size();
+    pending_.resize(start + s.size());
+    char16_t *out = pending_.data() + start;
+    for (const char b : s)
+        *out++ = char16_t(static_cast<unsigned char>(b));
 }
 
 void DocumentBuilder::endParagraph(const ParaState &p, const CharState &c) {

@@ -9,6 +9,8 @@
 #include <QTextCursor>
 
 #include <array>
+#include <string>
+#include <string_view>
 #include <vector>
 
 class QTextDocument;
@@ -27,6 +29,8 @@ class DocumentBuilder {
     DocumentBuilder(QTextDocument &document, const RtfTables &tables, const RowDef &row);
 
     void text(QStringView s, const CharState &c, const ParaState &p);
+    // The same for text of ASCII bytes only, which needs no decoding.
+    void asciiText(std::string_view s, const CharState &c, const ParaState &p);
     void endParagraph(const ParaState &p, const CharState &c);
     // Ends the paragraph when it holds anything (\sect, \page); with pageBreak the next
     // paragraph begins on a new page.
@@ -41,6 +45,12 @@ class DocumentBuilder {
     enum class Block { Fresh, Open, Ended };
 
     void open(const ParaState &p);
+    // Opens the paragraph and ends the pending run if its format is not c's.
+    void prepareRun(const CharState &c, const ParaState &p) {
+        if (block_ != Block::Open) open(p);
+        if (!pending_.empty() && !(c == pendingState_)) flush();
+        if (pending_.empty()) pendingState_ = c;
+    }
     void flush();
     void closeBlock(const ParaState &p, const CharState &c);
     void startTable();
@@ -49,6 +59,8 @@ class DocumentBuilder {
     void finishTable();
     const QTextCharFormat &charFormat(const CharState &c);
     QTextBlockFormat blockFormat(const ParaState &p, bool pageBreak) const;
+    // The last paragraph format made: paragraphs mostly follow one another alike.
+    const QTextBlockFormat &cachedBlockFormat(const ParaState &p, bool pageBreak);
 
     QTextDocument &document_;
     const RtfTables &tables_;
@@ -59,7 +71,8 @@ class DocumentBuilder {
     bool openedWithBreak_ = false;
     bool pageBreakPending_ = false;
 
-    QString pending_;
+    // The run awaiting insertion; a plain buffer, as it grows by many small pieces.
+    std::u16string pending_;
     CharState pendingState_;
 
     // Recently used formats: runs mostly alternate between a few.
@@ -70,6 +83,10 @@ class DocumentBuilder {
     std::array<CachedFormat, 8> formatCache_;
     std::size_t formatCacheSize_ = 0;
     std::size_t formatCacheNext_ = 0;
+    bool blockCached_ = false;
+    ParaState blockCacheState_;
+    bool blockCacheBreak_ = false;
+    QTextBlockFormat blockCache_;
 
     QTextTable *table_ = nullptr;
     int wantRow_ = 0, wantCol_ = 0;

@@ -115,6 +115,14 @@ std::optional<QString> decodePlainText(QByteArrayView bytes) {
                                                           : QStringConverter::Utf16BE);
         text = utf16.decode(bytes.sliced(2));
         if (utf16.hasError()) return std::nullopt;
+        // A surrogate out of its pair is no character: U+FFFD, as the RTF reader gives it.
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text.at(i).isHighSurrogate() && i + 1 < text.size() &&
+                text.at(i + 1).isLowSurrogate())
+                ++i;
+            else if (text.at(i).isSurrogate())
+                text[i] = QChar::ReplacementCharacter;
+        }
     } else {
         if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
         QStringDecoder utf8(QStringConverter::Utf8);

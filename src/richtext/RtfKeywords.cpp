@@ -236,40 +236,52 @@ constexpr bool sorted() {
 }
 static_assert(sorted(), "keywords must be sorted by name");
 
-// An open-addressing hash table over the sorted list: one hash and mostly one comparison.
+// An open-addressing hash table over the sorted list, built at compile time: one hash and
+// mostly one comparison, made inline as names are short.
 class KeywordTable {
   public:
-    KeywordTable() {
+    constexpr KeywordTable() {
         for (const Entry &e : Keywords) {
             std::size_t i = hash(e.first);
             while (!slots_[i].first.empty())
-                i = (i + 1) % slots_.size();
+                i = (i + 1) % Size;
             slots_[i] = e;
         }
     }
     Kw find(std::string_view name) const {
         if (name.empty()) return Kw::Unknown;
-        for (std::size_t i = hash(name);; i = (i + 1) % slots_.size()) {
-            if (slots_[i].first.empty()) return Kw::Unknown;
-            if (slots_[i].first == name) return slots_[i].second;
+        for (std::size_t i = hash(name);; i = (i + 1) % Size) {
+            const Entry &e = slots_[i];
+            if (e.first.size() == name.size()) {
+                if (same(e.first, name)) return e.second;
+            } else if (e.first.empty()) {
+                return Kw::Unknown;
+            }
         }
     }
 
   private:
-    static std::size_t hash(std::string_view name) {
+    static constexpr std::size_t Size = 1024;
+    static constexpr std::size_t hash(std::string_view name) {
         std::uint32_t h = 2166136261u;
         for (const char c : name)
             h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-        return h % 1024;
+        return h % Size;
     }
-    std::array<Entry, 1024> slots_{};
+    static bool same(std::string_view a, std::string_view b) {
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (a[i] != b[i]) return false;
+        return true;
+    }
+    std::array<Entry, Size> slots_{};
 };
+
+constexpr KeywordTable Table;
 
 } // namespace
 
 Kw lookupKeyword(std::string_view name) {
-    static const KeywordTable table;
-    return table.find(name);
+    return Table.find(name);
 }
 
 } // namespace richtext

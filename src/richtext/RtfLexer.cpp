@@ -1,6 +1,8 @@
 #include "richtext/RtfLexer.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <limits>
 
 namespace richtext {
@@ -37,6 +39,35 @@ int hexValue(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
+}
+
+constexpr std::uint64_t repeated(unsigned char b) {
+    return 0x0101010101010101ULL * b;
+}
+// Whether a byte of w is below n (n at most 0x80), with no false negatives.
+constexpr std::uint64_t hasBelow(std::uint64_t w, unsigned char n) {
+    return (w - repeated(n)) & ~w & repeated(0x80);
+}
+constexpr std::uint64_t hasByte(std::uint64_t w, unsigned char b) {
+    return hasBelow(w ^ repeated(b), 1);
+}
+
+// The end of the text bytes that begin at p: eight bytes at a time while none of them is
+// special or dropped (or a tab, which the byte loop then takes).
+const char *skipText(const char *p, const char *end) {
+    // Most runs are short, between two control words: a few bytes one by one first.
+    for (const char *const first = std::min(end, p + 16); p < first; ++p)
+        if (classOf(*p) != TextByte) return p;
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p, 8);
+        if (hasBelow(w, 0x20) | hasByte(w, '\\') | hasByte(w, '{') | hasByte(w, '}') |
+            hasByte(w, 0x7F))
+            break;
+    }
+    while (p < end && classOf(*p) == TextByte)
+        ++p;
+    return p;
 }
 
 // Longest control word we recognise; longer names are read whole and match nothing.
@@ -80,8 +111,7 @@ RtfToken RtfLexer::next() {
     }
     if (c != '\\') {
         const char *start = pos_;
-        while (pos_ < end_ && classOf(*pos_) == TextByte)
-            ++pos_;
+        pos_ = skipText(pos_, end_);
         t.kind = RtfToken::Text;
         t.data = std::string_view(start, std::size_t(pos_ - start));
         return t;
@@ -122,7 +152,8 @@ void RtfLexer::readWord(RtfToken &t) {
         t.param = static_cast<std::int32_t>(negative ? -value : value);
     }
     if (pos_ < end_ && *pos_ == ' ') ++pos_;
-    if (t.name == "bin") {
+    const std::string_view name = t.name;
+    if (name.size() == 3 && name[0] == 'b' && name[1] == 'i' && name[2] == 'n') {
         const std::ptrdiff_t wanted = t.hasParam && t.param > 0 ? t.param : 0;
         const std::ptrdiff_t n = std::min(wanted, end_ - pos_);
         t.kind = RtfToken::Binary;

@@ -11,7 +11,10 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace richtext {
@@ -63,11 +66,29 @@ constexpr qint64 PictureBudget = 256LL * 1024 * 1024;
 constexpr qint64 FrameBudget = 16LL * 1024 * 1024; // of which empty frames use at most this
 constexpr double MaxPictureSide = 10000;
 
-int hexDigit(unsigned char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+// The value of each byte as a hexadecimal digit; -1 for other bytes.
+constexpr std::array<std::int8_t, 256> HexDigits = [] {
+    std::array<std::int8_t, 256> t{};
+    for (int c = 0; c < 256; ++c)
+        t[std::size_t(c)] = std::int8_t(c >= '0' && c <= '9'   ? c - '0'
+                                        : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                        : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                               : -1);
+    return t;
+}();
+
+// Eight bytes at a time: the text of most documents is ASCII.
+bool isAscii(std::string_view s) {
+    const char *p = s.data(), *const end = p + s.size();
+    std::uint64_t high = 0;
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p, 8);
+        high |= w;
+    }
+    for (; p < end; ++p)
+        high |= static_cast<unsigned char>(*p);
+    return (high & 0x8080808080808080ULL) == 0;
 }
 
 // Characters that a paragraph may hold: no control characters but the tab, no paragraph
@@ -136,8 +157,11 @@ class RtfReader {
     int cachedFont_ = std::numeric_limits<int>::min();
     int cachedCodePage_ = 0;
 
-    QByteArray bytes_; // text bytes awaiting decoding together
+    std::string bytes_; // text bytes awaiting decoding together
     QString decoded_;
+    std::u16string run_;              // bytes decoded by table
+    const char16_t *table_ = nullptr; // the table of tableCodePage_, if it has one
+    int tableCodePage_ = -1;
 
     int definingFont_ = 0;
     bool fontCodePageGiven_ = false;
@@ -188,7 +212,7 @@ std::unique_ptr<QTextDocument> RtfReader::read() {
             break;
         case RtfToken::Hex:
             starPending_ = false;
-            if (dest == Dest::Text || dest == Dest::FontTable) bytes_.append(char(t.byte));
+            if (dest == Dest::Text || dest == Dest::FontTable) bytes_.push_back(char(t.byte));
             break;
         case RtfToken::Binary:
             starPending_ = false;
@@ -245,19 +269,21 @@ void RtfReader::closeGroup() {
 void RtfReader::textBytes(std::string_view data) {
     switch (top().dest) {
     case Dest::Text:
-        if (bytes_.isEmpty() && isAsciiCompatible(codePageOf(top().chr.font)) &&
-            std::all_of(data.begin(), data.end(), [](char c) { return (unsigned char)c < 0x80; })) {
+        if (bytes_.empty() && isAscii(data) && isAsciiCompatible(codePageOf(top().chr.font))) {
             if (!top().chr.hidden) {
-                decoded_.resize(0);
-                decoded_.append(QLatin1StringView(data.data(), qsizetype(data.size())));
-                emitText(decoded_);
+                if (highSurrogate_) {
+                    highSurrogate_ = 0;
+                    emitChar(0xFFFD);
+                }
+                alternativeShown_ = false;
+                builder_.asciiText(data, top().chr, top().para);
             }
         } else {
-            bytes_.append(data.data(), qsizetype(data.size()));
+            bytes_.append(data);
         }
         break;
     case Dest::FontTable:
-        bytes_.append(data.data(), qsizetype(data.size()));
+        bytes_.append(data);
         break;
     case Dest::ColorTable:
         for (const char c : data)
@@ -270,15 +296,34 @@ void RtfReader::textBytes(std::string_view data) {
             out.reserve(std::max(2 * out.capacity(), start + qsizetype(data.size() / 2) + 1));
         out.resize(start + qsizetype(data.size() / 2) + 1);
         char *write = out.data() + start;
+        const char *in = data.data(), *const end = in + data.size();
         int high = picture_.highNibble;
-        for (const char c : data) {
-            const int v = hexDigit(static_cast<unsigned char>(c));
-            if (v < 0) continue;
-            if (high < 0) {
-                high = v;
-            } else {
-                *write++ = char(high * 16 + v);
+        if (high >= 0) {
+            while (in < end && HexDigits[static_cast<unsigned char>(*in)] < 0)
+                ++in;
+            if (in < end) {
+                *write++ = char(high * 16 + HexDigits[static_cast<unsigned char>(*in++)]);
                 high = -1;
+            }
+        }
+        // Pairs of digits, the common case, a pair at a time; anything else a byte at a time.
+        while (in < end) {
+            const int h = HexDigits[static_cast<unsigned char>(in[0])];
+            const int l = in + 1 < end ? HexDigits[static_cast<unsigned char>(in[1])] : -1;
+            if ((h | l) >= 0) {
+                *write++ = char(h * 16 + l);
+                in += 2;
+            } else if (h < 0) {
+                ++in;
+            } else {
+                high = h;
+                ++in;
+                while (in < end && HexDigits[static_cast<unsigned char>(*in)] < 0)
+                    ++in;
+                if (in < end) {
+                    *write++ = char(high * 16 + HexDigits[static_cast<unsigned char>(*in++)]);
+                    high = -1;
+                }
             }
         }
         picture_.highNibble = high;
@@ -292,16 +337,37 @@ void RtfReader::textBytes(std::string_view data) {
 }
 
 void RtfReader::flushBytes() {
-    if (bytes_.isEmpty()) return;
+    if (bytes_.empty()) return;
     const Dest dest = top().dest;
     int codePage = codePageOf(dest == Dest::FontTable ? definingFont_ : top().chr.font);
     // A symbol font's name is written in the document's code page, not in its glyphs.
     if (dest == Dest::FontTable && codePage == SymbolCodePage) codePage = tables_.codePage;
+    const bool shown = dest == Dest::FontTable || !top().chr.hidden;
+    if (codePage != tableCodePage_) {
+        tableCodePage_ = codePage;
+        table_ = singleByteTable(codePage);
+    }
+    if (table_) {
+        // The common case: a byte a character, by table, without control characters.
+        if (shown) {
+            run_.resize(std::size_t(bytes_.size()));
+            char16_t *out = run_.data();
+            for (const char b : std::as_const(bytes_)) {
+                const char16_t c = table_[static_cast<unsigned char>(b)];
+                *out = c;
+                out += isTextCharacter(c);
+            }
+            run_.resize(std::size_t(out - run_.data()));
+            emitText(QStringView(run_.data(), qsizetype(run_.size())));
+        }
+        bytes_.clear();
+        return;
+    }
     decoded_.resize(0);
-    appendDecoded(decoded_, bytes_, codePage);
-    bytes_.resize(0);
+    appendDecoded(decoded_, QByteArrayView(bytes_.data(), qsizetype(bytes_.size())), codePage);
+    bytes_.clear();
     keepTextCharacters(decoded_);
-    if (dest == Dest::FontTable || !top().chr.hidden) emitText(decoded_);
+    if (shown) emitText(decoded_);
 }
 
 // Text for the group's destination, hidden text already left out.

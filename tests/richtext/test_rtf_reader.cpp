@@ -110,6 +110,20 @@ const TextCase TextCases[] = {
      "a\tb\t\n"},
     {"pictures give no text", R"(a{\pict\wmetafile8\picw100\pich100 0102}b)", "ab\n"},
     {"empty document", R"()", "\n"},
+    // Long runs: what ends them or is dropped, at different places of the run.
+    {"a long run ends at a brace",
+     "abcdefghijklmnopqrstuvwxyz{ABCDEFGHIJKLMNOPQRSTUVWXYZ}0123456789",
+     "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\n"},
+    {"a long run ends at a control word",
+     "abcdefghijklmnopqrstuvw\\tab xyz0123456789ABCDEFGHIJK\\'e9",
+     "abcdefghijklmnopqrstuvw\txyz0123456789ABCDEFGHIJKé\n"},
+    {"tabs in a long run are text, line ends and DEL are not",
+     "abcdefghijklmnopqrs\tuvw\r\nxyz0123456789\x7f"
+     "ABCDEFGHIJKLMNOP\x01QR",
+     "abcdefghijklmnopqrs\tuvwxyz0123456789ABCDEFGHIJKLMNOPQR\n"},
+    {"8-bit bytes in a long run", "\\ansicpg1252 abcdefghijklmnopqrstuvwxyz\xe9\xe8 0123456789",
+     "abcdefghijklmnopqrstuvwxyzéè 0123456789\n"},
+    {"hidden 8-bit text", "a{\\v \xe9t\\'e9}b\\v0 \xe9", "abé\n"},
     {"control characters, separators and object marks are no text",
      "a\\'00\\'0d\\u7?\x7f\\u8233?\\u-4?b", "ab\n"},
 };
@@ -258,6 +272,10 @@ TEST(Reader, PicturesShowAtTheirGoalSizeAndNeverAsText) {
         {"{\\pict\\wmetafile8\\picw2540\\pich1270 0102}", 1, 96, 48},
         {"{\\pict\\emfblip\\picwgoal1500\\pichgoal750 0102}", 1, 100, 50},
         {"{\\pict\\pngblip\\picwgoal300\\pichgoal300 00ff}", 1, 20, 20},
+        // Digits apart: after a space, a line end, other bytes, a control word, a group.
+        {"{\\pict\\pngblip " + hex.left(1) + " " + hex.mid(1, 6) + "\r\n" + hex.mid(7, 6) + "zz" +
+             hex.mid(13, 1) + "\\picscalex100 " + hex.mid(14, 9) + "{}" + hex.mid(23) + "}",
+         1, 4, 2},
     };
     for (const Case &c : cases) {
         const auto d = read("{\\rtf1 a" + c.rtf + "b}");
@@ -288,6 +306,12 @@ TEST(Reader, PlainTextFilesAndRefusedFiles) {
         {"\xEF\xBB\xBFUTF-8 \xC3\xA9t\xC3\xA9", "UTF-8 été\n"},
         {"Windows-1252 \xE9t\xE9 \x80", "Windows-1252 été €\n"},
         {QByteArray("\xFF\xFEZ\0\xE9\0", 6), "Zé\n"},
+        // Surrogates out of pairs read as U+FFFD, as in RTF, so that the text writes and reads.
+        {QByteArray("\xFF\xFE"
+                    "a\0\x5E\xDD"
+                    "b\0\x3D\xD8\x00\xDE\x3D\xD8",
+                    14),
+         "a\uFFFDb\U0001F600\uFFFD\n"},
         {"", "\n"},
         {"  \n{\\rtf1 RTF}", "RTF\n"},
         {QByteArray("PK\x03\x04\0\0binaire", 13), nullptr},
