@@ -13,8 +13,11 @@ bool whole(float v) {
 }
 } // namespace
 
-ImageSurface::ImageSurface(int width, int height)
-    : PainterSurface(width, height), image_(width, height, QImage::Format_RGB32) {
+ImageSurface::ImageSurface(int width, int height, qreal pixelRatio)
+    : PainterSurface(width, height), ratio_(pixelRatio > 0 ? pixelRatio : 1),
+      image_(int(std::ceil(width * ratio_)), int(std::ceil(height * ratio_)),
+             QImage::Format_RGB32) {
+    image_.setDevicePixelRatio(ratio_);
     image_.setDotsPerMeterX(DotsPerMeterAt96Dpi);
     image_.setDotsPerMeterY(DotsPerMeterAt96Dpi);
     image_.fill(Qt::black);
@@ -50,25 +53,22 @@ void ImageSurface::line(float x1, float y1, float x2, float y2, QRgb colour, Das
         return;
     }
     const int w = image_.width(), h = image_.height();
-    // Pixel span of the line, end points included, clipped to the picture.
-    const auto px1 = (long long)(double(x1) - Left), px2 = (long long)(double(x2) - Left);
-    const auto py1 = (long long)(double(y1) - Top), py2 = (long long)(double(y2) - Top);
-    const long long left = std::max(std::min(px1, px2), 0LL);
-    const long long right = std::min(std::max(px1, px2), (long long)w - 1);
-    const long long top = std::max(std::min(py1, py2), 0LL);
-    const long long bottom = std::min(std::max(py1, py2), (long long)h - 1);
+    // Unit span of the line, end points included, then the pixels of those units' squares,
+    // clipped to the picture.
+    const double ux1 = std::min<double>(x1, x2) - Left, ux2 = std::max<double>(x1, x2) - Left + 1;
+    const double uy1 = std::min<double>(y1, y2) - Top, uy2 = std::max<double>(y1, y2) - Top + 1;
+    const auto pixel = [this](double units) { return (long long)std::floor(units * ratio_); };
+    const long long left = std::max(pixel(ux1), 0LL);
+    const long long right = std::min(pixel(ux2) - 1, (long long)w - 1);
+    const long long top = std::max(pixel(uy1), 0LL);
+    const long long bottom = std::min(pixel(uy2) - 1, (long long)h - 1);
     if (left > right || top > bottom) return;
     const QRgb c = colour | 0xff000000u;
     QRgb *p = pixels();
     const size_t stride = size_t(w);
-    if (horizontal) {
-        std::fill(p + size_t(top) * stride + size_t(left),
-                  p + size_t(top) * stride + size_t(right) + 1, c);
-    } else {
-        QRgb *q = p + size_t(top) * stride + size_t(left);
-        for (long long y = top; y <= bottom; ++y, q += stride)
-            *q = c;
-    }
+    for (long long y = top; y <= bottom; ++y)
+        std::fill(p + size_t(y) * stride + size_t(left), p + size_t(y) * stride + size_t(right) + 1,
+                  c);
 }
 
 } // namespace ui

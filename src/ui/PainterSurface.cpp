@@ -86,8 +86,9 @@ void PainterSurface::line(float x1, float y1, float x2, float y2, QRgb colour, D
     QPainter &p = painter();
     if (!penSet_ || penColour_ != colour || penStyle_ != style) {
         QPen pen{QColor::fromRgb(colour)};
+        // One drawing unit wide: one pixel, or as many as a unit spans on a dense device.
         pen.setCosmetic(true);
-        pen.setWidth(1);
+        pen.setWidthF(device_->devicePixelRatio());
         pen.setStyle(style == DashStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
         p.setPen(pen);
         penSet_ = true;
