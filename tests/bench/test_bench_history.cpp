@@ -3,7 +3,7 @@
 
 #include "bench/BenchControls.h"
 #include "bench/BenchHistory.h"
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
 
 #include <gtest/gtest.h>
 

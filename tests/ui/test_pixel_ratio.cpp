@@ -2,9 +2,11 @@
 // units, so that it has the same layout and the same strokes as at one pixel per unit.
 
 #include "bench/BenchControls.h"
-#include "bench/FigureUpdate.h"
-#include "bench/PositionTest.h"
+#include "bench/FieldBounds.h"
+#include "bench/figure/FigureUpdate.h"
 #include "ui/ImageSurface.h"
+
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,18 +19,10 @@ using namespace bench;
 
 namespace {
 
-void ensureApplication() {
-    if (QGuiApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_pixel_ratio";
-    static char *argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
-
 struct Drawn {
     QImage image;
     FigureResult result;
+    BenchState state;
 };
 
 Drawn draw(const std::function<void(BenchState &)> &edit, qreal ratio) {
@@ -37,7 +31,7 @@ Drawn draw(const std::function<void(BenchState &)> &edit, qreal ratio) {
     testpos(s);
     ui::ImageSurface surface(775, 265, ratio);
     const FigureResult result = majaff(s, surface);
-    return {surface.image(), result};
+    return {surface.image(), result, s};
 }
 
 // The share of units whose pixel at one pixel per unit differs from the top-left pixel of the
@@ -53,7 +47,7 @@ double differingShare(const QImage &one, const QImage &two) {
 } // namespace
 
 TEST(PixelRatio, FigureAtRatioTwoHasTheSameLayoutAndStrokes) {
-    ensureApplication();
+    ensureApplication<QGuiApplication>();
     const struct {
         const char *name;
         std::function<void(BenchState &)> edit;
@@ -76,7 +70,7 @@ TEST(PixelRatio, FigureAtRatioTwoHasTheSameLayoutAndStrokes) {
         EXPECT_EQ(two.result.objectHandle, one.result.objectHandle) << b.name;
         EXPECT_EQ(two.result.lens1Handle, one.result.lens1Handle) << b.name;
         EXPECT_EQ(two.result.lens2Handle, one.result.lens2Handle) << b.name;
-        EXPECT_EQ(two.result.readouts, one.result.readouts) << b.name;
+        EXPECT_EQ(two.state.readouts, one.state.readouts) << b.name;
         // The same strokes in the same places: only glyph shapes and the steps of sloping lines
         // may differ.
         EXPECT_LT(differingShare(one.image, two.image), 0.01) << b.name;
@@ -84,7 +78,7 @@ TEST(PixelRatio, FigureAtRatioTwoHasTheSameLayoutAndStrokes) {
 }
 
 TEST(PixelRatio, DirectLinesCoverTheWholeSquareOfEachUnit) {
-    ensureApplication();
+    ensureApplication<QGuiApplication>();
     const int w = 60, h = 40;
     for (const qreal ratio : {2.0, 3.0}) {
         ui::ImageSurface one(w, h), dense(w, h, ratio);
