@@ -1,0 +1,55 @@
+// libFuzzer target for exercise files: any bytes, as an ".E21" file beside a few files whose
+// names differ only in case, are either refused with a French title and text or give an
+// exercise whose names resolve to paths, without a crash, a leak, a hang or undefined behaviour.
+
+#include "exercises/ExerciseFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstddef>
+#include <cstdint>
+#include <variant>
+
+namespace {
+
+// A folder with a sub-folder and files for the case-insensitive look-up to find.
+const QTemporaryDir &folder() {
+    static QTemporaryDir dir;
+    static const bool filled = [] {
+        QDir(dir.path()).mkpath(QStringLiteral("Enonces/Sous"));
+        for (const char *name : {"Enonces/Exo.RTF", "Enonces/Sous/Conf.P09", "A.p09", "a.P09"}) {
+            QFile file(dir.filePath(QString::fromLatin1(name)));
+            if (file.open(QIODevice::WriteOnly)) file.write("x");
+        }
+        return true;
+    }();
+    (void)filled;
+    return dir;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+    const QString path = folder().filePath(QStringLiteral("fuzz.E21"));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) __builtin_trap();
+        file.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
+    }
+    const auto read = exercises::readExerciseFile(path);
+    if (const auto *error = std::get_if<config::FileError>(&read)) {
+        if (error->title.isEmpty() || error->text.isEmpty()) __builtin_trap();
+        return 0;
+    }
+    const exercises::ExerciseFile &exercise = std::get<exercises::ExerciseFile>(read);
+    if (exercise.difficulty < 0 || exercise.difficulty > 3) __builtin_trap();
+    if (exercise.hourglasses < 0 || exercise.hourglasses > exercises::MaxHourglasses)
+        __builtin_trap();
+    for (const QString &name : {exercise.statement, exercise.configuration, exercise.correction,
+                                exercise.correctionConfiguration})
+        if (!exercises::isBlank(name) && exercises::resolveName(folder().path(), name).isEmpty())
+            __builtin_trap();
+    return 0;
+}
