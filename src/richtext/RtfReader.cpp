@@ -15,6 +15,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace richtext {
@@ -397,6 +398,19 @@ void RtfReader::emitText(QStringView s) {
     }
 }
 
+// The characters that control words stand for.
+constexpr std::pair<Kw, char32_t> SpecialCharacters[] = {
+    {Kw::Line, 0x2028},   {Kw::Tab, '\t'},       {Kw::EmDash, 0x2014},    {Kw::EnDash, 0x2013},
+    {Kw::LQuote, 0x2018}, {Kw::RQuote, 0x2019},  {Kw::LDblQuote, 0x201C}, {Kw::RDblQuote, 0x201D},
+    {Kw::Bullet, 0x2022}, {Kw::EnSpace, 0x2002}, {Kw::EmSpace, 0x2003},
+};
+
+char32_t specialCharacter(Kw kw) {
+    for (const auto &[word, character] : SpecialCharacters)
+        if (word == kw) return character;
+    return 0;
+}
+
 void RtfReader::emitChar(char32_t c) {
     if (top().chr.hidden && top().dest == Dest::Text) return;
     if (!isTextCharacter(c)) return;
@@ -724,37 +738,17 @@ void RtfReader::word(const RtfToken &t) {
         if (g.dest == Dest::Text) builder_.endParagraphIfOpen(g.para, kw == Kw::Page);
         break;
     case Kw::Line:
-        emitChar(0x2028);
-        break;
     case Kw::Tab:
-        emitChar('\t');
-        break;
     case Kw::EmDash:
-        emitChar(0x2014);
-        break;
     case Kw::EnDash:
-        emitChar(0x2013);
-        break;
     case Kw::LQuote:
-        emitChar(0x2018);
-        break;
     case Kw::RQuote:
-        emitChar(0x2019);
-        break;
     case Kw::LDblQuote:
-        emitChar(0x201C);
-        break;
     case Kw::RDblQuote:
-        emitChar(0x201D);
-        break;
     case Kw::Bullet:
-        emitChar(0x2022);
-        break;
     case Kw::EnSpace:
-        emitChar(0x2002);
-        break;
     case Kw::EmSpace:
-        emitChar(0x2003);
+        emitChar(specialCharacter(kw));
         break;
     case Kw::Cell:
         if (g.dest == Dest::Text) builder_.endCell(g.para, g.chr);
