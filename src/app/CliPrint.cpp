@@ -1,6 +1,6 @@
 #include "app/CliPrint.h"
 
-#include "app/CliRender.h"
+#include "bench/figure/FigureExport.h"
 #include "printing/FigurePages.h"
 
 #include <QFileInfo>
@@ -11,7 +11,7 @@
 
 int cliPrint(bench::BenchState &state, const QString &output, int width, int height,
              const printing::PrintSettings &settings) {
-    const QImage figure = figurePicture(state, width, height);
+    const QImage figure = bench::figurePicture(state, width, height);
     // Through a temporary file renamed over the target: a failed write leaves an older file.
     QSaveFile file(output);
     bool ok = file.open(QIODevice::WriteOnly);

@@ -2,13 +2,9 @@
 
 #include "bench/BenchState.h"
 
-#include <QImage>
 #include <QString>
 
 // Draws the figure of a bench into a picture file, as the main window's figure shows it: a PNG,
-// or an SVG when the name ends in ".svg". Returns the process exit status (0 on success) and
-// writes a French message on standard error on failure.
+// or an SVG or a PDF when the name ends in ".svg" or ".pdf". Returns the process exit status
+// (0 on success) and writes a French message on standard error on failure.
 int cliRender(bench::BenchState &state, const QString &output, int width, int height);
-
-// The persistent picture of the figure, as the main window holds it at that size.
-QImage figurePicture(bench::BenchState &state, int width, int height);

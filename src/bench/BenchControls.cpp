@@ -121,11 +121,25 @@ bool validateField(BenchState &s, Field field) {
     return moved;
 }
 
+namespace {
+
+// Where a drag or a keyboard move puts an element: the field in the number format, then the
+// position test keeps the elements in order and within their bounds.
+void placeAt(BenchState &s, Field field, double position) {
+    setFieldText(s, field, s.formatPosition(position));
+    testpos(s);
+}
+
+} // namespace
+
 bool dragTo(BenchState &s, Field field, double drawingX) {
     if (s.drawScale <= 0) return false;
-    setFieldText(s, field, s.formatPosition(drawingX / s.drawScale));
-    testpos(s);
+    placeAt(s, field, drawingX / s.drawScale);
     return true;
+}
+
+void moveBy(BenchState &s, Field field, int units) {
+    placeAt(s, field, double(s.value(field)) + units * std::pow(10.0, -s.positionDecimals()));
 }
 
 void refreshObjectAtInfinityControls(BenchState &s) {

@@ -59,6 +59,10 @@ bool validateField(BenchState &s, Field field);
 // False, changing nothing, before the first figure update has set a scale.
 bool dragTo(BenchState &s, Field field, double drawingX);
 
+// A keyboard move of the object or a lens by `units` units of the current precision (0,1, 0,01
+// or 0,001 cm; negative to the left): the same path as a drag, from the field's position.
+void moveBy(BenchState &s, Field field, int units);
+
 // Check1(14) "Rayon incident parallèle à l'axe" of L1 and Label1 follow the object at infinity;
 // the figure update does this first.
 void refreshObjectAtInfinityControls(BenchState &s);

@@ -214,3 +214,31 @@ TEST(BenchState, DragTurnsTheHandlePositionIntoTheFieldThenTestsPositions) {
         EXPECT_EQ(s.fields[Lens2Position], r.lens2) << r.drawingX;
     }
 }
+
+TEST(BenchState, KeyboardMovesGoByPrecisionUnitsThroughTheDragRules) {
+    const struct {
+        int precisionIndex;
+        Field field;
+        int units;
+        const char *object, *lens1, *lens2;
+    } rows[] = {
+        {0, Lens1Position, 1, "0,0", "15,1", "48,0"},
+        {0, Lens1Position, -10, "0,0", "14,0", "48,0"},
+        {1, Lens1Position, 1, "0,00", "15,01", "48,00"},
+        {2, Lens2Position, -10, "0,000", "15,000", "47,990"},
+        {2, ObjectPosition, 3, "0,003", "15,000", "48,000"},
+        // The same bounds and order as a drag: the element pushes its neighbour or stops.
+        {0, ObjectPosition, 151, "15,1", "15,2", "48,0"},
+        {0, Lens1Position, -200, "0,0", "0,1", "48,0"},
+        {0, Lens2Position, -400, "0,0", "15,0", "15,1"},
+    };
+    for (const auto &r : rows) {
+        BenchState s = BenchState::startup();
+        selectPrecision(s, r.precisionIndex);
+        moveBy(s, r.field, r.units);
+        const std::string where = std::to_string(r.field) + " " + std::to_string(r.units);
+        EXPECT_EQ(s.fields[ObjectPosition], r.object) << where;
+        EXPECT_EQ(s.fields[Lens1Position], r.lens1) << where;
+        EXPECT_EQ(s.fields[Lens2Position], r.lens2) << where;
+    }
+}
