@@ -44,6 +44,20 @@ std::optional<QChar> FieldEdit::filterKey(QChar c) {
     return std::nullopt;
 }
 
+bool FieldEdit::event(QEvent *event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool redo = key->matches(QKeySequence::Redo) ||
+                          key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+        if ((key->matches(QKeySequence::Undo) && !isUndoAvailable()) ||
+            (redo && !isRedoAvailable())) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
 void FieldEdit::keyPressEvent(QKeyEvent *event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         emit validationRequested(index_);

@@ -10,7 +10,8 @@ namespace mainwindow {
 // reach it; a full stop is turned into a comma, so the decimal separator is always the comma.
 // Every other typed character is dropped without a sound, and pasted text is filtered the same
 // way. Enter asks for validation and is then dropped; so does losing the focus to another
-// control of the window.
+// control of the window. Undo and redo keys undo the typing while there is typing to undo, and
+// are otherwise left to the window, which undoes changes of the bench.
 class FieldEdit : public QLineEdit {
     Q_OBJECT
   public:
@@ -25,6 +26,7 @@ class FieldEdit : public QLineEdit {
     void validationRequested(int index);
 
   protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 

@@ -2,6 +2,9 @@
 
 #include "ui/DrawingSurface.h"
 
+#include <QAccessible>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -58,19 +61,35 @@ void FigureHandle::mouseMoveEvent(QMouseEvent *event) {
     emit moved(index_, event->buttons(), event->position().x());
 }
 
+void FigureHandle::mousePressEvent(QMouseEvent *event) {
+    if (event->button() == Qt::LeftButton) emit pressed(index_);
+    // The figure behind takes the focus and the keyboard selection.
+    event->ignore();
+}
+
+void FigureHandle::mouseReleaseEvent(QMouseEvent *event) {
+    if (event->button() == Qt::LeftButton) emit released(index_);
+}
+
 FigureView::FigureView(QWidget *parent) : QWidget(parent) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    static const char *const names[] = {"AB", "L1", "L2"};
+    setAccessibleName(QStringLiteral("Figure"));
+    static const struct {
+        const char *objectName, *accessibleName;
+    } names[] = {{"AB", "Objet AB"}, {"L1", "Lentille L1"}, {"L2", "Lentille L2"}};
     for (int i = 0; i < 3; ++i) {
         handles_[i] = new FigureHandle(i, this);
-        handles_[i]->setObjectName(QString::fromLatin1(names[i]));
+        handles_[i]->setObjectName(QString::fromLatin1(names[i].objectName));
+        handles_[i]->setAccessibleName(QString::fromUtf8(names[i].accessibleName));
+        connect(handles_[i], &FigureHandle::pressed, this, &FigureView::selectHandle);
     }
 }
 
 bench::FigureResult FigureView::redraw(bench::BenchState &state) {
-    if (!surface_ || surface_->width() != width())
-        surface_ = std::make_unique<ui::ImageSurface>(std::max(width(), 1), FigureHeight);
+    const qreal ratio = devicePixelRatioF();
+    if (!surface_ || surface_->width() != width() || picture_.devicePixelRatio() != ratio)
+        surface_ = std::make_unique<ui::ImageSurface>(std::max(width(), 1), FigureHeight, ratio);
     bench::FigureResult result = bench::majaff(state, *surface_);
     if (result.drawn) {
         picture_ = surface_->image();
@@ -91,16 +110,89 @@ void FigureView::placeHandle(FigureHandle *handle, const QRectF &rect, bool visi
     handle->drawingRect = rect;
     handle->setGeometry(toPixels(rect));
     handle->setVisible(visible);
+    if (!visible && selected_ == handle->index()) selected_ = ObjectHandle;
 }
 
 void FigureView::paintEvent(QPaintEvent *) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
     p.drawImage(0, 0, picture_);
+    if (hasFocus()) {
+        // The keyboard's selection: a dotted frame in the colour opposite to the picture's.
+        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        p.setPen(QPen(Qt::white, 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(handles_[selected_]->geometry().adjusted(0, 0, -1, -1));
+    }
 }
 
 void FigureView::mouseMoveEvent(QMouseEvent *) {
     emit hovered();
+}
+
+void FigureView::selectHandle(int index) {
+    if (index < 0 || index > Lens2Handle || !handles_[index]->isVisibleTo(this)) return;
+    selected_ = index;
+    update();
+    if (hasFocus()) {
+        QAccessibleEvent focus(handles_[index], QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+int FigureView::neighbourHandle(int from, bool next) const {
+    for (int i = from + (next ? 1 : -1); i >= ObjectHandle && i <= Lens2Handle; i += next ? 1 : -1)
+        if (handles_[i]->isVisibleTo(this)) return i;
+    return -1;
+}
+
+bool FigureView::focusNextPrevChild(bool next) {
+    if (hasFocus()) {
+        if (const int i = neighbourHandle(selected_, next); i >= 0) {
+            selectHandle(i);
+            return true;
+        }
+    }
+    return QWidget::focusNextPrevChild(next);
+}
+
+void FigureView::focusInEvent(QFocusEvent *event) {
+    // Reached with Tab, the figure selects its first element; with Shift+Tab, its last.
+    if (event->reason() == Qt::TabFocusReason)
+        selectHandle(ObjectHandle);
+    else if (event->reason() == Qt::BacktabFocusReason)
+        selectHandle(neighbourHandle(Lens2Handle + 1, false));
+    else
+        selectHandle(selected_);
+    QWidget::focusInEvent(event);
+}
+
+void FigureView::focusOutEvent(QFocusEvent *event) {
+    // A key held while the focus leaves is never released here.
+    emit keyMoveEnded();
+    update();
+    QWidget::focusOutEvent(event);
+}
+
+void FigureView::keyPressEvent(QKeyEvent *event) {
+    const int direction = event->key() == Qt::Key_Right ? 1 : event->key() == Qt::Key_Left ? -1 : 0;
+    const Qt::KeyboardModifiers others = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (direction == 0 || others != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const int units = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    emit keyMoved(selected_, direction * units);
+}
+
+void FigureView::keyReleaseEvent(QKeyEvent *event) {
+    if ((event->key() == Qt::Key_Right || event->key() == Qt::Key_Left) && !event->isAutoRepeat())
+        emit keyMoveEnded();
+    QWidget::keyReleaseEvent(event);
+}
+
+void FigureView::contextMenuEvent(QContextMenuEvent *event) {
+    emit contextMenuRequested(event->globalPos());
 }
 
 } // namespace mainwindow

@@ -22,16 +22,27 @@ class FigureHandle : public QWidget {
 
   signals:
     void moved(int index, Qt::MouseButtons buttons, double offsetX);
+    // A drag starts and ends: the left button pressed on the handle, then released.
+    void pressed(int index);
+    void released(int index);
 
   protected:
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
   private:
     int index_;
 };
 
 // Picture2: the figure. Holds the persistent picture that the figure update draws and that the
-// window shows, copies and prints, and the three mouse handles.
+// window shows, copies and prints, and the three mouse handles. The picture is drawn at the
+// screen's pixel ratio, so that it stays sharp on a high-density screen.
+//
+// From the keyboard, the figure takes the focus like any control; Tab and Shift+Tab then select
+// the object, L1 or L2 in turn (a dotted frame marks the selected one) before leaving the
+// figure, and Left and Right ask to move the selected element by one unit of the precision, ten
+// with Shift.
 class FigureView : public QWidget {
     Q_OBJECT
   public:
@@ -50,20 +61,39 @@ class FigureView : public QWidget {
     void setPicture(const QImage &picture);
     FigureHandle *handle(int index) const { return handles_[index]; }
 
+    // The handle that the keyboard moves.
+    int selectedHandle() const { return selected_; }
+    void selectHandle(int index);
+
   signals:
     // The pointer moved over the figure itself (not a handle).
     void hovered();
+    // Left or Right on the selected element: a move by `units` units of the precision. A key
+    // held down repeats it; keyMoveEnded comes when the key is released.
+    void keyMoved(int index, int units);
+    void keyMoveEnded();
+    // A right click on the figure, at that place on the screen.
+    void contextMenuRequested(const QPoint &globalPos);
 
   protected:
     void paintEvent(QPaintEvent *) override;
     void mouseMoveEvent(QMouseEvent *) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
   private:
     void placeHandle(FigureHandle *handle, const QRectF &rect, bool visible);
+    // The next visible handle after (or before) `from`; -1 past the last (or the first).
+    int neighbourHandle(int from, bool next) const;
 
     std::unique_ptr<ui::ImageSurface> surface_;
     QImage picture_;
     std::array<FigureHandle *, 3> handles_{};
+    int selected_ = ObjectHandle;
 };
 
 // The drag pointer of the handles: a horizontal double arrow.

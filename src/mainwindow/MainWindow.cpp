@@ -3,8 +3,10 @@
 #include "bench/BenchControls.h"
 #include "bench/FieldBounds.h"
 #include "bench/FieldNumberText.h"
+#include "bench/figure/FigureExport.h"
 #include "calculator/window/MachineWindow.h"
 #include "config/ConfigurationFile.h"
+#include "config/RecordFile.h"
 #include "config/windows/OpenWindow.h"
 #include "config/windows/SaveWindow.h"
 #include "exercises/ExerciseHost.h"
@@ -26,14 +28,19 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
+#include <QStandardPaths>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -44,6 +51,9 @@ namespace {
 constexpr int FigureLeft = 8, FigureTop = 48;
 constexpr int FigureMargin = 16; // 8 pixels on each side of the figure
 const QColor ShadowGrey(128, 128, 128);
+// The field that each mouse handle of the figure moves.
+constexpr bench::Field HandleFields[] = {bench::ObjectPosition, bench::Lens1Position,
+                                         bench::Lens2Position};
 
 struct CommandButtonLayout {
     const char *name;
@@ -96,8 +106,9 @@ MainWindow::MainWindow(Options options, QWidget *parent)
     buildCommandButtons();
     figure_ = new FigureView(this);
     figure_->setObjectName(QStringLiteral("Picture2"));
-    // A click on the figure validates a field being typed, as a click on a button does.
-    figure_->setFocusPolicy(Qt::ClickFocus);
+    // A click on the figure validates a field being typed, as a click on a button does; Tab
+    // reaches it too, for moving the elements with the keyboard.
+    figure_->setFocusPolicy(Qt::StrongFocus);
     figure_->setGeometry(FigureLeft, FigureTop, DesignWidth - FigureMargin,
                          FigureView::FigureHeight);
     panels_ = new ParameterPanels(this);
@@ -171,6 +182,32 @@ MainWindow::MainWindow(Options options, QWidget *parent)
                                 "correction, imprimer ou fermer"));
 
     connectPanels();
+    buildFigureMenu();
+    const auto addShortcut = [this](const QKeySequence &keys, void (MainWindow::*slot)()) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, slot);
+    };
+    addShortcut(QKeySequence::Undo, &MainWindow::undo);
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &MainWindow::redo);
+    addShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &MainWindow::redo);
+    chooseFigureFile = [](QWidget *parent) {
+        QFileDialog dialog(parent, QString::fromUtf8("Enregistrer la figure sous"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilters({QStringLiteral("Image PNG (*.png)"),
+                               QStringLiteral("Dessin vectoriel SVG (*.svg)"),
+                               QStringLiteral("Document PDF (*.pdf)")});
+        dialog.setDefaultSuffix(QStringLiteral("png"));
+        dialog.setDirectory(
+            QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+        dialog.selectFile(QStringLiteral("figure.png"));
+        // The suffix follows the kind chosen in the list.
+        connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &f) {
+            dialog.setDefaultSuffix(f.section(QLatin1String("*."), 1).chopped(1));
+        });
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().constFirst();
+    };
     formLoad();
 }
 
@@ -238,6 +275,7 @@ void MainWindow::formLoad() {
     // dependent control comes in line with it.
     state_ = bench::BenchState::startup();
     majaff();
+    recorded_ = state_;
     loaded_ = true;
 }
 
@@ -346,9 +384,43 @@ void MainWindow::copyFigure() {
     QClipboard *clipboard = QGuiApplication::clipboard();
     if (clipboard) {
         clipboard->clear();
-        clipboard->setImage(figurePicture());
+        // Beside the picture, the same figure as a drawing that office and drawing programs
+        // paste as vectors.
+        auto *data = new QMimeData;
+        data->setImageData(figurePicture());
+        bench::BenchState copy = state_;
+        data->setData(QStringLiteral("image/svg+xml"),
+                      bench::figureFileBytes(copy, bench::FigureFormat::Svg, figure_->width(),
+                                             FigureView::FigureHeight));
+        clipboard->setMimeData(data);
     }
     setInfo(CopyMessage);
+}
+
+void MainWindow::buildFigureMenu() {
+    figureMenu_ = new QMenu(this);
+    figureMenu_->setObjectName(QStringLiteral("figureMenu"));
+    figureMenu_->addAction(QStringLiteral("Copier la figure"), this, &MainWindow::copyFigure)
+        ->setObjectName(QStringLiteral("copyFigure"));
+    figureMenu_
+        ->addAction(QString::fromUtf8("Enregistrer la figure sous…"), this,
+                    &MainWindow::saveFigureAs)
+        ->setObjectName(QStringLiteral("saveFigure"));
+    connect(figure_, &FigureView::contextMenuRequested, figureMenu_,
+            [this](const QPoint &at) { figureMenu_->popup(at); });
+}
+
+void MainWindow::saveFigureAs() {
+    const QString path = chooseFigureFile ? chooseFigureFile(this) : QString();
+    if (path.isEmpty()) return;
+    bench::BenchState copy = state_;
+    const QByteArray bytes = bench::figureFileBytes(copy, bench::figureFormatFor(path),
+                                                    figure_->width(), FigureView::FigureHeight);
+    // Through a temporary file renamed over the target: a failed write leaves an older file.
+    if (bytes.isEmpty() || !config::writeFileReplacing(path, bytes))
+        ui::showCritical(this, QStringLiteral("Enregistrer la figure"),
+                         QString::fromUtf8("Impossible d'écrire le fichier « %1 ».")
+                             .arg(QFileInfo(path).fileName()));
 }
 
 void MainWindow::showHelp() {
@@ -435,6 +507,42 @@ void MainWindow::mouseMoveEvent(QMouseEvent *event) {
 void MainWindow::majaff() {
     figure_->redraw(state_);
     panels_->showState(state_);
+    recordChange();
+}
+
+void MainWindow::recordChange() {
+    if (!loaded_ || history_.inGesture()) return;
+    history_.record(recorded_, state_);
+    recorded_ = state_;
+}
+
+void MainWindow::beginGesture() {
+    history_.beginGesture(recorded_);
+}
+
+void MainWindow::endGesture() {
+    if (!history_.inGesture()) return;
+    history_.endGesture(state_);
+    recorded_ = state_;
+}
+
+void MainWindow::undo() {
+    endGesture();
+    if (auto previous = history_.undo(state_)) restoreBench(*previous);
+}
+
+void MainWindow::redo() {
+    endGesture();
+    if (auto next = history_.redo(state_)) restoreBench(*next);
+}
+
+void MainWindow::restoreBench(const bench::BenchState &state) {
+    state_ = state;
+    recorded_ = state_;
+    majaff();
+    panels_->repaintLensPanel();
+    panels_->repaintPrecision();
+    panels_->repaintAxisLength();
 }
 
 void MainWindow::connectPanels() {
@@ -450,8 +558,13 @@ void MainWindow::connectPanels() {
     connect(panels_, &ParameterPanels::axisLengthStepped, this, &MainWindow::stepAxisLength);
     connect(panels_, &ParameterPanels::precisionStepped, this, &MainWindow::stepPrecision);
     connect(panels_, &ParameterPanels::precisionSelected, this, &MainWindow::selectPrecision);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         connect(figure_->handle(i), &FigureHandle::moved, this, &MainWindow::dragHandle);
+        connect(figure_->handle(i), &FigureHandle::pressed, this, &MainWindow::beginGesture);
+        connect(figure_->handle(i), &FigureHandle::released, this, &MainWindow::endGesture);
+    }
+    connect(figure_, &FigureView::keyMoved, this, &MainWindow::moveByKey);
+    connect(figure_, &FigureView::keyMoveEnded, this, &MainWindow::endGesture);
 }
 
 // A field typed into (Text1_Change): the diameter mirror; the figure waits for the validation.
@@ -479,7 +592,10 @@ void MainWindow::setObjectAtInfinity(bool checked) {
 
 void MainWindow::setArrowPosition(int value) {
     bench::setArrowPosition(state_, value);
-    if (state_.option(bench::PropagationArrows)) majaff();
+    if (state_.option(bench::PropagationArrows))
+        majaff();
+    else
+        recordChange();
 }
 
 void MainWindow::setLens1Diameter(int value) {
@@ -516,10 +632,16 @@ void MainWindow::dragHandle(int index, Qt::MouseButtons buttons, double offsetX)
                 ? QStringLiteral("Vous pouvez utiliser la souris pour déplacer l'objet")
                 : QStringLiteral("Vous pouvez utiliser la souris pour déplacer cette lentille"));
     if (buttons != Qt::LeftButton) return;
-    static constexpr bench::Field fields[] = {bench::ObjectPosition, bench::Lens1Position,
-                                              bench::Lens2Position};
     const double x = figure_->handle(index)->drawingRect.left() + offsetX;
-    if (!bench::dragTo(state_, fields[index], x)) return;
+    if (!bench::dragTo(state_, HandleFields[index], x)) return;
+    majaff();
+}
+
+// Left or Right on the figure: the selected element moves as a drag would move it. A key held
+// down is one undo step, as a drag is.
+void MainWindow::moveByKey(int index, int units) {
+    beginGesture();
+    bench::moveBy(state_, HandleFields[index], units);
     majaff();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bench/BenchHistory.h"
 #include "bench/BenchState.h"
 #include "config/ConfigurationHost.h"
 #include "config/HandOverFile.h"
@@ -9,12 +10,14 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
 
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QTextEdit;
 class QToolButton;
 
@@ -66,8 +69,19 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
 
     // Form_Activate: redraws the figure and takes the launcher's request.
     void formActivate();
-    // Command4 "Copier": puts the figure on the clipboard.
+    // Command4 "Copier": puts the figure on the clipboard, as a picture and as an SVG drawing.
     void copyFigure();
+    // "Enregistrer la figure sous…" of the figure's menu: a PNG, SVG or PDF file of the figure
+    // at its current size, by the extension of the name chosen.
+    void saveFigureAs();
+    // Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z: the bench as it was before the last change, or again
+    // after it. Files and the exercise text are left alone.
+    void undo();
+    void redo();
+    const bench::BenchHistory &history() const { return history_; }
+
+    // Where "Enregistrer la figure sous…" asks for the file name; empty when cancelled.
+    std::function<QString(QWidget *parent)> chooseFigureFile;
     // Command7 "Aide": the help; the figure is the same afterwards.
     void showHelp();
 
@@ -102,8 +116,17 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     void buildCommandButtons();
     void connectPanels();
 
-    // majaff: redraws the figure, then shows the bench in the panels, derived values included.
+    // majaff: redraws the figure, then shows the bench in the panels, derived values included,
+    // and records the change in the undo history.
     void majaff();
+    // A change of the bench since the last one recorded becomes an undo step, unless a gesture
+    // (a drag, a key held) is running: the gesture becomes one step when it ends.
+    void recordChange();
+    void beginGesture();
+    void endGesture();
+    // Puts back a bench from the history.
+    void restoreBench(const bench::BenchState &state);
+    void buildFigureMenu();
 
     // Control handlers.
     void editField(int index, const QString &text);
@@ -117,6 +140,7 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     void selectPrecision(int index);
     void stepAxisLength(int index);
     void dragHandle(int index, Qt::MouseButtons buttons, double offsetX);
+    void moveByKey(int index, int units);
 
     // Life cycle.
     void formLoad();
@@ -138,7 +162,12 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     bool loaded_ = false;
     bool unloaded_ = false;
 
+    bench::BenchHistory history_;
+    // The bench as the history last knew it: the start of the next step.
+    bench::BenchState recorded_;
+
     std::array<QToolButton *, 7> commandButtons_{};
+    QMenu *figureMenu_ = nullptr;
     FigureView *figure_ = nullptr;
     ParameterPanels *panels_ = nullptr;
     QLabel *infoIcon_ = nullptr;

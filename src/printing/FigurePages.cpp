@@ -34,12 +34,15 @@ bool paintFigurePages(QPagedPaintDevice &device, const QImage &figure,
         const float pageHeight = float(page.height()) * TwipsPerInch;
         const qreal toDeviceX = device.logicalDpiX() / qreal(TwipsPerInch);
         const qreal toDeviceY = device.logicalDpiY() / qreal(TwipsPerInch);
+        // A picture drawn for a high-density screen prints at its size on that screen, sharper.
+        const int figureWidth = qRound(figure.deviceIndependentSize().width());
+        const int figureHeight = qRound(figure.deviceIndependentSize().height());
         const TwipsPoint at =
-            figurePosition(pageWidth, pageHeight, figure.width(), figure.height(),
+            figurePosition(pageWidth, pageHeight, figureWidth, figureHeight,
                            settings.centreHorizontally, settings.centreVertically);
         const QRectF target(at.x * toDeviceX, at.y * toDeviceY,
-                            figure.width() * TwipsPerPixel * toDeviceX,
-                            figure.height() * TwipsPerPixel * toDeviceY);
+                            figureWidth * TwipsPerPixel * toDeviceX,
+                            figureHeight * TwipsPerPixel * toDeviceY);
         // A figure of thin lines must not go through JPEG on its way into a PDF.
         painter.setRenderHint(QPainter::LosslessImageRendering);
         const QFont font = titleFont();

@@ -1,0 +1,231 @@
+// Undo and redo, keyboard moves on the figure, and the figure's menu and clipboard formats, in
+// the main window driven as a user drives it.
+
+#include "MainWindowFixture.h"
+
+#include "bench/BenchHistory.h"
+#include "config/ConfigurationFile.h"
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+
+#include <functional>
+
+using bench::sameInputs;
+using mainwindow::FigureView;
+
+namespace {
+
+class Classroom : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        startApplication(oneScreen(1920, 1080));
+        MainWindowTest::SetUp();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    void typeAndEnter(int field, const QString &keys) {
+        mainwindow::FieldEdit *edit = text1(*window, field);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, keys);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    // A key sent where the keyboard focus is, as the user types it.
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+        QTest::keyClick(target, k, modifiers);
+    }
+
+    // A whole drag of a handle: pressed, moved in steps, released.
+    void drag(int handle, std::initializer_list<double> steps) {
+        QWidget *h = figure(*window)->handle(handle);
+        QTest::mousePress(h, Qt::LeftButton, {}, QPoint(5, 5));
+        for (double x : steps) {
+            const QPointF local(x, 5);
+            QMouseEvent move(QEvent::MouseMove, local, h->mapToGlobal(local), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(h, &move);
+        }
+        QTest::mouseRelease(h, Qt::LeftButton, {}, QPoint(5, 5));
+    }
+
+    // The panels show the bench the window holds.
+    void expectPanelsShowBench() {
+        for (int f = 0; f < bench::FieldCount; ++f)
+            EXPECT_EQ(text1(*window, f)->text(), window->bench().fields[f]) << f;
+        EXPECT_EQ(check1(*window, bench::ShowFoci)->isChecked(),
+                  window->bench().option(bench::ShowFoci));
+        EXPECT_EQ(hscroll(*window, 2)->value(), window->bench().lens1DiameterTenths);
+    }
+};
+
+TEST_F(Classroom, EveryChangeIsOneStepThatUndoAndRedoGiveBackExactly) {
+    QTemporaryDir dir;
+    const QString saved = dir.filePath(QStringLiteral("autre.P09"));
+    bench::BenchState other = bench::BenchState::startup();
+    other.fields[bench::Lens1Focal] = QStringLiteral("7,5");
+    ASSERT_FALSE(config::saveConfiguration(other, saved).has_value());
+
+    const struct {
+        const char *what;
+        std::function<void()> change;
+    } changes[] = {
+        {"field", [&] { typeAndEnter(bench::Lens1Focal, QStringLiteral("12")); }},
+        {"switch", [&] { check1(*window, bench::ShowFoci)->click(); }},
+        {"slider", [&] { hscroll(*window, 2)->setValue(hscroll(*window, 2)->value() - 20); }},
+        {"precision", [&] { commandp(*window, 1)->click(); }},
+        {"axis length", [&] { command3(*window, 1)->click(); }},
+        {"drag", [&] { drag(FigureView::Lens1Handle, {20, 40, 60}); }},
+        {"key held",
+         [&] {
+             figure(*window)->setFocus(Qt::TabFocusReason);
+             QTest::keyPress(figure(*window), Qt::Key_Right);
+             for (int i = 0; i < 3; ++i) {
+                 QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, QString(),
+                                  true);
+                 QApplication::sendEvent(figure(*window), &repeat);
+             }
+             QTest::keyRelease(figure(*window), Qt::Key_Right);
+         }},
+        {"configuration", [&] { window->openConfiguration(saved); }},
+    };
+    for (const auto &c : changes) {
+        const bench::BenchState before = window->bench();
+        const int steps = window->history().undoCount();
+        c.change();
+        const bench::BenchState after = window->bench();
+        ASSERT_FALSE(sameInputs(before, after)) << c.what;
+        // A drag and a key held down are one step each.
+        EXPECT_EQ(window->history().undoCount(), std::min(steps + 1, 100)) << c.what;
+
+        window->setFocus();
+        const QString title = window->windowTitle();
+        key(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_TRUE(sameInputs(window->bench(), before)) << c.what;
+        EXPECT_EQ(window->windowTitle(), title) << c.what;
+        expectPanelsShowBench();
+        key(Qt::Key_Y, Qt::ControlModifier);
+        EXPECT_TRUE(sameInputs(window->bench(), after)) << c.what;
+        key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); // nothing left to redo
+        EXPECT_TRUE(sameInputs(window->bench(), after)) << c.what;
+        expectPanelsShowBench();
+    }
+}
+
+TEST_F(Classroom, AFieldUndoesItsOwnTypingThenLeavesUndoToTheBench) {
+    const bench::BenchState start = window->bench();
+    typeAndEnter(bench::Lens1Focal, QStringLiteral("12"));
+    mainwindow::FieldEdit *edit = text1(*window, bench::Lens1Focal);
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral("5"));
+    key(Qt::Key_Z, Qt::ControlModifier); // the typed 5
+    EXPECT_EQ(edit->text(), QStringLiteral("12,0"));
+    EXPECT_EQ(window->bench().fields[bench::Lens1Focal], QStringLiteral("12,0"));
+    key(Qt::Key_Z, Qt::ControlModifier); // nothing typed left: the validated 12
+    EXPECT_TRUE(sameInputs(window->bench(), start));
+    EXPECT_EQ(edit->text(), start.fields[bench::Lens1Focal]);
+}
+
+TEST_F(Classroom, TabSelectsTheElementsAndArrowsMoveThemByPrecisionUnits) {
+    check1(*window, bench::TwoLenses)->click();
+    FigureView *view = figure(*window);
+    view->setFocus(Qt::TabFocusReason);
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int selected;
+        const char *object, *lens1, *lens2;
+    } steps[] = {
+        {Qt::Key_Right, {}, FigureView::ObjectHandle, "0,1", "15,0", "48,0"},
+        {Qt::Key_Right, Qt::ShiftModifier, FigureView::ObjectHandle, "1,1", "15,0", "48,0"},
+        {Qt::Key_Tab, {}, FigureView::Lens1Handle, "1,1", "15,0", "48,0"},
+        {Qt::Key_Left, {}, FigureView::Lens1Handle, "1,1", "14,9", "48,0"},
+        {Qt::Key_Tab, {}, FigureView::Lens2Handle, "1,1", "14,9", "48,0"},
+        // The position rules of a drag: L2 stops just right of L1.
+        {Qt::Key_Left, Qt::ShiftModifier, FigureView::Lens2Handle, "1,1", "14,9", "47,0"},
+        {Qt::Key_Backtab, Qt::ShiftModifier, FigureView::Lens1Handle, "1,1", "14,9", "47,0"},
+    };
+    for (const auto &s : steps) {
+        key(s.key, s.modifiers);
+        EXPECT_TRUE(view->hasFocus()) << s.object;
+        EXPECT_EQ(view->selectedHandle(), s.selected);
+        EXPECT_EQ(window->bench().fields[bench::ObjectPosition], s.object);
+        EXPECT_EQ(window->bench().fields[bench::Lens1Position], s.lens1);
+        EXPECT_EQ(window->bench().fields[bench::Lens2Position], s.lens2);
+    }
+    for (int i = 0; i < 40; ++i) key(Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(window->bench().fields[bench::Lens1Position], QStringLiteral("1,2"));
+
+    // Past the last element, Tab leaves the figure; with one lens, L2 is skipped.
+    check1(*window, bench::TwoLenses)->click();
+    view->setFocus(Qt::BacktabFocusReason);
+    EXPECT_EQ(view->selectedHandle(), FigureView::Lens1Handle);
+    key(Qt::Key_Tab);
+    EXPECT_FALSE(view->hasFocus());
+
+    const char *names[] = {"Objet AB", "Lentille L1", "Lentille L2"};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(view->handle(i))->text(QAccessible::Name),
+                  QString::fromUtf8(names[i]));
+}
+
+TEST_F(Classroom, TheFigureMenuCopiesAndSavesTheFigureInThreeFormats) {
+    FigureView *view = figure(*window);
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(300, 100),
+                                 view->mapToGlobal(QPoint(300, 100)));
+    QApplication::sendEvent(view, &rightClick);
+    auto *menu = child<QMenu>(*window, "figureMenu");
+    ASSERT_TRUE(menu->isVisible());
+    QStringList captions;
+    for (QAction *a : menu->actions()) captions << a->text();
+    EXPECT_EQ(captions, (QStringList{QStringLiteral("Copier la figure"),
+                                     QString::fromUtf8("Enregistrer la figure sous…")}));
+    menu->hide();
+
+    // "Copier la figure" is "Copier": a picture, and an SVG of the figure's size beside it.
+    menu->actions().at(0)->trigger();
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(data->hasImage());
+    EXPECT_EQ(qvariant_cast<QImage>(data->imageData()).convertToFormat(QImage::Format_RGB32),
+              window->figurePicture().convertToFormat(QImage::Format_RGB32));
+    EXPECT_TRUE(data->data(QStringLiteral("image/svg+xml"))
+                    .contains(QStringLiteral("viewBox=\"0 0 %1 265\"").arg(view->width()).toUtf8()));
+    EXPECT_EQ(info(*window)->text(), mainwindow::MainWindow::CopyMessage);
+
+    QTemporaryDir dir;
+    const struct {
+        const char *name, *start;
+    } files[] = {{"figure.png", "\x89PNG"}, {"figure.SVG", "<?xml"}, {"figure.pdf", "%PDF-"}};
+    for (const auto &f : files) {
+        const QString path = dir.filePath(QString::fromLatin1(f.name));
+        window->chooseFigureFile = [path](QWidget *) { return path; };
+        menu->actions().at(1)->trigger();
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << f.name;
+        EXPECT_TRUE(file.readAll().startsWith(f.start)) << f.name;
+    }
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("figure.png"))).size(),
+              QSize(view->width(), FigureView::FigureHeight));
+
+    // A folder that cannot be written: a French message, and the old file is not touched.
+    window->chooseFigureFile = [&dir](QWidget *) { return dir.filePath("absent/figure.png"); };
+    answerNextMessageBox(QMessageBox::Ok);
+    menu->actions().at(1)->trigger();
+    EXPECT_EQ(answeredBoxes,
+              QStringList(QString::fromUtf8(
+                  "Enregistrer la figure|Impossible d'écrire le fichier « figure.png ».")));
+    // Cancelled: nothing happens.
+    window->chooseFigureFile = [](QWidget *) { return QString(); };
+    menu->actions().at(1)->trigger();
+    EXPECT_EQ(answeredBoxes.size(), 1);
+}
+
+} // namespace
