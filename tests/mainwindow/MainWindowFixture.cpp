@@ -22,11 +22,12 @@ void startApplication(const QByteArray &screenConfig) {
     new QApplication(argc, argv);
 }
 
-QByteArray oneScreen(int width, int height) {
+QByteArray oneScreen(int width, int height, double pixelRatio) {
     return QStringLiteral(R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": %1,
-        "height": %2, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+        "height": %2, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": %3}]})")
         .arg(width)
         .arg(height)
+        .arg(pixelRatio)
         .toUtf8();
 }
 

@@ -75,8 +75,9 @@ inline mainwindow::Panel *panel(const QWidget &w, int tab) {
 // Starts the application once for the whole test program. `screenConfig` is an offscreen
 // platform configuration (a JSON file's content) or empty for the platform's default screen.
 void startApplication(const QByteArray &screenConfig);
-// An offscreen platform configuration with one screen of that size at 96 dots per inch.
-QByteArray oneScreen(int width, int height);
+// An offscreen platform configuration with one screen of that size at 96 dots per inch, and
+// that many device pixels per pixel.
+QByteArray oneScreen(int width, int height, double pixelRatio = 1);
 
 // A main window over a program directory of its own, so that its hand-over file is private.
 class MainWindowTest : public ::testing::Test {
