@@ -88,11 +88,18 @@ FigureView::FigureView(QWidget *parent) : QWidget(parent) {
 
 bench::FigureResult FigureView::redraw(bench::BenchState &state) {
     const qreal ratio = devicePixelRatioF();
-    if (!surface_ || surface_->width() != width() || picture_.devicePixelRatio() != ratio)
+    QImage previous;
+    if (!surface_ || surface_->width() != width() || picture_.devicePixelRatio() != ratio) {
         surface_ = std::make_unique<ui::ImageSurface>(std::max(width(), 1), FigureHeight, ratio);
+        previous = picture_;
+    }
+    // The surface's picture is shared with the one shown until now: let it go before drawing,
+    // so that the surface draws in place instead of copying the old picture first. Where the
+    // figure draws nothing, the surface still holds that old picture.
+    picture_ = QImage();
     bench::FigureResult result = bench::majaff(state, *surface_);
+    picture_ = result.drawn || previous.isNull() ? surface_->image() : previous;
     if (result.drawn) {
-        picture_ = surface_->image();
         placeHandle(handles_[ObjectHandle], result.objectHandle, true);
         placeHandle(handles_[Lens1Handle], result.lens1Handle, true);
         placeHandle(handles_[Lens2Handle], result.lens2Handle, result.lens2HandleVisible);
@@ -115,7 +122,10 @@ void FigureView::placeHandle(FigureHandle *handle, const QRectF &rect, bool visi
 
 void FigureView::paintEvent(QPaintEvent *) {
     QPainter p(this);
-    p.fillRect(rect(), Qt::white);
+    // White where the picture does not reach (before the first figure, or while the window
+    // grows), the picture everywhere else.
+    const QRect pictureRect(QPoint(0, 0), picture_.deviceIndependentSize().toSize());
+    for (const QRect &r : QRegion(rect()).subtracted(pictureRect)) p.fillRect(r, Qt::white);
     p.drawImage(0, 0, picture_);
     if (hasFocus()) {
         // The keyboard's selection: a dotted frame in the colour opposite to the picture's.
