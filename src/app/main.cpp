@@ -46,6 +46,9 @@ bool answerInformationOption(int argc, char *argv[]) {
 int main(int argc, char *argv[]) {
     if (answerInformationOption(argc, argv)) return 0;
     QApplication app(argc, argv);
+    // Where the program's settings (the zoom) are kept: ~/.config/Aldoria/Focalines.conf.
+    QCoreApplication::setOrganizationName(QStringLiteral("Aldoria"));
+    QCoreApplication::setApplicationName(QStringLiteral("Focalines"));
     // Qt's own dialogs and buttons, and the help window's search, speak French.
     QTranslator qtTranslator;
     QTranslator helpTranslator;

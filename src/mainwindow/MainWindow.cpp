@@ -19,6 +19,7 @@
 #include "mainwindow/Panel.h"
 #include "mainwindow/ParameterPanels.h"
 #include "mainwindow/TabStrip.h"
+#include "mainwindow/WindowZoom.h"
 #include "printing/PrintWindow.h"
 #include "ui/MessageBoxes.h"
 
@@ -189,6 +190,15 @@ MainWindow::MainWindow(Options options, QWidget *parent)
     addShortcut(QKeySequence::Undo, &MainWindow::undo);
     addShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &MainWindow::redo);
     addShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &MainWindow::redo);
+    const auto addZoomShortcut = [this](const QKeySequence &keys, int step) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this, step] {
+            setZoom(step == 0 ? zoom::Smallest : zoom::percent() + step * zoom::Step);
+        });
+    };
+    addZoomShortcut(QKeySequence::ZoomIn, 1);
+    addZoomShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), 1);
+    addZoomShortcut(QKeySequence::ZoomOut, -1);
+    addZoomShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), 0);
     chooseFigureFile = [](QWidget *parent) {
         QFileDialog dialog(parent, QString::fromUtf8("Enregistrer la figure sous"));
         dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -264,6 +274,7 @@ QImage MainWindow::figurePicture() const {
 
 // Form_Load
 void MainWindow::formLoad() {
+    zoom::setPercent(zoom::remembered());
     exerciseRequestFile_.writeRecord(config::HandOverFile::RunningRecord, QStringLiteral("OUI"));
     resize(DesignWidth, DesignHeight);
     placeWindowOnNarrowScreen();
@@ -281,7 +292,8 @@ void MainWindow::formLoad() {
 
 void MainWindow::placeWindowOnNarrowScreen() {
     QScreen *s = screen();
-    if (!s || s->geometry().width() >= NarrowScreenWidth) return;
+    // The screen's width as the desktop gives it, before the program's zoom.
+    if (!s || s->geometry().width() * zoom::percent() / 100 >= NarrowScreenWidth) return;
     setWindowState(Qt::WindowNoState);
     // The outer size, frame included, is 800 × 600.
     const QSize frame = frameGeometry().size() - geometry().size();
@@ -534,6 +546,12 @@ void MainWindow::undo() {
 void MainWindow::redo() {
     endGesture();
     if (auto next = history_.redo(state_)) restoreBench(*next);
+}
+
+void MainWindow::setZoom(int percent) {
+    zoom::remember(zoom::setPercent(percent));
+    placeWindowOnNarrowScreen();
+    majaff();
 }
 
 void MainWindow::restoreBench(const bench::BenchState &state) {

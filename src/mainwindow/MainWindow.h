@@ -78,6 +78,9 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     // after it. Files and the exercise text are left alone.
     void undo();
     void redo();
+    // Ctrl++, Ctrl+- and Ctrl+0: the zoom of the windows for a projector, remembered between
+    // runs.
+    void setZoom(int percent);
     const bench::BenchHistory &history() const { return history_; }
 
     // Where "Enregistrer la figure sous…" asks for the file name; empty when cancelled.

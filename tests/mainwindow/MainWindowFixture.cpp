@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QFile>
+#include <QSettings>
 #include <QTest>
 
 void startApplication(const QByteArray &screenConfig) {
@@ -20,6 +21,9 @@ void startApplication(const QByteArray &screenConfig) {
     static char name[] = "test_main_window";
     static char *argv[] = {name, nullptr};
     new QApplication(argc, argv);
+    // The settings the windows keep (the zoom) go to a folder of the test's own.
+    static QTemporaryDir settingsDir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
 }
 
 QByteArray oneScreen(int width, int height, double pixelRatio) {

@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 
 #include "bench/BenchHistory.h"
+#include "mainwindow/WindowZoom.h"
 #include "config/ConfigurationFile.h"
 
 #include <QAccessible>
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
+#include <QSettings>
 #include <QTest>
 
 #include <functional>
@@ -226,6 +228,38 @@ TEST_F(Classroom, TheFigureMenuCopiesAndSavesTheFigureInThreeFormats) {
     window->chooseFigureFile = [](QWidget *) { return QString(); };
     menu->actions().at(1)->trigger();
     EXPECT_EQ(answeredBoxes.size(), 1);
+}
+
+TEST_F(Classroom, ZoomScalesTheWindowSharplyByStepsAndIsRemembered) {
+    const QSize size = window->size();
+    const struct {
+        QKeySequence keys;
+        int percent;
+    } steps[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), 125}, {QKeySequence(Qt::CTRL | Qt::Key_Equal), 150},
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), 175}, {QKeySequence(Qt::CTRL | Qt::Key_Plus), 200},
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), 200}, {QKeySequence(Qt::CTRL | Qt::Key_Minus), 175},
+        {QKeySequence(Qt::CTRL | Qt::Key_0), 100},    {QKeySequence(Qt::CTRL | Qt::Key_Minus), 100},
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), 125},
+    };
+    for (const auto &s : steps) {
+        QTest::keySequence(window.get(), s.keys);
+        EXPECT_EQ(mainwindow::zoom::percent(), s.percent) << s.keys.toString().toStdString();
+        // Drawn at the zoom's resolution, in the same layout.
+        EXPECT_DOUBLE_EQ(window->devicePixelRatioF(), s.percent / 100.0);
+        EXPECT_DOUBLE_EQ(window->figurePicture().devicePixelRatio(), s.percent / 100.0);
+        EXPECT_EQ(window->size(), size);
+        EXPECT_EQ(QSettings().value(QStringLiteral("affichage/zoom")).toInt(), s.percent);
+    }
+
+    // The next run starts at the zoom of the last one.
+    window.reset();
+    mainwindow::zoom::setPercent(100);
+    window = std::make_unique<mainwindow::MainWindow>(
+        mainwindow::MainWindow::Options{programDir.path() + QLatin1Char('/')});
+    EXPECT_EQ(mainwindow::zoom::percent(), 125);
+    window->setZoom(100);
+    EXPECT_DOUBLE_EQ(window->devicePixelRatioF(), 1);
 }
 
 } // namespace
