@@ -26,7 +26,9 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <variant>
+#include <vector>
 
 namespace {
 
@@ -106,9 +108,23 @@ int loadBench(const QString &file, bench::BenchState &state, QString &title) {
     return ExitOk;
 }
 
-QString jsonString(const QString &s) {
-    const QByteArray a = QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact);
+// One JSON value on one line, with a space after each comma and colon, as the companion has
+// always written it: numbers, strings and null are written by Qt's JSON writer, arrays here.
+QString jsonText(const QJsonValue &value) {
+    if (value.isArray()) {
+        QStringList items;
+        for (const QJsonValue &item : value.toArray()) items << jsonText(item);
+        return u'[' + items.join(QStringLiteral(", ")) + u']';
+    }
+    const QByteArray a = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
     return QString::fromUtf8(a.mid(1, a.size() - 2));
+}
+
+// A JSON object whose members keep the order given.
+QString jsonObjectText(const std::vector<std::pair<QString, QJsonValue>> &members) {
+    QStringList items;
+    for (const auto &[name, value] : members) items << jsonText(name) + QStringLiteral(": ") + jsonText(value);
+    return u'{' + items.join(QStringLiteral(", ")) + u'}';
 }
 
 int images(const QStringList &args) {
@@ -119,21 +135,17 @@ int images(const QStringList &args) {
     if (const int status = loadBench(args.value(0), state, title)) return status;
     bench::updateBench(state, DefaultWidth);
 
-    QStringList fields;
-    for (const QString &f : state.fields)
-        fields << jsonString(f);
-    QStringList readouts;
+    QJsonArray fields;
+    for (const QString &f : state.fields) fields.append(f);
+    QJsonArray readouts;
     for (int i = 0; i < 4; ++i)
-        readouts << (i < 2 || state.lowerReadoutsVisible ? jsonString(state.readouts[i])
-                                                         : QStringLiteral("null"));
-    const QString json = QStringLiteral("{\"title\": %1, \"axisLength\": %2, "
-                                        "\"precisionIndex\": %3, \"fields\": [%4], "
-                                        "\"readouts\": [%5]}")
-                             .arg(jsonString(title))
-                             .arg(state.axisLength)
-                             .arg(state.precisionIndex)
-                             .arg(fields.join(QStringLiteral(", ")))
-                             .arg(readouts.join(QStringLiteral(", ")));
+        readouts.append(i < 2 || state.lowerReadoutsVisible ? QJsonValue(state.readouts[i])
+                                                            : QJsonValue(QJsonValue::Null));
+    const QString json = jsonObjectText({{QStringLiteral("title"), title},
+                                         {QStringLiteral("axisLength"), state.axisLength},
+                                         {QStringLiteral("precisionIndex"), state.precisionIndex},
+                                         {QStringLiteral("fields"), fields},
+                                         {QStringLiteral("readouts"), readouts}});
     std::puts(json.toUtf8().constData());
     return ExitOk;
 }
