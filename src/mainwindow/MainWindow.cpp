@@ -14,13 +14,13 @@
 #include "exercises/IntroText.h"
 #include "help/HelpWindow.h"
 #include "mainwindow/ButtonIcons.h"
-#include "mainwindow/CommandButton.h"
 #include "mainwindow/FigureView.h"
 #include "mainwindow/Panel.h"
 #include "mainwindow/ParameterPanels.h"
 #include "mainwindow/TabStrip.h"
 #include "mainwindow/WindowZoom.h"
 #include "printing/PrintWindow.h"
+#include "ui/CommandButton.h"
 #include "ui/MessageBoxes.h"
 
 #include <QApplication>
@@ -229,13 +229,10 @@ MainWindow::~MainWindow() {
 void MainWindow::buildCommandButtons() {
     for (size_t i = 0; i < std::size(commandButtons); ++i) {
         const CommandButtonLayout &layout = commandButtons[i];
-        auto *button = new CommandButton(this);
-        button->setObjectName(QString::fromLatin1(layout.name));
-        button->setText(QString::fromUtf8(layout.caption));
+        auto *button = new ui::CommandButton(
+            this, QString::fromLatin1(layout.name), QString::fromUtf8(layout.caption),
+            buttonIcon(layout.icon), 20, QRect(layout.x, 0, layout.width, 41));
         button->setToolTip(QString::fromUtf8(layout.tooltip));
-        button->setIcon(buttonIcon(layout.icon));
-        button->setIconSize(QSize(20, 20));
-        button->setGeometry(layout.x, 0, layout.width, 41);
         // Connected before the command: a mnemonic clicks without a mouse press, and the
         // command must still find the field being typed validated.
         connect(button, &QToolButton::clicked, button,

@@ -2,7 +2,7 @@
 
 #include "printing/FigurePages.h"
 #include "printing/PrinterChoice.h"
-#include "ui/PictureButton.h"
+#include "ui/CommandButton.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -157,10 +157,13 @@ PrintWindow::PrintWindow(QImage figure, PrinterChoice &printers, QWidget *mainWi
     const Button buttons[] = {{"Command1", "&OK", Picture::Ok, 2280},
                               {"Command2", "&Imprimantes", Picture::Printers, 120},
                               {"Command3", "&Annuler", Picture::Cancel, 1200}};
-    for (int i = 0; i < 3; ++i)
-        commands_[i] = ui::pictureButton(
+    for (int i = 0; i < 3; ++i) {
+        commands_[i] = new ui::CommandButton(
             this, QString::fromLatin1(buttons[i].name), QString::fromUtf8(buttons[i].caption),
             QIcon(picture(buttons[i].picture)), IconSize, twips(4320, buttons[i].top, 1095, 855));
+        // In a dialog, Tab reaches the buttons too.
+        commands_[i]->setFocusPolicy(Qt::StrongFocus);
+    }
     connect(commands_[0], &QToolButton::clicked, this, &PrintWindow::Command1_Click);
     connect(commands_[1], &QToolButton::clicked, this, &PrintWindow::Command2_Click);
     connect(commands_[2], &QToolButton::clicked, this, &QDialog::reject);

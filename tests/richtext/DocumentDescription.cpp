@@ -100,12 +100,3 @@ QString describeDocument(const QTextDocument &document) {
     return out.join('\n');
 }
 
-void ensureApplication() {
-    if (QGuiApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_richtext";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication *app = new QGuiApplication(argc, argv);
-    (void)app;
-}

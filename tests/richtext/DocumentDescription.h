@@ -1,5 +1,9 @@
 #pragma once
 
+#include "support/TestSupport.h"
+
+#include <QGuiApplication>
+
 #include <QString>
 
 class QTextDocument;
@@ -8,5 +12,3 @@ class QTextDocument;
 // documents compare as text and a difference shows where it lies.
 QString describeDocument(const QTextDocument &document);
 
-// A GUI application for the fonts of QTextDocument, shared by a whole test program.
-void ensureApplication();

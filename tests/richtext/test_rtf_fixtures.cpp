@@ -16,7 +16,7 @@ namespace {
 const QString Fixtures = QStringLiteral(FIXTURES_DIR);
 
 std::unique_ptr<QTextDocument> readFile(const QString &path) {
-    ensureApplication();
+    ensureApplication<QGuiApplication>();
     auto result = richtext::readRtfFile(path);
     if (auto *error = std::get_if<richtext::TextError>(&result)) {
         ADD_FAILURE() << path.toStdString() << ": " << error->text.toStdString();

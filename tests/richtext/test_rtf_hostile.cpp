@@ -13,7 +13,7 @@ namespace {
 
 // Reads, and writes and reads again what was read: none of it may crash or hang.
 QString survive(const QByteArray &bytes) {
-    ensureApplication();
+    ensureApplication<QGuiApplication>();
     auto result = richtext::readRtf(bytes);
     if (std::holds_alternative<richtext::TextError>(result)) return QStringLiteral("<refused>");
     const QTextDocument &d = *std::get<0>(result);

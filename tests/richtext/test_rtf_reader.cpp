@@ -17,7 +17,7 @@
 namespace {
 
 std::unique_ptr<QTextDocument> read(const QByteArray &rtf) {
-    ensureApplication();
+    ensureApplication<QGuiApplication>();
     auto result = richtext::readRtf(rtf);
     if (auto *error = std::get_if<richtext::TextError>(&result)) {
         ADD_FAILURE() << error->text.toStdString();
@@ -247,7 +247,7 @@ TEST(Reader, TablesAreQTextTables) {
 }
 
 TEST(Reader, PicturesShowAtTheirGoalSizeAndNeverAsText) {
-    ensureApplication();
+    ensureApplication<QGuiApplication>();
     QImage red(4, 2, QImage::Format_RGB32);
     red.fill(Qt::red);
     QByteArray png;
@@ -296,7 +296,7 @@ TEST(Reader, PicturesShowAtTheirGoalSizeAndNeverAsText) {
 }
 
 TEST(Reader, PlainTextFilesAndRefusedFiles) {
-    ensureApplication();
+    ensureApplication<QGuiApplication>();
     struct Case {
         QByteArray bytes;
         const char *text; // nullptr: refused

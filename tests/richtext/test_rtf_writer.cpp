@@ -116,7 +116,7 @@ std::unique_ptr<QTextDocument> sampleDocument() {
 } // namespace
 
 TEST(Writer, ReadingWhatWasWrittenGivesTheSameDocument) {
-    ensureApplication();
+    ensureApplication<QGuiApplication>();
     const auto original = sampleDocument();
     const QByteArray rtf = richtext::writeRtf(*original);
     const auto first = read(rtf);
@@ -139,7 +139,7 @@ TEST(Writer, ReadingWhatWasWrittenGivesTheSameDocument) {
 }
 
 TEST(Writer, SevenBitWithUnicodeAndFallbacks) {
-    ensureApplication();
+    ensureApplication<QGuiApplication>();
     const QByteArray rtf = richtext::writeRtf(*sampleDocument());
     for (const char c : rtf)
         ASSERT_LT(static_cast<unsigned char>(c), 0x80);
@@ -166,7 +166,7 @@ TEST(Writer, SevenBitWithUnicodeAndFallbacks) {
 }
 
 TEST(Writer, FilesAreReplacedWholeOrNotAtAll) {
-    ensureApplication();
+    ensureApplication<QGuiApplication>();
     QTemporaryDir dir;
     const QString path = dir.filePath(QString::fromUtf8("énoncé.rtf"));
     QTextDocument d;
@@ -184,7 +184,7 @@ TEST(Writer, FilesAreReplacedWholeOrNotAtAll) {
 
 // What an editor holds after HTML: headings sized relative to the default font, real lists.
 TEST(Writer, HtmlHeadingsAndListsKeepTheirLook) {
-    ensureApplication();
+    ensureApplication<QGuiApplication>();
     QTextDocument d;
     d.setDefaultFont(QFont("Arial", 10));
     d.setHtml("<h1>Titre</h1><ul><li>un</li></ul><ol><li>premier</li><li>second</li></ol>");

@@ -1,11 +1,11 @@
-#include "mainwindow/CommandButton.h"
+#include "ui/CommandButton.h"
 
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 #include <qdrawutil.h>
 
-namespace mainwindow {
+namespace ui {
 
 CommandButton::CommandButton(QWidget *parent) : QToolButton(parent) {
     setFocusPolicy(Qt::ClickFocus);
@@ -14,6 +14,16 @@ CommandButton::CommandButton(QWidget *parent) : QToolButton(parent) {
     p.setColor(QPalette::Button, Grey);
     p.setColor(QPalette::Window, Grey);
     setPalette(p);
+}
+
+CommandButton::CommandButton(QWidget *parent, const QString &objectName, const QString &caption,
+                             const QIcon &icon, int iconSize, const QRect &place)
+    : CommandButton(parent) {
+    setObjectName(objectName);
+    setText(caption);
+    setIcon(icon);
+    setIconSize(QSize(iconSize, iconSize));
+    setGeometry(place);
 }
 
 void CommandButton::paintEvent(QPaintEvent *) {
@@ -36,4 +46,4 @@ void CommandButton::paintEvent(QPaintEvent *) {
     }
 }
 
-} // namespace mainwindow
+} // namespace ui
