@@ -62,3 +62,11 @@ void MainWindowTest::answerMessageBox(QMessageBox::StandardButton button, int at
         box->button(button)->click();
     });
 }
+
+void MainWindowTest::typeAndEnter(int field, const QString &keys) {
+    mainwindow::FieldEdit *edit = text1(*window, field);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, keys);
+    QTest::keyClick(edit, Qt::Key_Return);
+}

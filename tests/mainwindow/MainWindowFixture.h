@@ -90,6 +90,9 @@ class MainWindowTest : public ::testing::Test {
 
     void answerMessageBox(QMessageBox::StandardButton button, int attempts);
 
+    // Types into a field as the keyboard would, then validates it with Enter.
+    void typeAndEnter(int field, const QString &keys);
+
     QTemporaryDir programDir;
     std::unique_ptr<mainwindow::MainWindow> window;
     QStringList answeredBoxes; // "title|text" of each box answered

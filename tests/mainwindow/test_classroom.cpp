@@ -32,14 +32,6 @@ class Classroom : public MainWindowTest {
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
-    void typeAndEnter(int field, const QString &keys) {
-        mainwindow::FieldEdit *edit = text1(*window, field);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, keys);
-        QTest::keyClick(edit, Qt::Key_Return);
-    }
-
     // A key sent where the keyboard focus is, as the user types it.
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {}) {
         QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();

@@ -37,15 +37,6 @@ class MainWindowWide : public MainWindowTest {
         MainWindowTest::SetUp();
     }
 
-    // Types into a field as the keyboard would, then validates it with Enter.
-    void typeAndEnter(int field, const QString &keys) {
-        mainwindow::FieldEdit *edit = text1(*window, field);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, keys);
-        QTest::keyClick(edit, Qt::Key_Return);
-    }
-
     void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }
 
     // A drag step: the pointer moved over a handle with the given buttons held.
