@@ -24,7 +24,8 @@ TextError unreadable(const QString &text) {
 std::variant<std::unique_ptr<QTextDocument>, TextError> readRtf(const QByteArray &bytes) {
     if (bytes.size() > MaxFileSize)
         return unreadable(QStringLiteral("Ce fichier est trop volumineux pour être un texte."));
-    if (looksLikeRtf(bytes)) return readRtfDocument(bytes.sliced(bytes.indexOf('{')));
+    // A view of the bytes from the first brace: a slice of the QByteArray would copy them all.
+    if (looksLikeRtf(bytes)) return readRtfDocument(QByteArrayView(bytes).sliced(bytes.indexOf('{')));
     const std::optional<QString> text = decodePlainText(bytes);
     if (!text)
         return unreadable(

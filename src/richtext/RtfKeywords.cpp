@@ -26,6 +26,7 @@ constexpr auto Keywords = std::to_array<Entry>({
     {"atntime", Kw::SkippedDestination},
     {"author", Kw::SkippedDestination},
     {"b", Kw::B},
+    {"bin", Kw::Bin},
     {"blue", Kw::Blue},
     {"brdrdash", Kw::BrdrStyle},
     {"brdrdb", Kw::BrdrStyle},
@@ -236,52 +237,67 @@ constexpr bool sorted() {
 }
 static_assert(sorted(), "keywords must be sorted by name");
 
-// An open-addressing hash table over the sorted list, built at compile time: one hash and
-// mostly one comparison, made inline as names are short.
+// An open-addressing hash table over the sorted list, built at compile time. The lexer gives
+// the hash with the name; one slot holds the name mostly, compared by length first.
 class KeywordTable {
   public:
     constexpr KeywordTable() {
         for (const Entry &e : Keywords) {
-            std::size_t i = hash(e.first);
-            while (!slots_[i].first.empty())
+            std::size_t i = slotOf(keywordHash(e.first));
+            while (!slots_[i].name.empty())
                 i = (i + 1) % Size;
-            slots_[i] = e;
+            slots_[i] = {e.first, e.second};
         }
     }
-    Kw find(std::string_view name) const {
+    Kw find(std::string_view name, std::uint32_t hash) const {
         if (name.empty()) return Kw::Unknown;
-        for (std::size_t i = hash(name);; i = (i + 1) % Size) {
-            const Entry &e = slots_[i];
-            if (e.first.size() == name.size()) {
-                if (same(e.first, name)) return e.second;
-            } else if (e.first.empty()) {
+        for (std::size_t i = slotOf(hash);; i = (i + 1) % Size) {
+            const Slot &s = slots_[i];
+            if (s.name.size() == name.size()) {
+                if (same(s.name, name)) return s.kw;
+            } else if (s.name.empty()) {
                 return Kw::Unknown;
             }
         }
     }
+    // The longest run of slots a lookup may walk.
+    constexpr std::size_t longestProbe() const {
+        std::size_t longest = 0;
+        for (const Entry &e : Keywords) {
+            std::size_t n = 1;
+            for (std::size_t i = slotOf(keywordHash(e.first)); slots_[i].name != e.first;
+                 i = (i + 1) % Size)
+                ++n;
+            longest = std::max(longest, n);
+        }
+        return longest;
+    }
 
   private:
+    struct Slot {
+        std::string_view name;
+        Kw kw = Kw::Unknown;
+    };
     static constexpr std::size_t Size = 1024;
-    static constexpr std::size_t hash(std::string_view name) {
-        std::uint32_t h = 2166136261u;
-        for (const char c : name)
-            h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-        return h % Size;
+    // Fibonacci hashing: the top ten bits of the product index the 1024 slots.
+    static constexpr std::size_t slotOf(std::uint32_t hash) {
+        return std::uint32_t(hash * 2654435769u) >> 22;
     }
     static bool same(std::string_view a, std::string_view b) {
         for (std::size_t i = 0; i < a.size(); ++i)
             if (a[i] != b[i]) return false;
         return true;
     }
-    std::array<Entry, Size> slots_{};
+    std::array<Slot, Size> slots_{};
 };
 
 constexpr KeywordTable Table;
+static_assert(Table.longestProbe() <= 3, "keyword hash spreads the names badly");
 
 } // namespace
 
-Kw lookupKeyword(std::string_view name) {
-    return Table.find(name);
+Kw lookupKeyword(std::string_view name, std::uint32_t hash) {
+    return Table.find(name, hash);
 }
 
 } // namespace richtext

@@ -127,8 +127,25 @@ enum class Kw : std::uint8_t {
     Caps,
     SCaps,
     V,
+    Bin, // read by the lexer with its data
 };
 
-Kw lookupKeyword(std::string_view name);
+// The hash of a control word's name, gathered a letter at a time as the lexer scans it.
+constexpr std::uint32_t KeywordHashSeed = 5381;
+constexpr std::uint32_t keywordHashStep(std::uint32_t hash, char c) {
+    return hash * 33 + static_cast<unsigned char>(c);
+}
+constexpr std::uint32_t keywordHash(std::string_view name) {
+    std::uint32_t hash = KeywordHashSeed;
+    for (const char c : name)
+        hash = keywordHashStep(hash, c);
+    return hash;
+}
+
+// The control word of a name whose keywordHash is hash.
+Kw lookupKeyword(std::string_view name, std::uint32_t hash);
+inline Kw lookupKeyword(std::string_view name) {
+    return lookupKeyword(name, keywordHash(name));
+}
 
 } // namespace richtext

@@ -562,7 +562,7 @@ void RtfReader::emitPicture() {
 }
 
 void RtfReader::word(const RtfToken &t) {
-    const Kw kw = lookupKeyword(t.name);
+    const Kw kw = t.keyword();
     Group &g = top();
     if (starPending_) {
         starPending_ = false;
@@ -612,6 +612,7 @@ void RtfReader::word(const RtfToken &t) {
     }
     switch (kw) {
     case Kw::Unknown:
+    case Kw::Bin: // a Binary token, never a word
         break;
     case Kw::SkippedDestination:
         g.dest = Dest::Skip;
