@@ -162,6 +162,7 @@ class RtfReader {
     QString decoded_;
     std::u16string run_;              // bytes decoded by table
     const char16_t *table_ = nullptr; // the table of tableCodePage_, if it has one
+    std::array<bool, 256> keep_{};    // the bytes whose character in table_ is text
     int tableCodePage_ = -1;
 
     int definingFont_ = 0;
@@ -248,9 +249,8 @@ void RtfReader::openGroup() {
         ++overflow_;
         return;
     }
-    Group g = top();
-    g.ownsPicture = false;
-    stack_.push_back(g);
+    stack_.push_back(top());
+    top().ownsPicture = false;
 }
 
 void RtfReader::closeGroup() {
@@ -347,6 +347,9 @@ void RtfReader::flushBytes() {
     if (codePage != tableCodePage_) {
         tableCodePage_ = codePage;
         table_ = singleByteTable(codePage);
+        if (table_)
+            for (std::size_t b = 0; b < keep_.size(); ++b)
+                keep_[b] = isTextCharacter(table_[b]);
     }
     if (table_) {
         // The common case: a byte a character, by table, without control characters.
@@ -354,9 +357,9 @@ void RtfReader::flushBytes() {
             run_.resize(std::size_t(bytes_.size()));
             char16_t *out = run_.data();
             for (const char b : std::as_const(bytes_)) {
-                const char16_t c = table_[static_cast<unsigned char>(b)];
-                *out = c;
-                out += isTextCharacter(c);
+                const auto u = static_cast<unsigned char>(b);
+                *out = table_[u];
+                out += keep_[u];
             }
             run_.resize(std::size_t(out - run_.data()));
             emitText(QStringView(run_.data(), qsizetype(run_.size())));
