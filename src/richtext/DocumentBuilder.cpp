@@ -315,18 +315,19 @@ void DocumentBuilder::finishTable() {
     }
 }
 
-void DocumentBuilder::picture(const QImage &image, const QByteArray &encoded, QSizeF size,
-                              const ParaState &p) {
+QString DocumentBuilder::picture(const QImage &image, const QByteArray &encoded, QSizeF size,
+                                 const ParaState &p) {
     open(p);
     flush();
     const QString name = QStringLiteral("rtfpicture:%1").arg(++pictureCount_);
-    document_.addResource(QTextDocument::ImageResource, QUrl(name), image);
+    if (!image.isNull()) document_.addResource(QTextDocument::ImageResource, QUrl(name), image);
     QTextImageFormat f;
     f.setName(name);
     f.setWidth(size.width());
     f.setHeight(size.height());
     if (!encoded.isEmpty()) f.setProperty(EncodedPictureProperty, encoded);
     cursor_.insertImage(f);
+    return name;
 }
 
 void DocumentBuilder::finish(const ParaState &p) {

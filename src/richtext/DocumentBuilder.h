@@ -38,7 +38,9 @@ class DocumentBuilder {
     void endCell(const ParaState &p, const CharState &c);
     void endRow(const ParaState &p, const CharState &c);
     // A picture shown at size (pixels); encoded holds the file's PNG or JPEG bytes, if any.
-    void picture(const QImage &image, const QByteArray &encoded, QSizeF size, const ParaState &p);
+    // Gives the name of the picture's resource, which a null image leaves to the caller.
+    QString picture(const QImage &image, const QByteArray &encoded, QSizeF size,
+                    const ParaState &p);
     void finish(const ParaState &p);
 
   private:

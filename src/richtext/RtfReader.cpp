@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <future>
 #include <limits>
 #include <string>
 #include <utility>
@@ -67,6 +68,40 @@ constexpr qint64 PictureBudget = 256LL * 1024 * 1024;
 constexpr qint64 FrameBudget = 16LL * 1024 * 1024; // of which empty frames use at most this
 constexpr double MaxPictureSide = 10000;
 
+// Larger PNG and JPEG pictures decode on a thread of their own while the reading goes on, at
+// most this many at a time.
+constexpr qsizetype DeferredPictureBytes = 32 * 1024;
+constexpr std::size_t MaxDeferredPictures = 4;
+
+// A side of a picture on the page in pixels: from its goal in twips, else its natural size
+// (hundredths of millimetres for a metafile), else its decoded pixels, then scaled.
+double side(int goal, int natural, int decoded, int scale, bool metafile) {
+    double px = goal > 0      ? goal / 15.0
+                : natural > 0 ? (metafile ? natural * 96.0 / 2540.0 : double(natural))
+                : decoded > 0 ? double(decoded)
+                              : 96.0;
+    if (scale > 0) px = px * scale / 100.0;
+    return std::clamp(px, 1.0, MaxPictureSide);
+}
+
+enum class Pictures : std::uint8_t { Deferred, Inline };
+
+QImage decodePicture(const QByteArray &data, PictureKind kind) {
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, kind == PictureKind::Png ? "png" : "jpeg");
+    QImage image;
+    if (!reader.read(&image)) return QImage();
+    return image;
+}
+
+// The bytes of an image of that size and format, as QImage::sizeInBytes gives them.
+qint64 imageBytes(QSize size, QImage::Format format) {
+    const qint64 bits = qint64(size.width()) * QImage::toPixelFormat(format).bitsPerPixel();
+    return ((bits + 31) >> 5 << 2) * size.height();
+}
+
 // The value of each byte as a hexadecimal digit; -1 for other bytes.
 constexpr std::array<std::int8_t, 256> HexDigits = [] {
     std::array<std::int8_t, 256> t{};
@@ -109,14 +144,17 @@ void keepTextCharacters(QString &s) {
 
 class RtfReader {
   public:
-    explicit RtfReader(QByteArrayView bytes)
+    RtfReader(QByteArrayView bytes, Pictures pictures)
         : lexer_(bytes), document_(std::make_unique<QTextDocument>()),
-          builder_(*document_, tables_, row_) {
+          builder_(*document_, tables_, row_), pictures_(pictures) {
         stack_.reserve(64);
         stack_.emplace_back();
     }
 
     std::unique_ptr<QTextDocument> read();
+    // Whether a picture decoded on a thread came out otherwise than its header announced,
+    // which the reading of what followed relied on: the file must be read again inline.
+    bool deferredPictureFailed() const { return deferredPictureFailed_; }
 
   private:
     Group &top() { return stack_.back(); }
@@ -142,6 +180,8 @@ class RtfReader {
     void commitFontName();
     void endColour();
     void emitPicture();
+    bool deferPicture(const QImageReader &reader, QSize size);
+    void finishDeferredPictures();
     void resolveBorder();
 
     RtfLexer lexer_;
@@ -179,6 +219,18 @@ class RtfReader {
 
     Picture picture_;
     qint64 pictureBudget_ = PictureBudget;
+
+    // Pictures decoding on their threads: the resource each becomes, the image bytes its
+    // header announced.
+    struct DeferredPicture {
+        std::future<QImage> image;
+        QString name;
+        QSize size;
+        qint64 bytes = 0;
+    };
+    Pictures pictures_;
+    std::vector<DeferredPicture> deferred_;
+    bool deferredPictureFailed_ = false;
 };
 
 std::unique_ptr<QTextDocument> RtfReader::read() {
@@ -238,6 +290,7 @@ std::unique_ptr<QTextDocument> RtfReader::read() {
     }
     flushBytes();
     if (highSurrogate_) emitChar(0xFFFD);
+    finishDeferredPictures();
     builder_.finish(top().para);
     return std::move(document_);
 }
@@ -513,6 +566,37 @@ void RtfReader::resolveBorder() {
     borderWidth_ = 0;
 }
 
+// A large picture whose size on the page does not depend on its pixels decodes on a thread.
+// Until it is joined its image is taken to be what the header announces, which is all that
+// the reading of what follows depends on (the memory budget); finishDeferredPictures checks it.
+bool RtfReader::deferPicture(const QImageReader &reader, QSize size) {
+    const Picture &p = picture_;
+    if (pictures_ != Pictures::Deferred || p.data.size() < DeferredPictureBytes ||
+        deferred_.size() >= MaxDeferredPictures || top().chr.hidden)
+        return false;
+    if (!(p.goalWidth > 0 || p.width > 0) || !(p.goalHeight > 0 || p.height > 0)) return false;
+    const QImage::Format format = reader.imageFormat();
+    if (format == QImage::Format_Invalid) return false;
+    DeferredPicture d;
+    d.size = size;
+    d.bytes = imageBytes(size, format);
+    d.image = std::async(std::launch::async, decodePicture, p.data, p.kind);
+    pictureBudget_ -= d.bytes;
+    deferred_.push_back(std::move(d));
+    return true;
+}
+
+void RtfReader::finishDeferredPictures() {
+    for (DeferredPicture &d : deferred_) {
+        const QImage image = d.image.get();
+        if (image.isNull() || image.size() != d.size || image.sizeInBytes() != d.bytes)
+            deferredPictureFailed_ = true;
+        else
+            document_->addResource(QTextDocument::ImageResource, QUrl(d.name), image);
+    }
+    deferred_.clear();
+}
+
 void RtfReader::emitPicture() {
     Picture &p = picture_;
     QImage image;
@@ -522,25 +606,26 @@ void RtfReader::emitPicture() {
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer, p.kind == PictureKind::Png ? "png" : "jpeg");
         const QSize size = reader.size();
-        if (size.isValid() && qint64(size.width()) * size.height() * 4 <= pictureBudget_ &&
-            reader.read(&image)) {
-            encoded = p.data;
-            pictureBudget_ -= image.sizeInBytes();
-        } else {
-            image = QImage();
+        if (size.isValid() && qint64(size.width()) * size.height() * 4 <= pictureBudget_) {
+            if (deferPicture(reader, size)) {
+                const QSizeF shown(side(p.goalWidth, p.width, 0, p.scaleX, false),
+                                   side(p.goalHeight, p.height, 0, p.scaleY, false));
+                deferred_.back().name = builder_.picture(QImage(), p.data, shown, top().para);
+                alternativeShown_ = top().alternative;
+                p = Picture{};
+                return;
+            }
+            if (reader.read(&image)) {
+                encoded = p.data;
+                pictureBudget_ -= image.sizeInBytes();
+            } else {
+                image = QImage();
+            }
         }
     }
     const bool metafile = p.kind == PictureKind::Other || p.kind == PictureKind::Unknown;
-    auto side = [&](int goal, int natural, int decoded, int scale) {
-        double px = goal > 0      ? goal / 15.0
-                    : natural > 0 ? (metafile ? natural * 96.0 / 2540.0 : double(natural))
-                    : decoded > 0 ? double(decoded)
-                                  : 96.0;
-        if (scale > 0) px = px * scale / 100.0;
-        return std::clamp(px, 1.0, MaxPictureSide);
-    };
-    const QSizeF size(side(p.goalWidth, p.width, image.width(), p.scaleX),
-                      side(p.goalHeight, p.height, image.height(), p.scaleY));
+    const QSizeF size(side(p.goalWidth, p.width, image.width(), p.scaleX, metafile),
+                      side(p.goalHeight, p.height, image.height(), p.scaleY, metafile));
     if (image.isNull()) {
         // An empty frame of the picture's size, drawn at most 128 pixels wide.
         const double f = std::min(1.0, 128.0 / std::max(size.width(), size.height()));
@@ -946,7 +1031,10 @@ void RtfReader::word(const RtfToken &t) {
 } // namespace
 
 std::unique_ptr<QTextDocument> readRtfDocument(QByteArrayView bytes) {
-    return RtfReader(bytes).read();
+    RtfReader reader(bytes, Pictures::Deferred);
+    std::unique_ptr<QTextDocument> document = reader.read();
+    if (reader.deferredPictureFailed()) return RtfReader(bytes, Pictures::Inline).read();
+    return document;
 }
 
 } // namespace richtext
