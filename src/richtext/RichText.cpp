@@ -25,7 +25,8 @@ std::variant<std::unique_ptr<QTextDocument>, TextError> readRtf(const QByteArray
     if (bytes.size() > MaxFileSize)
         return unreadable(QStringLiteral("Ce fichier est trop volumineux pour être un texte."));
     // A view of the bytes from the first brace: a slice of the QByteArray would copy them all.
-    if (looksLikeRtf(bytes)) return readRtfDocument(QByteArrayView(bytes).sliced(bytes.indexOf('{')));
+    if (looksLikeRtf(bytes))
+        return readRtfDocument(QByteArrayView(bytes).sliced(bytes.indexOf('{')));
     const std::optional<QString> text = decodePlainText(bytes);
     if (!text)
         return unreadable(

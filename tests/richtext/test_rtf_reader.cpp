@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -292,6 +293,72 @@ TEST(Reader, PicturesShowAtTheirGoalSizeAndNeverAsText) {
         }
         EXPECT_EQ(images, c.images) << c.rtf.left(60).constData();
         EXPECT_EQ(richtext::plainText(*d), "ab\n");
+    }
+}
+
+// Large pictures decode apart from the reading; whatever their bytes, they must come out as a
+// small picture would: the image itself, or an empty frame when the bytes are broken.
+TEST(Reader, LargePicturesReadAsSmallOnes) {
+    ensureApplication<QGuiApplication>();
+    QImage noise(200, 100, QImage::Format_RGB32); // noise: its PNG is as large as its pixels
+    std::minstd_rand random(7);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, QRgb(random()) | 0xFF000000u);
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        noise.save(&buffer, "PNG");
+    }
+    ASSERT_GT(png.size(), 40 * 1024); // large enough to decode on a thread
+    const QByteArray hex = png.toHex();
+    const QByteArray pict = "{\\pict\\pngblip\\picwgoal1500\\pichgoal750 " + hex + "}";
+    QByteArray broken = hex;
+    broken.replace(hex.size() / 2, 8, "00ff00ff");
+    struct Case {
+        const char *name;
+        QByteArray rtf;
+        int images, decoded; // pictures shown, of which the image itself
+    };
+    const Case cases[] = {
+        {"one", pict, 1, 1},
+        {"six, more than decode at once", pict.repeated(6), 6, 6},
+        {"in a table", "\\trowd\\cellx3000\\pard\\intbl " + pict + "\\cell\\row\\pard ", 1, 1},
+        {"hidden", "{\\v " + pict + "}", 0, 0},
+        {"without sizes, which come from the pixels", "{\\pict\\pngblip " + hex + "}", 1, 1},
+        {"cut short",
+         "{\\pict\\pngblip\\picwgoal1500\\pichgoal750 " + hex.left(hex.size() / 2) + "}", 1, 0},
+        {"broken amid good ones",
+         pict + "{\\pict\\pngblip\\picwgoal1500\\pichgoal750 " + broken + "}" + pict, 3, 2},
+    };
+    for (const Case &c : cases) {
+        const auto d = read("{\\rtf1 a" + c.rtf + "b}");
+        int images = 0, decoded = 0;
+        for (QTextBlock b = d->begin(); b.isValid(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat f = it.fragment().charFormat();
+                if (!f.isImageFormat()) continue;
+                ++images;
+                const QImage image = qvariant_cast<QImage>(
+                    d->resource(QTextDocument::ImageResource, QUrl(f.toImageFormat().name())));
+                ASSERT_FALSE(image.isNull()) << c.name;
+                if (image.size() == noise.size()) {
+                    EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), noise) << c.name;
+                    EXPECT_EQ(f.property(QTextFormat::UserProperty + 0x5254).toByteArray(), png);
+                    ++decoded;
+                } else {
+                    EXPECT_FALSE(f.hasProperty(QTextFormat::UserProperty + 0x5254)) << c.name;
+                }
+            }
+        EXPECT_EQ(images, c.images) << c.name;
+        EXPECT_EQ(decoded, c.decoded) << c.name;
+        EXPECT_EQ(richtext::plainText(*d)
+                      .remove(QChar::ObjectReplacementCharacter)
+                      .simplified()
+                      .remove(' '),
+                  "ab")
+            << c.name;
     }
 }
 
