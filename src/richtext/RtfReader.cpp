@@ -360,8 +360,22 @@ void RtfReader::textBytes(std::string_view data) {
                 high = -1;
             }
         }
-        // Pairs of digits, the common case, a pair at a time; anything else a byte at a time.
+        // Pairs of digits, the common case: sixteen digits at a time while all are digits, then
+        // a pair at a time; anything else a byte at a time.
         while (in < end) {
+            while (end - in >= 16) {
+                std::array<std::int8_t, 16> v;
+                int any = 0;
+                for (std::size_t k = 0; k < v.size(); ++k) {
+                    v[k] = HexDigits[static_cast<unsigned char>(in[k])];
+                    any |= v[k];
+                }
+                if (any < 0) break;
+                for (std::size_t k = 0; k < v.size(); k += 2)
+                    *write++ = char(v[k] * 16 + v[k + 1]);
+                in += 16;
+            }
+            if (in >= end) break;
             const int h = HexDigits[static_cast<unsigned char>(in[0])];
             const int l = in + 1 < end ? HexDigits[static_cast<unsigned char>(in[1])] : -1;
             if ((h | l) >= 0) {
