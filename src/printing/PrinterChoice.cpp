@@ -1,14 +1,14 @@
 #include "printing/PrinterChoice.h"
 
+#include "printing/PdfFile.h"
+
 #include "ui/MessageBoxes.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace printing {
@@ -96,19 +96,7 @@ PrintOutcome PrinterChoice::printToPdf(QWidget *parent, const PagePainter &paint
         printer_.outputFileName().isEmpty() ? askPdfFileName(parent) : printer_.outputFileName();
     if (target.isEmpty()) return PrintOutcome::Cancelled;
     if (started) started();
-    QSaveFile file(target);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok) {
-        QPdfWriter writer(&file);
-        writer.setPageLayout(printer_.pageLayout());
-        writer.setTitle(documentName);
-        writer.setCreator(QStringLiteral("Focalines"));
-        ok = paint(writer);
-    }
-    if (ok)
-        ok = file.commit();
-    else
-        file.cancelWriting();
+    const bool ok = writePdfFile(target, printer_.pageLayout(), documentName, paint);
     if (ok) return PrintOutcome::Printed;
     ui::showCritical(parent, FailureTitle,
                      QStringLiteral("Impossible d'écrire le fichier PDF « %1 ».")

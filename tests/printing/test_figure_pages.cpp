@@ -1,7 +1,9 @@
 #include "printing/FigurePages.h"
+#include "printing/PdfFile.h"
 #include "tests/printing/PdfTools.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -130,4 +132,47 @@ TEST_F(FigurePagesTest, ThePrintersOrientationIsGivenBack) {
         EXPECT_GT(pdftools::pageSizes(pdf).value(1).width(),
                   pdftools::pageSizes(pdf).value(1).height());
     }
+}
+
+TEST_F(FigurePagesTest, CopiesShareTheirPageContentsInTheWrittenFile) {
+    QImage figure(775, 265, QImage::Format_RGB32);
+    figure.fill(Red);
+    const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                         QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    // Titles that look like the file's own syntax stay text.
+    const QString titles[] = {QStringLiteral("Aldoria - Focalines"),
+                              QStringLiteral("1 0 R stream << /Annots [ ] >> endobj (x"),
+                              QString()};
+    for (const QString &title : titles) {
+        qint64 sizes[2] = {};
+        for (int copies : {1, 40}) {
+            const QString pdf = dir.filePath(QStringLiteral("shared%1.pdf").arg(++count));
+            ASSERT_TRUE(printing::writePdfFile(pdf, a4, title, [&](QPagedPaintDevice &d) {
+                return printing::paintFigurePages(d, figure, {title, copies, false, true});
+            }));
+            sizes[copies == 40] = QFileInfo(pdf).size();
+            ASSERT_EQ(pdftools::pageSizes(pdf).size(), copies) << title.toStdString();
+            for (int page : {1, copies}) {
+                EXPECT_EQ(pdftools::pageText(pdf, page), title) << page;
+                EXPECT_NEAR(pdftools::boundsOf(pdftools::renderPage(pdf, page), Red).width(),
+                            775 * 0.75, 1.5)
+                    << page;
+            }
+        }
+        // Each further copy costs its page object, no content or resources of its own.
+        EXPECT_LT((sizes[1] - sizes[0]) / 39, 200) << title.toStdString();
+    }
+}
+
+TEST(SharedObjects, WhatIsNotAPdfOfTheExpectedLayoutComesBackUnchanged) {
+    const QByteArray cases[] = {
+        QByteArray(),
+        QByteArray("%PDF-1.4\n"),
+        QByteArray("%PDF-1.4\n1 0 obj\n<< >>\nendobj\nstartxref\n999999\n%%EOF\n"),
+        QByteArray("%PDF-1.4\n1 0 obj\n[ ]\nendobj\n2 0 obj\n[ ]\nendobj\nxref\n0 3\n"
+                   "0000000000 65535 f \n0000000009 00000 n \n0000000099 00000 n \n"
+                   "trailer\n<< /Size 3 >>\nstartxref\n44\n%%EOF\n"),
+        QByteArray(4096, '\xff'),
+    };
+    for (const QByteArray &c : cases) EXPECT_EQ(printing::shareIdenticalObjects(c), c);
 }
