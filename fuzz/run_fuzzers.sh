@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the readers' libFuzzer targets with clang in WORK_DIR/build and runs each for SECONDS
-# on its seeds (fuzz/seeds/TARGET/), its corpus kept in WORK_DIR/corpus/TARGET.
+# Builds the libFuzzer targets (the readers, the evaluator) with clang in WORK_DIR/build and runs
+# each for SECONDS on its seeds (fuzz/seeds/TARGET/) with its dictionary (fuzz/TARGET.dict) when
+# it has one, its corpus kept in WORK_DIR/corpus/TARGET.
 #   run_fuzzers.sh SOURCE_DIR WORK_DIR SECONDS TARGET...
 # A longer run: fuzz/run_fuzzers.sh . /tmp/fuzz 600 fuzz_configuration
 # Exits 77, which the test suite counts as skipped, when clang++ is not installed.
@@ -11,7 +12,7 @@ seconds=$3
 shift 3
 
 if ! command -v clang++ >/dev/null 2>&1; then
-    echo "clang++ absent : le fuzzing des lecteurs est sauté."
+    echo "clang++ absent : le fuzzing est sauté."
     exit 77
 fi
 

@@ -263,8 +263,8 @@ void ExerciseMenu::openExerciseFile(const QString &path) {
     const QString dir = file.absolutePath() + QLatin1Char('/');
     Fichexo window(host_, state_, host_.hostWindow());
     window.setSelection(dir, resolveName(dir, file.fileName()));
-    window.apercu();
-    window.ouvreur_Click();
+    // The preview has reported a file it cannot read: opening it would say so a second time.
+    if (window.apercu()) window.ouvreur_Click();
 }
 
 } // namespace exercises

@@ -78,7 +78,8 @@ class ExerciseMenu : public QObject {
     // exercises window would, after the unsaved-text question; its correction may then be
     // shown.
     void serveRequest(const QString &name);
-    // An exercise file named on the command line: previewed and opened from its own folder.
+    // An exercise file named on the command line: previewed and, when the preview could read
+    // it, opened from its own folder.
     void openExerciseFile(const QString &path);
 
     // The file dialogs, replaceable by tests: a path, or empty when cancelled.

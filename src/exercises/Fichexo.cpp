@@ -283,14 +283,14 @@ void Fichexo::setSelection(const QString &directory, const QString &path) {
     fichierexo_->setText(path);
 }
 
-void Fichexo::apercu() {
+bool Fichexo::apercu() {
     Text1_->clear();
     Text2_->clear();
     for (QLabel *m : Image4_)
         m->hide();
     Label4_->hide();
     ouvreur_->hide();
-    if (isBlank(fichierexo_->text())) return;
+    if (isBlank(fichierexo_->text())) return false;
     intratro_->hide();
     for (QWidget *w : {static_cast<QWidget *>(Label4_), static_cast<QWidget *>(ouvreur_),
                        static_cast<QWidget *>(Label1_), static_cast<QWidget *>(Label3_),
@@ -300,7 +300,7 @@ void Fichexo::apercu() {
     const auto read = readExerciseFile(fichierexo_->text());
     if (const auto *error = std::get_if<config::FileError>(&read)) {
         ui::showCritical(messageParent(), error->title, error->text);
-        return;
+        return false;
     }
     const ExerciseFile &e = std::get<ExerciseFile>(read);
     Label2_->setText(e.corrected() ? Corrected : NotCorrected);
@@ -312,6 +312,7 @@ void Fichexo::apercu() {
     Text1_->setPlainText(e.topics);
     titratexo_->setText(e.title);
     Text2_->setText(QString(e.hourglasses, QChar(0x231B)));
+    return true;
 }
 
 bool Fichexo::ouvreur_Click() {

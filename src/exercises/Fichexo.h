@@ -39,9 +39,9 @@ class Fichexo : public QDialog {
     void File1_Click(const QString &name);
     // Makes `path`, an exercise file of `directory`, the selection without previewing it.
     void setSelection(const QString &directory, const QString &path);
-    // apercu: shows the title, topics, difficulty, correction and marks of the selection. An
-    // unreadable file is reported and leaves the preview empty.
-    void apercu();
+    // apercu: shows the title, topics, difficulty, correction and marks of the selection; true
+    // when it was read. An unreadable file is reported and leaves the preview empty.
+    bool apercu();
     // ouvreur: opens the selected exercise and closes the window; true when it was opened. A
     // failure is reported and the window stays as it was.
     bool ouvreur_Click();
