@@ -11,6 +11,12 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
+#ifdef FOCALINES_HAVE_CUPS
+#include <cups/cups.h>
+
+#include <cstring>
+#endif
+
 namespace printing {
 
 namespace {
@@ -19,6 +25,24 @@ const QString FailureTitle = QStringLiteral("Impression impossible");
 
 bool noPrinterInstalled() {
     return QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+// Whether the print queue takes new jobs. Qt hands a job to a queue that refuses it without a
+// word, so the print would pass for done; the queue is asked first.
+bool queueAcceptsJobs(const QString &printerName) {
+#ifdef FOCALINES_HAVE_CUPS
+    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, printerName.toUtf8().constData(),
+                                         nullptr);
+    if (!dest) return true; // not a queue this machine knows: let the print say
+    const char *accepting =
+        cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+    const bool accepts = !accepting || std::strcmp(accepting, "false") != 0;
+    cupsFreeDests(1, dest);
+    return accepts;
+#else
+    Q_UNUSED(printerName);
+    return true;
+#endif
 }
 
 } // namespace
@@ -79,9 +103,12 @@ PrintOutcome PrinterChoice::print(QWidget *parent, const PagePainter &paint,
                                   const QString &documentName,
                                   const std::function<void()> &started) {
     if (printsToPdf()) return printToPdf(parent, paint, documentName, started);
-    if (started) started();
-    printer_.setDocName(documentName);
-    if (paint(printer_) && printer_.printerState() != QPrinter::Error) return PrintOutcome::Printed;
+    if (queueAcceptsJobs(printer_.printerName())) {
+        if (started) started();
+        printer_.setDocName(documentName);
+        if (paint(printer_) && printer_.printerState() != QPrinter::Error)
+            return PrintOutcome::Printed;
+    }
     ui::showCritical(parent, FailureTitle,
                      QStringLiteral("L'imprimante « %1 » n'a pas pu imprimer. Vérifiez-la ou "
                                     "choisissez-en une autre, puis recommencez.")
