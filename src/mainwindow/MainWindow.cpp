@@ -222,6 +222,10 @@ MainWindow::MainWindow(Options options, QWidget *parent)
 }
 
 MainWindow::~MainWindow() {
+    // The children outlive this object's own part: a focus they lose while they go (the figure
+    // ending a key move, a field asking for validation) must not reach its handlers.
+    for (QObject *child : children()) QObject::disconnect(child, nullptr, this, nullptr);
+    for (int i = 0; i < 3; ++i) QObject::disconnect(figure_->handle(i), nullptr, this, nullptr);
     // The menu watches the text box: it goes before the widgets it works on.
     delete exerciseMenu_;
 }
