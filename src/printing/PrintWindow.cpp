@@ -205,7 +205,12 @@ void PrintWindow::Form_Load() {
 
 void PrintWindow::Command2_Click() {
     printers_.choose(this);
+    // The copies are counted here: a number chosen in Qt's dialog comes into this window's
+    // count instead of multiplying it.
+    const int chosenCopies = printers_.printer().copyCount();
+    printers_.printer().setCopyCount(1);
     Form_Load();
+    if (chosenCopies > 1) UpDown1_->setValue(std::min(chosenCopies, MaxCopies));
 }
 
 void PrintWindow::showWaiting(bool waiting) {

@@ -203,11 +203,15 @@ TEST_F(PrintWindowTest, PrintersOpensQtsPrintDialogAndShowsThePrinterAgain) {
         dialogShown = qobject_cast<QPrintDialog *>(modal) != nullptr;
         printers.printer().setOutputFormat(QPrinter::PdfFormat);
         printers.printer().setOutputFileName(dir.filePath("x.pdf"));
+        printers.printer().setCopyCount(3);
         static_cast<QDialog *>(modal)->reject();
     });
     w.command(2)->click();
     EXPECT_TRUE(dialogShown);
     EXPECT_EQ(w.defaut()->text(), "Fichier PDF : x.pdf");
+    // Copies chosen in Qt's dialog become this window's, not a multiplier of them.
+    EXPECT_EQ(w.settings().copies, 3);
+    EXPECT_EQ(printers.printer().copyCount(), 1);
 }
 
 TEST_F(PrintWindowTest, AFailedPaintingLeavesTheOlderFileWhole) {
