@@ -73,6 +73,10 @@ void PainterSurface::endPainting() {
     if (painter_.isActive()) painter_.end();
 }
 
+void PainterSurface::clear(QRgb background) {
+    fillRect(Left, Top, float(width_), float(height_), background);
+}
+
 void PainterSurface::line(float x1, float y1, float x2, float y2, QRgb colour, DashStyle style) {
     double ax = x1, ay = y1, bx = x2, by = y2;
     if (farOff(ax) || farOff(ay) || farOff(bx) || farOff(by)) {

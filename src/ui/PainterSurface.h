@@ -23,6 +23,8 @@ class PainterSurface : public DrawingSurface {
     double width() const override { return width_; }
     double height() const override { return height_; }
 
+    // Paints a rectangle of the background colour over the whole surface.
+    void clear(QRgb background) override;
     void line(float x1, float y1, float x2, float y2, QRgb colour, DashStyle style) override;
     void fillRect(float x, float y, float width, float height, QRgb colour) override;
 

@@ -23,8 +23,4 @@ PdfSurface::~PdfSurface() {
     endPainting();
 }
 
-void PdfSurface::clear(QRgb background) {
-    fillRect(Left, Top, float(width()), float(height()), background);
-}
-
 } // namespace ui

@@ -16,8 +16,6 @@ class PdfSurface : public PainterSurface {
     PdfSurface(QIODevice *output, int width, int height, const QString &title);
     ~PdfSurface() override;
 
-    // Paints a rectangle of the background colour over the whole page.
-    void clear(QRgb background) override;
 
   private:
     QPdfWriter writer_;

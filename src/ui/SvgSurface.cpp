@@ -16,8 +16,4 @@ SvgSurface::~SvgSurface() {
     endPainting();
 }
 
-void SvgSurface::clear(QRgb background) {
-    fillRect(Left, Top, float(width()), float(height()), background);
-}
-
 } // namespace ui

@@ -16,8 +16,6 @@ class SvgSurface : public PainterSurface {
     SvgSurface(QIODevice *output, int width, int height, const QString &title);
     ~SvgSurface() override;
 
-    // Paints a rectangle of the background colour over the whole drawing.
-    void clear(QRgb background) override;
 
   private:
     QSvgGenerator generator_;
