@@ -118,6 +118,14 @@ const QTextBlockFormat &DocumentBuilder::cachedBlockFormat(const ParaState &p, b
     return blockCache_;
 }
 
+void DocumentBuilder::RunBuffer::grow(std::size_t n) {
+    const std::size_t capacity = std::max({std::size_t(256), 2 * capacity_, size_ + n});
+    auto data = std::make_unique_for_overwrite<char16_t[]>(capacity);
+    if (size_) std::memcpy(data.get(), data_.get(), size_ * sizeof(char16_t));
+    data_ = std::move(data);
+    capacity_ = capacity;
+}
+
 void DocumentBuilder::flush() {
     if (pending_.empty()) return;
     cursor_.insertText(QString::fromRawData(reinterpret_cast<const QChar *>(pending_.data()),
@@ -163,11 +171,10 @@ void DocumentBuilder::text(QStringView s, const CharState &c, const ParaState &p
 void DocumentBuilder::asciiText(std::string_view s, const CharState &c, const ParaState &p) {
     if (s.empty()) return;
     prepareRun(c, p);
-    const std::size_t start = pending_.size();
-    pending_.resize(start + s.size());
-    char16_t *out = pending_.data() + start;
+    char16_t *out = pending_.room(s.size());
     for (const char b : s)
         *out++ = char16_t(static_cast<unsigned char>(b));
+    pending_.keepUpTo(out);
 }
 
 void DocumentBuilder::endParagraph(const ParaState &p, const CharState &c) {

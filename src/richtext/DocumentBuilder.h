@@ -9,7 +9,8 @@
 #include <QTextCursor>
 
 #include <array>
-#include <string>
+#include <cstring>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -31,6 +32,20 @@ class DocumentBuilder {
     void text(QStringView s, const CharState &c, const ParaState &p);
     // The same for text of ASCII bytes only, which needs no decoding.
     void asciiText(std::string_view s, const CharState &c, const ParaState &p);
+    // Text written by the caller straight into the pending run, in c's format: beginText gives
+    // where the next character goes and, in room, where the room for them ends, at least n
+    // further; moreText gives the same for n more after the characters written up to at;
+    // endText keeps the characters written up to end. Nothing else may be asked of the
+    // builder in between.
+    char16_t *beginText(std::size_t n, const CharState &c, const ParaState &p, char16_t *&room) {
+        prepareRun(c, p);
+        return pending_.room(n, room);
+    }
+    char16_t *moreText(char16_t *at, std::size_t n, char16_t *&room) {
+        pending_.keepUpTo(at);
+        return pending_.room(n, room);
+    }
+    void endText(char16_t *end) { pending_.keepUpTo(end); }
     void endParagraph(const ParaState &p, const CharState &c);
     // Ends the paragraph when it holds anything (\sect, \page); with pageBreak the next
     // paragraph begins on a new page.
@@ -73,8 +88,38 @@ class DocumentBuilder {
     bool openedWithBreak_ = false;
     bool pageBreakPending_ = false;
 
-    // The run awaiting insertion; a plain buffer, as it grows by many small pieces.
-    std::u16string pending_;
+    // The run awaiting insertion: a plain buffer, as it grows by many small pieces, into which
+    // the reader may also write directly.
+    class RunBuffer {
+      public:
+        bool empty() const { return size_ == 0; }
+        std::size_t size() const { return size_; }
+        const char16_t *data() const { return data_.get(); }
+        void clear() { size_ = 0; }
+        // Where the next characters go, with room for at least n of them.
+        char16_t *room(std::size_t n) {
+            if (capacity_ - size_ < n) grow(n);
+            return data_.get() + size_;
+        }
+        // The same, and where the room ends.
+        char16_t *room(std::size_t n, char16_t *&roomEnd) {
+            char16_t *at = room(n);
+            roomEnd = data_.get() + capacity_;
+            return at;
+        }
+        // Keeps what was written into the room up to end.
+        void keepUpTo(const char16_t *end) { size_ = std::size_t(end - data_.get()); }
+        void append(const char16_t *s, std::size_t n) {
+            std::memcpy(room(n), s, n * sizeof(char16_t));
+            size_ += n;
+        }
+
+      private:
+        void grow(std::size_t n);
+        std::unique_ptr<char16_t[]> data_;
+        std::size_t size_ = 0, capacity_ = 0;
+    };
+    RunBuffer pending_;
     CharState pendingState_;
 
     // Recently used formats: runs mostly alternate between a few.

@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
+#include <type_traits>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -24,8 +26,18 @@ struct CharState {
     std::uint8_t underline = 0; // QTextCharFormat::UnderlineStyle
     std::uint8_t vertical = 0;  // QTextCharFormat::VerticalAlignment
     std::uint8_t caps = 0;      // QFont::Capitalization
-    bool operator==(const CharState &) const = default;
+    std::uint8_t spare = 0;     // fills what would be padding, so that states compare as bytes
+    // Every run of text compares its state with the run before: as bytes, without a branch
+    // per member.
+    bool operator==(const CharState &o) const {
+        std::array<std::uint64_t, 3> a, b;
+        std::memcpy(a.data(), this, sizeof a);
+        std::memcpy(b.data(), &o, sizeof b);
+        return ((a[0] ^ b[0]) | (a[1] ^ b[1]) | (a[2] ^ b[2])) == 0;
+    }
 };
+static_assert(std::has_unique_object_representations_v<CharState> &&
+              sizeof(CharState) == 3 * sizeof(std::uint64_t));
 
 // Paragraph properties, lengths in twips.
 struct ParaState {
