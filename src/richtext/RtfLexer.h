@@ -11,47 +11,61 @@
 #include <limits>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace richtext {
 
-// One token of RTF. Control words are lower-case letters only, with an optional signed number
-// clamped to 32 bits; the space that ends a control word belongs to it. Line ends and other
-// control bytes (and DEL) outside \bin data are not text and are dropped.
+// A control word: lower-case letters only, with an optional signed number clamped to 32 bits;
+// the space that ends a control word belongs to it.
+struct RtfWord {
+    std::string_view name;  // empty when longer than any word we know
+    std::uint32_t hash = 0; // keywordHash(name), gathered while the name is scanned
+    bool hasParam = false;
+    std::int32_t param = 0;
+
+    Kw keyword() const { return lookupKeyword(name, hash); }
+    // \binN, whose N bytes that follow are data.
+    bool isBinary() const {
+        return name.size() == 3 && name[0] == 'b' && name[1] == 'i' && name[2] == 'n';
+    }
+};
+
+// One token of RTF. Line ends and other control bytes (and DEL) outside \bin data are not text
+// and are dropped.
 struct RtfToken {
     enum Kind : std::uint8_t {
         End,        // no more input
         GroupOpen,  // {
         GroupClose, // }
-        Word,       // \name or \nameN: name, hash, hasParam, param
+        Word,       // \name or \nameN: word
         Symbol,     // \ followed by one other character: symbol (a line end gives '\n')
         Hex,        // \'hh: byte
         Text,       // a run of text bytes: data
         Binary,     // \binN and its N raw bytes: data
     };
     Kind kind = End;
-    bool hasParam = false;
     char symbol = 0;
     unsigned char byte = 0;
-    std::int32_t param = 0;
-    std::uint32_t hash = 0; // keywordHash(name), gathered while the name is scanned
-    std::string_view name;
+    RtfWord word;
     std::string_view data;
-
-    // The control word a Word token names.
-    Kw keyword() const { return lookupKeyword(name, hash); }
 };
 
-// The lexer is defined here, inline: the reader asks it for every token of the file, and a
-// call per token would cost as much as the work of most tokens.
+// The lexer is defined here, inline: the reader asks it for every token that its own loop
+// does not take, and a call per token would cost as much as the work of most tokens. The
+// reader's loop reads the commonest things straight from the bytes, with the scanners below,
+// and moves the lexer's position past them.
 class RtfLexer {
   public:
     explicit RtfLexer(QByteArrayView bytes)
         : pos_(bytes.data()), end_(bytes.data() + bytes.size()) {}
 
     RtfToken next();
+    const char *&pos() { return pos_; }
+    const char *end() const { return end_; }
 
   private:
-    void readWord(RtfToken &t);
-
     const char *pos_;
     const char *end_;
 };
@@ -126,6 +140,129 @@ inline const char *skipText(const char *p, const char *end) {
 // Longest control word we recognise; longer names are read whole and match nothing.
 constexpr std::ptrdiff_t MaxWordLength = 32;
 
+// Sixteen bytes at a time, for the reader's own loops: plain text, picture digits and skipped
+// groups make up most of a file's bytes.
+constexpr std::ptrdiff_t Block = 16;
+
+// Writes the 16 bytes at p to out as characters, and gives how many of them, from the first,
+// are plain text: ASCII text bytes, not a backslash, brace, control byte, DEL or byte above
+// 0x7F. (A tab is text, but stops the block; the caller takes it.)
+inline int widenPlainText(const char *p, char16_t *out) {
+#if defined(__SSE2__)
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    // Signed, the bytes above 0x7F are below 0x20 too.
+    const __m128i stop = _mm_or_si128(
+        _mm_or_si128(_mm_cmplt_epi8(v, _mm_set1_epi8(0x20)),
+                     _mm_cmpeq_epi8(v, _mm_set1_epi8('\\'))),
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('{')),
+                                  _mm_cmpeq_epi8(v, _mm_set1_epi8('}'))),
+                     _mm_cmpeq_epi8(v, _mm_set1_epi8(0x7F))));
+    const __m128i zero = _mm_setzero_si128();
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(out), _mm_unpacklo_epi8(v, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(out + 8), _mm_unpackhi_epi8(v, zero));
+    const unsigned mask = unsigned(_mm_movemask_epi8(stop));
+    return mask ? __builtin_ctz(mask) : int(Block);
+#else
+    int n = 0;
+    while (n < Block && static_cast<unsigned char>(p[n]) < 0x80 && classOf(p[n]) == TextByte &&
+           p[n] != '\t') {
+        out[n] = char16_t(p[n]);
+        ++n;
+    }
+    return n;
+#endif
+}
+
+// Decodes the 16 bytes at p into 8 bytes at out when all of them are hexadecimal digits;
+// otherwise writes nothing and gives false.
+inline bool decodeHexDigits(const char *p, char *out) {
+#if defined(__SSE2__)
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    const __m128i digit = _mm_sub_epi8(v, _mm_set1_epi8('0'));
+    const __m128i isDigit = _mm_cmpeq_epi8(_mm_min_epu8(digit, _mm_set1_epi8(9)), digit);
+    const __m128i letter = _mm_sub_epi8(_mm_or_si128(v, _mm_set1_epi8(0x20)), _mm_set1_epi8('a'));
+    const __m128i isLetter = _mm_cmpeq_epi8(_mm_min_epu8(letter, _mm_set1_epi8(5)), letter);
+    if (_mm_movemask_epi8(_mm_or_si128(isDigit, isLetter)) != 0xFFFF) return false;
+    const __m128i value =
+        _mm_or_si128(_mm_and_si128(isDigit, digit),
+                     _mm_and_si128(isLetter, _mm_add_epi8(letter, _mm_set1_epi8(10))));
+    // In each 16-bit lane the first digit is the low byte: the high nibble of the result.
+    const __m128i high = _mm_slli_epi16(_mm_and_si128(value, _mm_set1_epi16(0x00FF)), 4);
+    const __m128i pairs = _mm_or_si128(high, _mm_srli_epi16(value, 8));
+    _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(pairs, pairs));
+    return true;
+#else
+    std::array<std::int8_t, Block> v;
+    int any = 0;
+    for (std::size_t k = 0; k < v.size(); ++k) {
+        v[k] = HexDigits[static_cast<unsigned char>(p[k])];
+        any |= v[k];
+    }
+    if (any < 0) return false;
+    for (std::size_t k = 0; k < v.size(); k += 2)
+        *out++ = char(v[k] * 16 + v[k + 1]);
+    return true;
+#endif
+}
+
+// The first backslash or brace at or after p, or end.
+inline const char *findBackslashOrBrace(const char *p, const char *end) {
+#if defined(__SSE2__)
+    for (; end - p >= Block; p += Block) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const unsigned mask = unsigned(_mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\\')),
+                         _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('{')),
+                                      _mm_cmpeq_epi8(v, _mm_set1_epi8('}'))))));
+        if (mask) return p + __builtin_ctz(mask);
+    }
+#endif
+    while (p < end && *p != '\\' && *p != '{' && *p != '}')
+        ++p;
+    return p;
+}
+
+} // namespace lexer_detail
+
+namespace lexer_detail {
+
+// Reads the control word whose first letter is at p, up to and with the space that ends it;
+// gives where it ends.
+inline const char *scanWord(const char *p, const char *end, RtfWord &w) {
+    const char *start = p;
+    std::uint32_t hash = KeywordHashSeed;
+    while (p < end && isLower(*p))
+        hash = keywordHashStep(hash, *p++);
+    if (p - start <= MaxWordLength) {
+        w.name = std::string_view(start, std::size_t(p - start));
+        w.hash = hash;
+    }
+    bool negative = false;
+    if (end - p >= 2 && *p == '-' && isDigit(p[1])) {
+        negative = true;
+        ++p;
+    }
+    if (p < end && isDigit(*p)) {
+        constexpr long long Limit = std::numeric_limits<std::int32_t>::max();
+        long long value = 0;
+        while (p < end && isDigit(*p)) {
+            if (value <= Limit) value = value * 10 + (*p - '0');
+            ++p;
+        }
+        if (value > Limit) value = Limit;
+        w.hasParam = true;
+        w.param = static_cast<std::int32_t>(negative ? -value : value);
+    }
+    if (p < end && *p == ' ') ++p;
+    return p;
+}
+
+// The data of \binN that begins at p: N bytes, or as many as there are.
+inline std::string_view binaryData(const RtfWord &w, const char *p, const char *end) {
+    const std::ptrdiff_t wanted = w.hasParam && w.param > 0 ? w.param : 0;
+    return std::string_view(p, std::size_t(std::min(wanted, end - p)));
+}
+
 } // namespace lexer_detail
 
 inline RtfToken RtfLexer::next() {
@@ -141,8 +278,13 @@ inline RtfToken RtfLexer::next() {
             }
             const char s = pos_[1];
             if (isLower(s)) {
-                ++pos_;
-                readWord(t);
+                pos_ = scanWord(pos_ + 1, end_, t.word);
+                t.kind = RtfToken::Word;
+                if (t.word.isBinary()) {
+                    t.kind = RtfToken::Binary;
+                    t.data = binaryData(t.word, pos_, end_);
+                    pos_ += t.data.size();
+                }
                 return t;
             }
             if (s == '\'') {
@@ -182,43 +324,6 @@ inline RtfToken RtfLexer::next() {
         t.kind = RtfToken::Text;
         t.data = std::string_view(start, std::size_t(pos_ - start));
         return t;
-    }
-}
-
-inline void RtfLexer::readWord(RtfToken &t) {
-    using namespace lexer_detail;
-    const char *start = pos_;
-    std::uint32_t hash = KeywordHashSeed;
-    while (pos_ < end_ && isLower(*pos_))
-        hash = keywordHashStep(hash, *pos_++);
-    t.kind = RtfToken::Word;
-    if (pos_ - start <= MaxWordLength) {
-        t.name = std::string_view(start, std::size_t(pos_ - start));
-        t.hash = hash;
-    }
-    bool negative = false;
-    if (end_ - pos_ >= 2 && *pos_ == '-' && isDigit(pos_[1])) {
-        negative = true;
-        ++pos_;
-    }
-    if (pos_ < end_ && isDigit(*pos_)) {
-        constexpr long long Limit = std::numeric_limits<std::int32_t>::max();
-        long long value = 0;
-        while (pos_ < end_ && isDigit(*pos_)) {
-            if (value <= Limit) value = value * 10 + (*pos_ - '0');
-            ++pos_;
-        }
-        if (value > Limit) value = Limit;
-        t.hasParam = true;
-        t.param = static_cast<std::int32_t>(negative ? -value : value);
-    }
-    if (pos_ < end_ && *pos_ == ' ') ++pos_;
-    if (t.name.size() == 3 && t.name[0] == 'b' && t.name[1] == 'i' && t.name[2] == 'n') {
-        const std::ptrdiff_t wanted = t.hasParam && t.param > 0 ? t.param : 0;
-        const std::ptrdiff_t n = std::min(wanted, end_ - pos_);
-        t.kind = RtfToken::Binary;
-        t.data = std::string_view(pos_, std::size_t(n));
-        pos_ += n;
     }
 }
 

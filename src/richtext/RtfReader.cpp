@@ -55,10 +55,10 @@ struct Picture {
 
 // Lengths beyond 22 inches (the largest page Word knows) are taken as 22 inches.
 constexpr int MaxTwips = 31680;
-int twips(const RtfToken &t) {
+int twips(const RtfWord &t) {
     return std::clamp(t.param, -MaxTwips, MaxTwips);
 }
-bool flagOn(const RtfToken &t) {
+bool flagOn(const RtfWord &t) {
     return !t.hasParam || t.param != 0;
 }
 
@@ -170,10 +170,20 @@ class RtfReader {
 
     void openGroup();
     void closeGroup();
-    void word(const RtfToken &t);
+    void word(const RtfWord &t);
+    void binary(std::string_view data);
+    // The reader's own loops over the bytes, for the commonest content; each begins at the
+    // lexer's position and leaves it where it stopped.
+    bool plainTextAhead();
+    void plainText();
+    bool hexCharacter(unsigned char byte);
+    void pictureDigits();
+    void skipToBrace();
     void symbol(char c);
     void textBytes(std::string_view data);
     void flushBytes();
+    // Decodes with the table of a single-byte code page from now on, if it has one.
+    void useTable(int codePage);
     void emitText(QStringView s);
     void emitChar(char32_t c);
     void unicode(int value);
@@ -234,7 +244,62 @@ class RtfReader {
 };
 
 std::unique_ptr<QTextDocument> RtfReader::read() {
-    for (;;) {
+    using namespace lexer_detail;
+    const char *&pos = lexer_.pos();
+    const char *const end = lexer_.end();
+    while (pos < end) {
+        // The commonest tokens, read here straight from the bytes; a \uN fallback being
+        // skipped, and all else, go through the lexer's tokens below.
+        if (ucSkip_ == 0) {
+            const char c = *pos;
+            if (c == '{') {
+                ++pos;
+                openGroup();
+                continue;
+            }
+            if (c == '}') {
+                ++pos;
+                closeGroup();
+                continue;
+            }
+            const Dest dest = top().dest;
+            if (dest == Dest::Skip) {
+                skipToBrace();
+                continue;
+            }
+            if (c == '\\' && end - pos >= 2) {
+                if (isLower(pos[1])) {
+                    RtfWord w;
+                    pos = scanWord(pos + 1, end, w);
+                    if (w.isBinary()) {
+                        const std::string_view data = binaryData(w, pos, end);
+                        pos += data.size();
+                        binary(data);
+                    } else {
+                        flushBytes();
+                        word(w);
+                    }
+                    continue;
+                }
+                if (pos[1] == '\'' && end - pos >= 4 && dest == Dest::Text) {
+                    const int hi = hexValue(pos[2]), lo = hexValue(pos[3]);
+                    if ((hi | lo) >= 0 && hexCharacter(static_cast<unsigned char>(hi * 16 + lo))) {
+                        pos += 4;
+                        continue;
+                    }
+                }
+            } else if (classOf(c) == TextByte) {
+                if (dest == Dest::Picture) {
+                    pictureDigits();
+                    continue;
+                }
+                if (dest == Dest::Text && static_cast<unsigned char>(c) < 0x80 &&
+                    plainTextAhead()) {
+                    plainText();
+                    continue;
+                }
+            }
+        }
         RtfToken t = lexer_.next();
         if (t.kind == RtfToken::End) break;
         if (ucSkip_ > 0) {
@@ -269,10 +334,7 @@ std::unique_ptr<QTextDocument> RtfReader::read() {
             if (dest == Dest::Text || dest == Dest::FontTable) bytes_.push_back(char(t.byte));
             break;
         case RtfToken::Binary:
-            starPending_ = false;
-            flushBytes();
-            if (dest == Dest::Picture)
-                picture_.data.append(t.data.data(), qsizetype(t.data.size()));
+            binary(t.data);
             break;
         case RtfToken::Symbol:
             if (dest == Dest::Skip || dest == Dest::Upr) break;
@@ -282,7 +344,7 @@ std::unique_ptr<QTextDocument> RtfReader::read() {
         case RtfToken::Word:
             if (dest == Dest::Skip) break;
             flushBytes();
-            word(t);
+            word(t.word);
             break;
         case RtfToken::End:
             break;
@@ -293,6 +355,148 @@ std::unique_ptr<QTextDocument> RtfReader::read() {
     finishDeferredPictures();
     builder_.finish(top().para);
     return std::move(document_);
+}
+
+void RtfReader::binary(std::string_view data) {
+    starPending_ = false;
+    flushBytes();
+    if (top().dest == Dest::Picture) picture_.data.append(data.data(), qsizetype(data.size()));
+}
+
+// Whether the text ahead, in the document's text, may be copied as it stands: shown, in a font
+// whose code page keeps ASCII as ASCII, with no bytes or half a surrogate pair awaiting.
+bool RtfReader::plainTextAhead() {
+    const Group &g = top();
+    return bytes_.empty() && !highSurrogate_ && !g.chr.hidden &&
+           isAsciiCompatible(codePageOf(g.chr.font));
+}
+
+// ASCII text, copied sixteen bytes at a time into the builder's pending run; line ends are
+// dropped and tabs kept on the way. Stops at a backslash, a brace, or a byte above 0x7F, which
+// the lexer then takes.
+void RtfReader::plainText() {
+    using namespace lexer_detail;
+    const char *&pos = lexer_.pos();
+    const char *const end = lexer_.end();
+    starPending_ = false;
+    alternativeShown_ = false;
+    char16_t *limit;
+    char16_t *out = builder_.beginText(std::size_t(Block), top().chr, top().para, limit);
+    for (;;) {
+        if (limit - out < Block)
+            out = builder_.moreText(
+                out, std::size_t(std::clamp<std::ptrdiff_t>(end - pos, Block, 4096)), limit);
+        int n;
+        if (end - pos >= Block) {
+            n = widenPlainText(pos, out);
+        } else {
+            n = 0;
+            while (n < end - pos && static_cast<unsigned char>(pos[n]) < 0x80 &&
+                   classOf(pos[n]) == TextByte && pos[n] != '\t') {
+                out[n] = char16_t(pos[n]);
+                ++n;
+            }
+        }
+        pos += n;
+        out += n;
+        if (n == Block) continue;
+        if (pos == end) break;
+        if (*pos == '\t') {
+            *out++ = u'\t';
+            ++pos;
+        } else if (classOf(*pos) == Dropped) {
+            ++pos;
+        } else {
+            break;
+        }
+    }
+    builder_.endText(out);
+}
+
+// A \'hh in the document's text, put straight into the pending run when its code page has a
+// byte a character; otherwise left to the lexer, for the bytes to be decoded together.
+bool RtfReader::hexCharacter(unsigned char byte) {
+    const Group &g = top();
+    if (!bytes_.empty() || highSurrogate_ || g.chr.hidden) return false;
+    const int codePage = codePageOf(g.chr.font);
+    if (codePage != tableCodePage_) useTable(codePage);
+    if (!table_) return false;
+    starPending_ = false;
+    alternativeShown_ = false;
+    if (keep_[byte]) {
+        char16_t *limit;
+        char16_t *out = builder_.beginText(1, g.chr, g.para, limit);
+        *out++ = table_[byte];
+        builder_.endText(out);
+    }
+    return true;
+}
+
+// The hexadecimal digits of a picture, decoded sixteen at a time into its data; other bytes
+// between them are ignored. Stops at a backslash or a brace.
+void RtfReader::pictureDigits() {
+    using namespace lexer_detail;
+    const char *&pos = lexer_.pos();
+    const char *const end = lexer_.end();
+    starPending_ = false;
+    QByteArray &data = picture_.data;
+    qsizetype used = data.size();
+    char *out = data.data() + used;
+    char *limit = data.data() + data.size();
+    int high = picture_.highNibble;
+    while (pos < end) {
+        if (limit - out < Block / 2) {
+            used = out - data.constData();
+            data.resize(std::max(2 * data.size(), used + std::max<qsizetype>(4096, (end - pos) / 64)));
+            out = data.data() + used;
+            limit = data.data() + data.size();
+        }
+        if (high < 0 && end - pos >= Block && decodeHexDigits(pos, out)) {
+            pos += Block;
+            out += Block / 2;
+            continue;
+        }
+        const char c = *pos;
+        if (c == '\\' || c == '{' || c == '}') break;
+        ++pos;
+        const int v = hexValue(c);
+        if (v < 0) continue;
+        if (high < 0) {
+            high = v;
+        } else {
+            *out++ = char(high * 16 + v);
+            high = -1;
+        }
+    }
+    picture_.highNibble = high;
+    data.resize(out - data.constData());
+}
+
+// The content of a group whose text goes nowhere, up to its next brace: only \binN needs
+// reading, for its data may hold braces.
+void RtfReader::skipToBrace() {
+    using namespace lexer_detail;
+    const char *&pos = lexer_.pos();
+    const char *const end = lexer_.end();
+    for (;;) {
+        pos = findBackslashOrBrace(pos, end);
+        if (pos == end || *pos != '\\') return;
+        if (end - pos < 2) {
+            pos = end;
+            return;
+        }
+        if (!isLower(pos[1])) {
+            pos += 2; // a symbol, an escaped brace or backslash, or the start of a \'hh
+            continue;
+        }
+        RtfWord w;
+        const char *after = scanWord(pos + 1, end, w);
+        if (w.isBinary()) {
+            pos = after + binaryData(w, after, end).size();
+        } else {
+            pos = after;
+        }
+    }
 }
 
 void RtfReader::openGroup() {
@@ -404,6 +608,14 @@ void RtfReader::textBytes(std::string_view data) {
     }
 }
 
+void RtfReader::useTable(int codePage) {
+    tableCodePage_ = codePage;
+    table_ = singleByteTable(codePage);
+    if (table_)
+        for (std::size_t b = 0; b < keep_.size(); ++b)
+            keep_[b] = isTextCharacter(table_[b]);
+}
+
 void RtfReader::flushBytes() {
     if (bytes_.empty()) return;
     const Dest dest = top().dest;
@@ -411,13 +623,7 @@ void RtfReader::flushBytes() {
     // A symbol font's name is written in the document's code page, not in its glyphs.
     if (dest == Dest::FontTable && codePage == SymbolCodePage) codePage = tables_.codePage;
     const bool shown = dest == Dest::FontTable || !top().chr.hidden;
-    if (codePage != tableCodePage_) {
-        tableCodePage_ = codePage;
-        table_ = singleByteTable(codePage);
-        if (table_)
-            for (std::size_t b = 0; b < keep_.size(); ++b)
-                keep_[b] = isTextCharacter(table_[b]);
-    }
+    if (codePage != tableCodePage_) useTable(codePage);
     if (table_) {
         // The common case: a byte a character, by table, without control characters.
         if (shown) {
@@ -663,7 +869,7 @@ void RtfReader::emitPicture() {
     p = Picture{};
 }
 
-void RtfReader::word(const RtfToken &t) {
+void RtfReader::word(const RtfWord &t) {
     const Kw kw = t.keyword();
     Group &g = top();
     if (starPending_) {
