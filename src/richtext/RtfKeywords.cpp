@@ -237,67 +237,38 @@ constexpr bool sorted() {
 }
 static_assert(sorted(), "keywords must be sorted by name");
 
-// An open-addressing hash table over the sorted list, built at compile time. The lexer gives
-// the hash with the name; one slot holds the name mostly, compared by length first.
-class KeywordTable {
-  public:
-    constexpr KeywordTable() {
-        for (const Entry &e : Keywords) {
-            std::size_t i = slotOf(keywordHash(e.first));
-            while (!slots_[i].name.empty())
-                i = (i + 1) % Size;
-            slots_[i] = {e.first, e.second};
-        }
-    }
-    Kw find(std::string_view name, std::uint32_t hash) const {
-        if (name.empty()) return Kw::Unknown;
-        for (std::size_t i = slotOf(hash);; i = (i + 1) % Size) {
-            const Slot &s = slots_[i];
-            if (s.name.size() == name.size()) {
-                if (same(s.name, name)) return s.kw;
-            } else if (s.name.empty()) {
-                return Kw::Unknown;
-            }
-        }
-    }
-    // The longest run of slots a lookup may walk.
-    constexpr std::size_t longestProbe() const {
-        std::size_t longest = 0;
-        for (const Entry &e : Keywords) {
-            std::size_t n = 1;
-            for (std::size_t i = slotOf(keywordHash(e.first)); slots_[i].name != e.first;
-                 i = (i + 1) % Size)
-                ++n;
-            longest = std::max(longest, n);
-        }
-        return longest;
-    }
-
-  private:
-    struct Slot {
-        std::string_view name;
-        Kw kw = Kw::Unknown;
-    };
-    static constexpr std::size_t Size = 1024;
-    // Fibonacci hashing: the top ten bits of the product index the 1024 slots.
-    static constexpr std::size_t slotOf(std::uint32_t hash) {
-        return std::uint32_t(hash * 2654435769u) >> 22;
-    }
-    static bool same(std::string_view a, std::string_view b) {
-        for (std::size_t i = 0; i < a.size(); ++i)
-            if (a[i] != b[i]) return false;
-        return true;
-    }
-    std::array<Slot, Size> slots_{};
-};
-
-constexpr KeywordTable Table;
-static_assert(Table.longestProbe() <= 3, "keyword hash spreads the names badly");
+constexpr bool shortEnough() {
+    for (const Entry &e : Keywords)
+        if (e.first.size() > MaxKeywordLength) return false;
+    return true;
+}
+static_assert(shortEnough(), "a keyword is longer than MaxKeywordLength");
 
 } // namespace
 
-Kw lookupKeyword(std::string_view name, std::uint32_t hash) {
-    return Table.find(name, hash);
+constexpr KeywordTable::KeywordTable() {
+    for (std::size_t k = 0; k < Keywords.size(); ++k) {
+        names_[k] = {keywordName(Keywords[k].first), Keywords[k].second};
+        std::size_t i = slotOf(names_[k].name);
+        while (slots_[i] != 0)
+            i = (i + 1) % Size;
+        slots_[i] = std::uint8_t(k + 1);
+    }
 }
+
+constexpr std::size_t KeywordTable::longestProbe() const {
+    std::size_t longest = 0;
+    for (std::size_t k = 0; k < Keywords.size(); ++k) {
+        std::size_t n = 1;
+        for (std::size_t i = slotOf(names_[k].name); slots_[i] != k + 1; i = (i + 1) % Size)
+            ++n;
+        longest = std::max(longest, n);
+    }
+    return longest;
+}
+
+constexpr KeywordTable keywordTable;
+static_assert(keywordTable.longestProbe() <= 2, "keyword hash spreads the names badly");
+static_assert(Keywords.size() <= KeywordTable::MaxKeywords);
 
 } // namespace richtext

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -20,16 +21,16 @@ namespace richtext {
 // A control word: lower-case letters only, with an optional signed number clamped to 32 bits;
 // the space that ends a control word belongs to it.
 struct RtfWord {
-    std::string_view name;  // empty when longer than any word we know
-    std::uint32_t hash = 0; // keywordHash(name), gathered while the name is scanned
+    KeywordName name;
     bool hasParam = false;
     std::int32_t param = 0;
 
-    Kw keyword() const { return lookupKeyword(name, hash); }
+    Kw keyword() const { return lookupKeyword(name); }
     // \binN, whose N bytes that follow are data.
-    bool isBinary() const {
-        return name.size() == 3 && name[0] == 'b' && name[1] == 'i' && name[2] == 'n';
-    }
+    bool isBinary() const { return name.size == 3 && name.letters[0] == BinLetters; }
+
+  private:
+    static constexpr std::uint64_t BinLetters = keywordName("bin").letters[0];
 };
 
 // One token of RTF. Line ends and other control bytes (and DEL) outside \bin data are not text
@@ -137,9 +138,6 @@ inline const char *skipText(const char *p, const char *end) {
     return p;
 }
 
-// Longest control word we recognise; longer names are read whole and match nothing.
-constexpr std::ptrdiff_t MaxWordLength = 32;
-
 // Sixteen bytes at a time, for the reader's own loops: plain text, picture digits and skipped
 // groups make up most of a file's bytes.
 constexpr std::ptrdiff_t Block = 16;
@@ -226,17 +224,52 @@ inline const char *findBackslashOrBrace(const char *p, const char *end) {
 
 namespace lexer_detail {
 
+// For a name of n letters, the bits of each word of KeywordName::letters that it fills.
+constexpr auto NameMasks = [] {
+    std::array<std::array<std::uint64_t, 3>, MaxKeywordLength + 1> m{};
+    for (std::size_t n = 0; n <= MaxKeywordLength; ++n)
+        for (std::size_t i = 0; i < n; ++i)
+            m[n][i / 8] |= std::uint64_t(0xFF) << (8 * (i % 8));
+    return m;
+}();
+
+// Reads the name of a control word whose first letter is at p; gives where it ends. With 32
+// bytes ahead, the letters are found sixteen at a time and packed by loading them whole.
+inline const char *scanName(const char *p, const char *end, KeywordName &name) {
+#if defined(__SSE2__)
+    if constexpr (std::endian::native == std::endian::little) {
+        if (end - p >= 2 * Block) {
+            const auto lowerMask = [](const char *at) {
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(at));
+                const __m128i d = _mm_sub_epi8(v, _mm_set1_epi8('a'));
+                return std::uint32_t(
+                    _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(d, _mm_set1_epi8(25)), d)));
+            };
+            const std::uint32_t letters = lowerMask(p) | lowerMask(p + Block) << Block;
+            if (letters != 0xFFFFFFFFu) {
+                const unsigned n = unsigned(__builtin_ctz(~letters));
+                name.size = n;
+                if (n <= MaxKeywordLength) {
+                    std::memcpy(name.letters.data(), p, sizeof name.letters);
+                    for (std::size_t k = 0; k < name.letters.size(); ++k)
+                        name.letters[k] &= NameMasks[n][k];
+                }
+                return p + n;
+            }
+        }
+    }
+#endif
+    const char *start = p;
+    while (p < end && isLower(*p))
+        ++p;
+    name = keywordName(std::string_view(start, std::size_t(p - start)));
+    return p;
+}
+
 // Reads the control word whose first letter is at p, up to and with the space that ends it;
 // gives where it ends.
 inline const char *scanWord(const char *p, const char *end, RtfWord &w) {
-    const char *start = p;
-    std::uint32_t hash = KeywordHashSeed;
-    while (p < end && isLower(*p))
-        hash = keywordHashStep(hash, *p++);
-    if (p - start <= MaxWordLength) {
-        w.name = std::string_view(start, std::size_t(p - start));
-        w.hash = hash;
-    }
+    p = scanName(p, end, w.name);
     bool negative = false;
     if (end - p >= 2 && *p == '-' && isDigit(p[1])) {
         negative = true;

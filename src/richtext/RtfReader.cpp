@@ -170,7 +170,7 @@ class RtfReader {
 
     void openGroup();
     void closeGroup();
-    void word(const RtfWord &t);
+    void word(Kw kw, const RtfWord &t);
     void binary(std::string_view data);
     // The reader's own loops over the bytes, for the commonest content; each begins at the
     // lexer's position and leaves it where it stopped.
@@ -181,7 +181,10 @@ class RtfReader {
     void skipToBrace();
     void symbol(char c);
     void textBytes(std::string_view data);
-    void flushBytes();
+    void flushBytes() {
+        if (!bytes_.empty()) decodeBytes();
+    }
+    void decodeBytes();
     // Decodes with the table of a single-byte code page from now on, if it has one.
     void useTable(int codePage);
     void emitText(QStringView s);
@@ -277,7 +280,10 @@ std::unique_ptr<QTextDocument> RtfReader::read() {
                         binary(data);
                     } else {
                         flushBytes();
-                        word(w);
+                        // A word we do not know changes nothing, unless a \* before it makes
+                        // its group skipped.
+                        const Kw kw = w.keyword();
+                        if (kw != Kw::Unknown || starPending_) word(kw, w);
                     }
                     continue;
                 }
@@ -344,7 +350,7 @@ std::unique_ptr<QTextDocument> RtfReader::read() {
         case RtfToken::Word:
             if (dest == Dest::Skip) break;
             flushBytes();
-            word(t.word);
+            word(t.word.keyword(), t.word);
             break;
         case RtfToken::End:
             break;
@@ -616,8 +622,7 @@ void RtfReader::useTable(int codePage) {
             keep_[b] = isTextCharacter(table_[b]);
 }
 
-void RtfReader::flushBytes() {
-    if (bytes_.empty()) return;
+void RtfReader::decodeBytes() {
     const Dest dest = top().dest;
     int codePage = codePageOf(dest == Dest::FontTable ? definingFont_ : top().chr.font);
     // A symbol font's name is written in the document's code page, not in its glyphs.
@@ -869,8 +874,7 @@ void RtfReader::emitPicture() {
     p = Picture{};
 }
 
-void RtfReader::word(const RtfWord &t) {
-    const Kw kw = t.keyword();
+void RtfReader::word(Kw kw, const RtfWord &t) {
     Group &g = top();
     if (starPending_) {
         starPending_ = false;
