@@ -51,6 +51,16 @@ const QTextCharFormat &DocumentBuilder::charFormat(const CharState &c) {
     if (const auto rgb = tables_.colour(c.foreground)) f.setForeground(QColor(*rgb));
     if (const auto rgb = tables_.colour(c.background)) f.setBackground(QColor(*rgb));
 
+    // Comparing two formats computes the hash of each, which stays with the format. Each
+    // insertion of a run copies its format and looks the copy up by its hash: made here once,
+    // it is not computed again for every copy.
+    static const QTextCharFormat other = [] {
+        QTextCharFormat o;
+        o.setFontPointSize(-1);
+        return o;
+    }();
+    (void)(f == other);
+
     const std::size_t slot = formatCacheNext_;
     formatCacheNext_ = (formatCacheNext_ + 1) % formatCache_.size();
     formatCacheSize_ = std::max(formatCacheSize_, slot + 1);
