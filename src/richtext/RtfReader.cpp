@@ -294,9 +294,14 @@ std::unique_ptr<QTextDocument> RtfReader::read() {
                         continue;
                     }
                 }
-            } else if (classOf(c) == TextByte) {
+            } else if (c != '\\') {
                 if (dest == Dest::Picture) {
                     pictureDigits();
+                    continue;
+                }
+                const ByteClass k = classOf(c);
+                if (k == Dropped) {
+                    ++pos; // line ends between tokens, mostly
                     continue;
                 }
                 if (dest == Dest::Text && static_cast<unsigned char>(c) < 0x80 &&
@@ -444,7 +449,7 @@ void RtfReader::pictureDigits() {
     using namespace lexer_detail;
     const char *&pos = lexer_.pos();
     const char *const end = lexer_.end();
-    starPending_ = false;
+    bool text = false; // line ends alone are no text, and leave a \* pending
     QByteArray &data = picture_.data;
     qsizetype used = data.size();
     char *out = data.data() + used;
@@ -460,10 +465,12 @@ void RtfReader::pictureDigits() {
         if (high < 0 && end - pos >= Block && decodeHexDigits(pos, out)) {
             pos += Block;
             out += Block / 2;
+            text = true;
             continue;
         }
         const char c = *pos;
         if (c == '\\' || c == '{' || c == '}') break;
+        text |= classOf(c) == TextByte;
         ++pos;
         const int v = hexValue(c);
         if (v < 0) continue;
@@ -476,6 +483,7 @@ void RtfReader::pictureDigits() {
     }
     picture_.highNibble = high;
     data.resize(out - data.constData());
+    if (text) starPending_ = false;
 }
 
 // The content of a group whose text goes nowhere, up to its next brace: only \binN needs
