@@ -882,7 +882,9 @@ void RtfReader::emitPicture() {
     p = Picture{};
 }
 
-void RtfReader::word(Kw kw, const RtfWord &t) {
+// Inline in the reader's loop, which calls it for most control words of a file: the call's
+// own cost is a good part of the work of a word.
+[[gnu::always_inline]] inline void RtfReader::word(Kw kw, const RtfWord &t) {
     Group &g = top();
     if (starPending_) {
         starPending_ = false;
@@ -913,23 +915,7 @@ void RtfReader::word(Kw kw, const RtfWord &t) {
         return;
     }
     const bool inFontTable = g.dest == Dest::FontTable;
-    switch (kw) {
-    case Kw::Ansi:
-    case Kw::Mac:
-    case Kw::Pc:
-    case Kw::Pca:
-    case Kw::AnsiCpg:
-    case Kw::Deff:
-    case Kw::FCharset:
-    case Kw::Cpg:
-        tablesChanged();
-        break;
-    case Kw::F:
-        if (inFontTable) tablesChanged();
-        break;
-    default:
-        break;
-    }
+    // The words that change the code page of a font say so with tablesChanged.
     switch (kw) {
     case Kw::Unknown:
     case Kw::Bin: // a Binary token, never a word
@@ -938,21 +924,27 @@ void RtfReader::word(Kw kw, const RtfWord &t) {
         g.dest = Dest::Skip;
         break;
     case Kw::Ansi:
+        tablesChanged();
         tables_.codePage = 1252;
         break;
     case Kw::Mac:
+        tablesChanged();
         tables_.codePage = 10000;
         break;
     case Kw::Pc:
+        tablesChanged();
         tables_.codePage = 437;
         break;
     case Kw::Pca:
+        tablesChanged();
         tables_.codePage = 850;
         break;
     case Kw::AnsiCpg:
+        tablesChanged();
         if (t.param > 0) tables_.codePage = t.param;
         break;
     case Kw::Deff:
+        tablesChanged();
         tables_.defaultFont = t.param;
         break;
     case Kw::FontTable:
@@ -960,6 +952,7 @@ void RtfReader::word(Kw kw, const RtfWord &t) {
         break;
     case Kw::F:
         if (inFontTable) {
+            tablesChanged();
             commitFontName();
             definingFont_ = t.param;
             tables_.fonts[definingFont_] = FontEntry{};
@@ -970,10 +963,12 @@ void RtfReader::word(Kw kw, const RtfWord &t) {
         }
         break;
     case Kw::FCharset:
+        tablesChanged();
         if (inFontTable && !fontCodePageGiven_)
             tables_.fonts[definingFont_].codePage = codePageOfCharset(t.param);
         break;
     case Kw::Cpg:
+        tablesChanged();
         if (inFontTable && t.param > 0) {
             tables_.fonts[definingFont_].codePage = t.param;
             fontCodePageGiven_ = true;
