@@ -163,8 +163,14 @@ class RtfReader {
         if (font != cachedFont_) {
             cachedFont_ = font;
             cachedCodePage_ = tables_.codePageOf(font);
+            cachedAscii_ = isAsciiCompatible(cachedCodePage_);
         }
         return cachedCodePage_;
+    }
+    // Whether the code page of a font keeps ASCII as ASCII, remembered with it.
+    bool asciiFont(int font) {
+        codePageOf(font);
+        return cachedAscii_;
     }
     void tablesChanged() { cachedFont_ = std::numeric_limits<int>::min(); }
 
@@ -210,6 +216,7 @@ class RtfReader {
     bool alternativeShown_ = false;
     int cachedFont_ = std::numeric_limits<int>::min();
     int cachedCodePage_ = 0;
+    bool cachedAscii_ = true;
 
     std::string bytes_; // text bytes awaiting decoding together
     QString decoded_;
@@ -255,23 +262,13 @@ std::unique_ptr<QTextDocument> RtfReader::read() {
         // skipped, and all else, go through the lexer's tokens below.
         if (ucSkip_ == 0) {
             const char c = *pos;
-            if (c == '{') {
-                ++pos;
-                openGroup();
-                continue;
-            }
-            if (c == '}') {
-                ++pos;
-                closeGroup();
-                continue;
-            }
-            const Dest dest = top().dest;
-            if (dest == Dest::Skip) {
-                skipToBrace();
-                continue;
-            }
-            if (c == '\\' && end - pos >= 2) {
-                if (isLower(pos[1])) {
+            if (c == '\\') {
+                const Dest dest = top().dest;
+                if (dest == Dest::Skip) {
+                    skipToBrace();
+                    continue;
+                }
+                if (end - pos >= 2 && isLower(pos[1])) {
                     RtfWord w;
                     pos = scanWord(pos + 1, end, w);
                     if (w.isBinary()) {
@@ -287,20 +284,32 @@ std::unique_ptr<QTextDocument> RtfReader::read() {
                     }
                     continue;
                 }
-                if (pos[1] == '\'' && end - pos >= 4 && dest == Dest::Text) {
+                if (end - pos >= 4 && pos[1] == '\'' && dest == Dest::Text) {
                     const int hi = hexValue(pos[2]), lo = hexValue(pos[3]);
                     if ((hi | lo) >= 0 && hexCharacter(static_cast<unsigned char>(hi * 16 + lo))) {
                         pos += 4;
                         continue;
                     }
                 }
-            } else if (c != '\\') {
+            } else if (c == '{') {
+                ++pos;
+                openGroup();
+                continue;
+            } else if (c == '}') {
+                ++pos;
+                closeGroup();
+                continue;
+            } else {
+                const Dest dest = top().dest;
+                if (dest == Dest::Skip) {
+                    skipToBrace();
+                    continue;
+                }
                 if (dest == Dest::Picture) {
                     pictureDigits();
                     continue;
                 }
-                const ByteClass k = classOf(c);
-                if (k == Dropped) {
+                if (classOf(c) == Dropped) {
                     ++pos; // line ends between tokens, mostly
                     continue;
                 }
@@ -378,8 +387,7 @@ void RtfReader::binary(std::string_view data) {
 // whose code page keeps ASCII as ASCII, with no bytes or half a surrogate pair awaiting.
 bool RtfReader::plainTextAhead() {
     const Group &g = top();
-    return bytes_.empty() && !highSurrogate_ && !g.chr.hidden &&
-           isAsciiCompatible(codePageOf(g.chr.font));
+    return bytes_.empty() && !highSurrogate_ && !g.chr.hidden && asciiFont(g.chr.font);
 }
 
 // ASCII text, copied sixteen bytes at a time into the builder's pending run; line ends are
