@@ -2,6 +2,7 @@
 
 #include "richtext/PlainText.h"
 #include "richtext/RichText.h"
+#include "richtext/RtfKeywords.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -127,6 +128,17 @@ const TextCase TextCases[] = {
     {"hidden 8-bit text", "a{\\v \xe9t\\'e9}b\\v0 \xe9", "abé\n"},
     {"control characters, separators and object marks are no text",
      "a\\'00\\'0d\\u7?\x7f\\u8233?\\u-4?b", "ab\n"},
+    // Skipped destinations are read for their braces and \bin data only.
+    {"bin data in a skipped destination may hold braces", "{\\*\\x \\bin5 }{\\\\{ y}a", "a\n"},
+    {"a hex escape in a skipped destination is no brace", "{\\*\\x \\'7b\\'7d}a", "a\n"},
+    {"long words in a skipped destination",
+     "{\\*\\x \\abcdefghijklmnopqrstuvwxyzabcdefghijklmnop{\\bin1 }}}a\\bin2 {}b", "ab\n"},
+    {"a word longer than any keyword is unknown", "\\colorschememappingx\\parx\\pa a", "a\n"},
+    {"a backslash ends the file in a skipped destination", "a{\\*\\x \\", "a\n"},
+    // Text taken straight to the document and text decoded with what surrounds it.
+    {"ASCII text between double-byte characters",
+     "{\\fonttbl{\\f0\\fcharset128 MS;}}\\f0 ab\\'82\\'a0cd\x82\xa0~ef", "abあcdあ~ef\n"},
+    {"text after half a surrogate pair", R"(\u-10179 abc\u-10179?\'e9)", "\xEF\xBF\xBD" "bc\xEF\xBF\xBD" "é\n"},
 };
 
 } // namespace
@@ -145,6 +157,101 @@ INSTANTIATE_TEST_SUITE_P(Cases, ReaderText, ::testing::ValuesIn(TextCases), [](c
         if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
     return n;
 });
+
+// The reader takes runs of text, control words and picture digits sixteen bytes at a time
+// where it can: each case must read the same wherever it lies against those blocks, and
+// however many bytes follow it.
+TEST(Reader, CasesReadTheSameAtAnyPlaceInTheFile) {
+    const QByteArray tail = "{\\*\\pad " + QByteArray(48, 'x') + "}";
+    for (const TextCase &c : TextCases) {
+        const QString expected = describeDocument(*read(QByteArray("{\\rtf1") + c.rtf + "}"));
+        for (int shift = 0; shift <= 16; ++shift)
+            for (const QByteArray &after : {QByteArray(), tail}) {
+                const QByteArray rtf = "{\\rtf1{\\*\\pad " + QByteArray(shift, 'a') + "}" +
+                                       c.rtf + after + "}";
+                const auto d = read(rtf);
+                EXPECT_EQ(richtext::plainText(*d).toStdString(), std::string(c.text))
+                    << c.name << ", shifted by " << shift;
+                EXPECT_EQ(describeDocument(*d), expected) << c.name << ", shifted by " << shift;
+            }
+    }
+}
+
+TEST(Reader, ControlWordsAreFoundByTheirWholeName) {
+    using richtext::Kw;
+    const struct {
+        const char *name;
+        Kw kw;
+    } cases[] = {
+        {"b", Kw::B},
+        {"bin", Kw::Bin},
+        {"par", Kw::Par},
+        {"pard", Kw::Pard},
+        {"pa", Kw::Unknown},
+        {"parx", Kw::Unknown},
+        {"uldashd", Kw::UlDashDot},
+        {"uldashdd", Kw::UlDashDotDot},
+        {"uldashddd", Kw::Unknown},
+        {"picwgoal", Kw::PicWGoal},
+        {"listoverridetable", Kw::SkippedDestination},
+        {"listoverridetablf", Kw::Unknown},
+        {"colorschememapping", Kw::SkippedDestination},
+        {"colorschememappinh", Kw::Unknown},
+        {"colorschememappingcolorschememapping", Kw::Unknown},
+        {"", Kw::Unknown},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(richtext::lookupKeyword(std::string_view(c.name)), c.kw) << c.name;
+}
+
+TEST(Reader, PictureDigitsReadTheSameHoweverTheyAreLaidOut) {
+    ensureApplication<QGuiApplication>();
+    QImage image(5, 3, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(40 * x, 80 * y, 200));
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+    }
+    const QByteArray hex = png.toHex();
+    // The digits cut into lines of n, in upper case, or apart by other bytes.
+    const auto lines = [&](qsizetype n, const QByteArray &between) {
+        QByteArray out;
+        for (qsizetype i = 0; i < hex.size(); i += n)
+            out += hex.mid(i, n) + between;
+        return out;
+    };
+    const QByteArray layouts[] = {
+        hex,
+        hex.toUpper(),
+        lines(1, " "),
+        lines(7, "\r\n"),
+        lines(16, "\n"),
+        lines(31, "\tzz"),
+        lines(128, "\r\n"),
+        hex.left(33) + "{\\*\\x 0f}" + hex.mid(33, 40) + "\\picscalex100 " + hex.mid(73),
+    };
+    for (const QByteArray &layout : layouts)
+        for (int shift = 0; shift <= 16; ++shift) {
+            const auto d = read("{\\rtf1 " + QByteArray(shift, 'a') +
+                                "{\\pict\\pngblip\\picwgoal75\\pichgoal45 " + layout + "}b}");
+            int images = 0;
+            for (auto it = d->begin().begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat f = it.fragment().charFormat();
+                if (!f.isImageFormat()) continue;
+                ++images;
+                EXPECT_EQ(f.property(QTextFormat::UserProperty + 0x5254).toByteArray(), png)
+                    << layout.left(40).constData() << ", shifted by " << shift;
+                const QImage read = qvariant_cast<QImage>(
+                    d->resource(QTextDocument::ImageResource, QUrl(f.toImageFormat().name())));
+                EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), image);
+            }
+            EXPECT_EQ(images, 1) << layout.left(40).constData();
+        }
+}
 
 TEST(Reader, CharacterFormatsAreScopedByGroups) {
     const auto d = read(
