@@ -19,6 +19,8 @@ namespace {
 // column, further rows into the last row.
 constexpr int MaxColumns = 64;
 constexpr int MaxCells = 100000;
+// Tables of fewer rows grow a row at a time.
+constexpr int SmallTableRows = 16;
 
 } // namespace
 
@@ -221,9 +223,13 @@ void DocumentBuilder::enterCell() {
     wantCol_ = std::min(wantCol_, table_->columns() - 1);
     if (wantRow_ >= table_->rows()) {
         // Every change of a table's rows costs a pass over all its cells: rows are added in
-        // batches, and those left unused are removed when the table ends.
+        // batches, and those left unused are removed when the table ends. A small table, whose
+        // passes are short, grows a row at a time: each cell made costs more than the pass,
+        // and each one removed as much again.
         const int rows = table_->rows(), columns = table_->columns();
-        const int batch = std::clamp(rows, wantRow_ + 1 - rows, std::max(512, wantRow_ + 1 - rows));
+        const int wanted = wantRow_ + 1 - rows;
+        const int batch =
+            rows < SmallTableRows ? wanted : std::clamp(rows, wanted, std::max(512, wanted));
         const int allowed = MaxCells / columns - rows;
         if (allowed > 0) table_->appendRows(std::min(batch, allowed));
     }
