@@ -149,12 +149,12 @@ inline int widenPlainText(const char *p, char16_t *out) {
 #if defined(__SSE2__)
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
     // Signed, the bytes above 0x7F are below 0x20 too.
-    const __m128i stop = _mm_or_si128(
-        _mm_or_si128(_mm_cmplt_epi8(v, _mm_set1_epi8(0x20)),
-                     _mm_cmpeq_epi8(v, _mm_set1_epi8('\\'))),
-        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('{')),
-                                  _mm_cmpeq_epi8(v, _mm_set1_epi8('}'))),
-                     _mm_cmpeq_epi8(v, _mm_set1_epi8(0x7F))));
+    const __m128i stop =
+        _mm_or_si128(_mm_or_si128(_mm_cmplt_epi8(v, _mm_set1_epi8(0x20)),
+                                  _mm_cmpeq_epi8(v, _mm_set1_epi8('\\'))),
+                     _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('{')),
+                                               _mm_cmpeq_epi8(v, _mm_set1_epi8('}'))),
+                                  _mm_cmpeq_epi8(v, _mm_set1_epi8(0x7F))));
     const __m128i zero = _mm_setzero_si128();
     _mm_storeu_si128(reinterpret_cast<__m128i *>(out), _mm_unpacklo_epi8(v, zero));
     _mm_storeu_si128(reinterpret_cast<__m128i *>(out + 8), _mm_unpackhi_epi8(v, zero));
@@ -208,10 +208,10 @@ inline const char *findBackslashOrBrace(const char *p, const char *end) {
 #if defined(__SSE2__)
     for (; end - p >= Block; p += Block) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const unsigned mask = unsigned(_mm_movemask_epi8(
-            _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\\')),
-                         _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('{')),
-                                      _mm_cmpeq_epi8(v, _mm_set1_epi8('}'))))));
+        const unsigned mask = unsigned(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\\')),
+                                           _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('{')),
+                                                        _mm_cmpeq_epi8(v, _mm_set1_epi8('}'))))));
         if (mask) return p + __builtin_ctz(mask);
     }
 #endif

@@ -466,7 +466,8 @@ void RtfReader::pictureDigits() {
     while (pos < end) {
         if (limit - out < Block / 2) {
             used = out - data.constData();
-            data.resize(std::max(2 * data.size(), used + std::max<qsizetype>(4096, (end - pos) / 64)));
+            data.resize(
+                std::max(2 * data.size(), used + std::max<qsizetype>(4096, (end - pos) / 64)));
             out = data.data() + used;
             limit = data.data() + data.size();
         }

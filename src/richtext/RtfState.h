@@ -6,8 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <type_traits>
 #include <optional>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 

@@ -138,7 +138,10 @@ const TextCase TextCases[] = {
     // Text taken straight to the document and text decoded with what surrounds it.
     {"ASCII text between double-byte characters",
      "{\\fonttbl{\\f0\\fcharset128 MS;}}\\f0 ab\\'82\\'a0cd\x82\xa0~ef", "abあcdあ~ef\n"},
-    {"text after half a surrogate pair", R"(\u-10179 abc\u-10179?\'e9)", "\xEF\xBF\xBD" "bc\xEF\xBF\xBD" "é\n"},
+    {"text after half a surrogate pair", R"(\u-10179 abc\u-10179?\'e9)",
+     "\xEF\xBF\xBD"
+     "bc\xEF\xBF\xBD"
+     "é\n"},
 };
 
 } // namespace
@@ -167,8 +170,8 @@ TEST(Reader, CasesReadTheSameAtAnyPlaceInTheFile) {
         const QString expected = describeDocument(*read(QByteArray("{\\rtf1") + c.rtf + "}"));
         for (int shift = 0; shift <= 16; ++shift)
             for (const QByteArray &after : {QByteArray(), tail}) {
-                const QByteArray rtf = "{\\rtf1{\\*\\pad " + QByteArray(shift, 'a') + "}" +
-                                       c.rtf + after + "}";
+                const QByteArray rtf =
+                    "{\\rtf1{\\*\\pad " + QByteArray(shift, 'a') + "}" + c.rtf + after + "}";
                 const auto d = read(rtf);
                 EXPECT_EQ(richtext::plainText(*d).toStdString(), std::string(c.text))
                     << c.name << ", shifted by " << shift;
