@@ -1,6 +1,7 @@
 #include "mainwindow/WindowZoom.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QHash>
 #include <QPointer>
 #include <QScreen>
@@ -43,12 +44,16 @@ int setPercent(int requested) {
     current = p;
     for (QScreen *screen : QGuiApplication::screens())
         QHighDpiScaling::setScreenFactor(screen, ownScale(screen) * p / 100.0);
-    // A window keeps its size in its own units; a resize brings its size on the screen in line.
+    // A window keeps its size in its own units; a resize brings its size on the screen in line,
+    // and the whole of it is painted again at the new resolution.
     for (QWidget *w : QApplication::topLevelWidgets()) {
         if (!w->isVisible()) continue;
         const QSize size = w->size();
         w->resize(size + QSize(1, 1));
         w->resize(size);
+        // The pixels behind the window are made again at the new ratio on the next paint.
+        if (QBackingStore *store = w->backingStore()) store->resize(QSize());
+        w->update();
     }
     return current;
 }

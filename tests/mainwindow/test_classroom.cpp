@@ -8,6 +8,7 @@
 #include "config/ConfigurationFile.h"
 
 #include <QAccessible>
+#include <QBackingStore>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFile>
@@ -242,6 +243,11 @@ TEST_F(Classroom, ZoomScalesTheWindowSharplyByStepsAndIsRemembered) {
         EXPECT_DOUBLE_EQ(window->figurePicture().devicePixelRatio(), s.percent / 100.0);
         EXPECT_EQ(window->size(), size);
         EXPECT_EQ(QSettings().value(QStringLiteral("affichage/zoom")).toInt(), s.percent);
+        // The window's pixels are made again at the zoom's resolution.
+        window->repaint();
+        const auto *pixels = dynamic_cast<QImage *>(window->backingStore()->paintDevice());
+        ASSERT_NE(pixels, nullptr);
+        EXPECT_EQ(pixels->size(), (QSizeF(size) * s.percent / 100.0).toSize());
     }
 
     // The next run starts at the zoom of the last one.
