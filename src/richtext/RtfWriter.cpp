@@ -18,7 +18,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <unordered_map>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 namespace richtext {
@@ -45,7 +46,7 @@ class RtfWriter {
     void cellContent(const QTextFrame::iterator &begin, const QTextFrame::iterator &end);
     void block(const QTextBlock &block, bool inTable, End end);
     void paragraphProperties(const QTextBlockFormat &f, const QTextBlock &block);
-    const QByteArray &runProperties(const QTextCharFormat &f, int formatIndex);
+    const QByteArray &runProperties(const QTextCharFormat &f, int formatIndex, bool blockFormat);
     void charProperties(QByteArray &out, const QTextCharFormat &f);
     void text(QStringView s);
     void picture(const QTextImageFormat &f);
@@ -61,25 +62,51 @@ class RtfWriter {
     QHash<QString, int> fontIndexes_;
     std::vector<QRgb> colours_;
     QHash<QRgb, int> colourIndexes_;
-    std::unordered_map<int, QByteArray> runCache_;
+    // The control words of each character format met, with the space after them, by its index
+    // in the document: those of fragments, and those of paragraphs (their marks, list numbers).
+    std::vector<std::optional<QByteArray>> runCache_[2];
+    // The fragments of the paragraph being written, with their formats.
+    std::vector<QTextFragment> fragments_;
+    std::vector<QTextCharFormat> formats_;
     QString defaultFamily_;
     double defaultPointSize_ = 12;
 };
 
+// Room for at most `most` more bytes at the end of out, written through the pointer returned;
+// endTail then cuts out back to where the writing stopped. A byte array keeps its capacity when
+// it shrinks, so this costs no allocation beyond the array's usual growth.
+char *openTail(QByteArray &out, qsizetype most) {
+    const qsizetype at = out.size();
+    out.resize(at + most);
+    return out.data() + at;
+}
+
+void endTail(QByteArray &out, const char *end) {
+    out.resize(end - out.constData());
+}
+
+constexpr int NumberLength = 20; // the longest a long long is written
+
+char *putNumber(char *p, long long value) {
+    return std::to_chars(p, p + NumberLength, value).ptr;
+}
+
+char *putWord(char *p, std::string_view name) {
+    *p++ = '\\';
+    return std::copy(name.begin(), name.end(), p);
+}
+
 void appendNumber(QByteArray &out, long long value) {
-    char buffer[24];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, r.ptr - buffer);
+    endTail(out, putNumber(openTail(out, NumberLength), value));
 }
 
-void appendWord(QByteArray &out, const char *name) {
-    out.append('\\');
-    out.append(name);
+void appendWord(QByteArray &out, std::string_view name) {
+    endTail(out, putWord(openTail(out, qsizetype(name.size()) + 1), name));
 }
 
-void appendWord(QByteArray &out, const char *name, long long value) {
-    appendWord(out, name);
-    appendNumber(out, value);
+void appendWord(QByteArray &out, std::string_view name, long long value) {
+    char *p = openTail(out, qsizetype(name.size()) + 1 + NumberLength);
+    endTail(out, putNumber(putWord(p, name), value));
 }
 
 void RtfWriter::word(const char *name) {
@@ -177,41 +204,49 @@ void RtfWriter::charProperties(QByteArray &out, const QTextCharFormat &f) {
     }
 }
 
-const QByteArray &RtfWriter::runProperties(const QTextCharFormat &f, int formatIndex) {
-    auto it = runCache_.find(formatIndex);
-    if (it != runCache_.end()) return it->second;
-    QByteArray props = "{\\plain";
-    charProperties(props, f);
-    props.append(' ');
-    return runCache_.emplace(formatIndex, std::move(props)).first->second;
+const QByteArray &RtfWriter::runProperties(const QTextCharFormat &f, int formatIndex,
+                                           bool blockFormat) {
+    auto &cache = runCache_[blockFormat];
+    if (std::size_t(formatIndex) >= cache.size()) cache.resize(std::size_t(formatIndex) + 1);
+    std::optional<QByteArray> &props = cache[std::size_t(formatIndex)];
+    if (!props) {
+        props.emplace();
+        charProperties(*props, f);
+        props->append(' ');
+    }
+    return *props;
 }
 
 void RtfWriter::text(QStringView s) {
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const char16_t c = s[i].unicode();
+    // The longest a UTF-16 unit is written: \u-12345\'xx.
+    constexpr qsizetype MostPerUnit = 12;
+    char *p = openTail(body_, s.size() * MostPerUnit);
+    const auto put = [&p](std::string_view bytes) { p = std::copy(bytes.begin(), bytes.end(), p); };
+    for (const QChar qc : s) {
+        const char16_t c = qc.unicode();
         if (c >= 0x20 && c < 0x7F) {
-            if (c == '\\' || c == '{' || c == '}') body_.append('\\');
-            body_.append(char(c));
+            if (c == '\\' || c == '{' || c == '}') *p++ = '\\';
+            *p++ = char(c);
             continue;
         }
         switch (c) {
         case '\t':
-            body_.append("\\tab ");
+            put("\\tab ");
             continue;
         case '\n':
         case '\r':
         case 0x2028:
         case 0x2029:
-            body_.append("\\line ");
+            put("\\line ");
             continue;
         case 0x00A0:
-            body_.append("\\~");
+            put("\\~");
             continue;
         case 0x00AD:
-            body_.append("\\-");
+            put("\\-");
             continue;
         case 0x2011:
-            body_.append("\\_");
+            put("\\_");
             continue;
         case 0xFFFC:
             continue;
@@ -219,17 +254,18 @@ void RtfWriter::text(QStringView s) {
             break;
         }
         if (c < 0x20 || c == 0x7F) continue;
-        word("u", c > 0x7FFF ? int(c) - 0x10000 : int(c));
+        p = putNumber(putWord(p, "u"), c > 0x7FFF ? int(c) - 0x10000 : int(c));
         const unsigned char fallback = windows1252Byte(c);
         if (fallback >= 0x80) {
             static constexpr char Hex[] = "0123456789abcdef";
-            body_.append("\\'");
-            body_.append(Hex[fallback >> 4]);
-            body_.append(Hex[fallback & 15]);
+            put("\\'");
+            *p++ = Hex[fallback >> 4];
+            *p++ = Hex[fallback & 15];
         } else {
-            body_.append('?');
+            *p++ = '?';
         }
     }
+    endTail(body_, p);
 }
 
 void RtfWriter::picture(const QTextImageFormat &f) {
@@ -340,12 +376,22 @@ void RtfWriter::block(const QTextBlock &b, bool inTable, End end) {
     paragraphProperties(b.blockFormat(), b);
     // The paragraph mark takes the format of the paragraph's last run, as a word processor
     // gives it; an empty paragraph's is the block's own.
-    QTextCharFormat mark = b.charFormat();
-    for (auto it = b.begin(); !it.atEnd(); ++it)
-        if (it.fragment().isValid() && !it.fragment().charFormat().isImageFormat())
-            mark = it.fragment().charFormat();
-    charProperties(body_, mark);
-    body_.append(' ');
+    fragments_.clear();
+    const QTextFragment *markFragment = nullptr;
+    for (auto it = b.begin(); !it.atEnd(); ++it) {
+        const QTextFragment &fragment = fragments_.emplace_back(it.fragment());
+        if (!fragment.isValid()) fragments_.pop_back();
+    }
+    formats_.clear();
+    for (const QTextFragment &fragment : fragments_) {
+        formats_.push_back(fragment.charFormat());
+        if (!formats_.back().isImageFormat()) markFragment = &fragment;
+    }
+    if (markFragment)
+        body_.append(runProperties(formats_[std::size_t(markFragment - fragments_.data())],
+                                   markFragment->charFormatIndex(), false));
+    else
+        body_.append(runProperties(b.charFormat(), b.charFormatIndex(), true));
     if (const QTextList *list = b.textList()) {
         QString marker;
         switch (list->format().style()) {
@@ -362,22 +408,24 @@ void RtfWriter::block(const QTextBlock &b, bool inTable, End end) {
             marker = list->itemText(b);
             break;
         }
-        body_.append(runProperties(b.charFormat(), -1 - b.charFormatIndex()));
+        body_.append("{\\plain");
+        body_.append(runProperties(b.charFormat(), b.charFormatIndex(), true));
         text(marker);
         body_.append("\\tab}");
     }
-    for (auto it = b.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        if (!fragment.isValid()) continue;
-        const QTextCharFormat f = fragment.charFormat();
-        const QString s = fragment.text();
+    // The text of the whole paragraph at once rather than a string for each fragment.
+    const QString blockText = fragments_.empty() ? QString() : b.text();
+    for (std::size_t i = 0; i < fragments_.size(); ++i) {
+        const QTextFragment &fragment = fragments_[i];
+        const QTextCharFormat &f = formats_[i];
         if (f.isImageFormat()) {
-            for (qsizetype i = 0; i < s.size(); ++i)
+            for (int k = 0; k < fragment.length(); ++k)
                 picture(f.toImageFormat());
             continue;
         }
-        body_.append(runProperties(f, fragment.charFormatIndex()));
-        text(s);
+        body_.append("{\\plain");
+        body_.append(runProperties(f, fragment.charFormatIndex(), false));
+        text(QStringView(blockText).mid(fragment.position() - b.position(), fragment.length()));
         body_.append('}');
     }
     body_.append(end == End::Cell ? "\\cell\n" : "\\par\n");
