@@ -16,6 +16,7 @@
 #include <future>
 #include <limits>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -134,6 +135,17 @@ bool isTextCharacter(char32_t c) {
     return (c >= 0x20 || c == '\t') && c != 0x7F && c != 0x2029 && c != 0xFFFC;
 }
 
+// The bytes of a single-byte code page whose characters are text, worked out once for each
+// code page rather than at every change of code page in every file.
+const std::array<bool, 256> &textBytesOf(int codePage, const char16_t *table) {
+    thread_local std::unordered_map<int, std::array<bool, 256>> known;
+    const auto [it, added] = known.try_emplace(codePage);
+    if (added)
+        for (std::size_t b = 0; b < it->second.size(); ++b)
+            it->second[b] = isTextCharacter(table[b]);
+    return it->second;
+}
+
 void keepTextCharacters(QString &s) {
     for (const QChar c : s)
         if (!isTextCharacter(c.unicode())) {
@@ -222,7 +234,7 @@ class RtfReader {
     QString decoded_;
     std::u16string run_;              // bytes decoded by table
     const char16_t *table_ = nullptr; // the table of tableCodePage_, if it has one
-    std::array<bool, 256> keep_{};    // the bytes whose character in table_ is text
+    const std::array<bool, 256> *keep_ = nullptr; // the bytes whose character in table_ is text
     int tableCodePage_ = -1;
 
     int definingFont_ = 0;
@@ -442,7 +454,7 @@ bool RtfReader::hexCharacter(unsigned char byte) {
     if (!table_) return false;
     starPending_ = false;
     alternativeShown_ = false;
-    if (keep_[byte]) {
+    if ((*keep_)[byte]) {
         char16_t *limit;
         char16_t *out = builder_.beginText(1, g.chr, g.para, limit);
         *out++ = table_[byte];
@@ -634,9 +646,7 @@ void RtfReader::textBytes(std::string_view data) {
 void RtfReader::useTable(int codePage) {
     tableCodePage_ = codePage;
     table_ = singleByteTable(codePage);
-    if (table_)
-        for (std::size_t b = 0; b < keep_.size(); ++b)
-            keep_[b] = isTextCharacter(table_[b]);
+    if (table_) keep_ = &textBytesOf(codePage, table_);
 }
 
 void RtfReader::decodeBytes() {
@@ -651,10 +661,11 @@ void RtfReader::decodeBytes() {
         if (shown) {
             run_.resize(std::size_t(bytes_.size()));
             char16_t *out = run_.data();
+            const std::array<bool, 256> &keep = *keep_;
             for (const char b : std::as_const(bytes_)) {
                 const auto u = static_cast<unsigned char>(b);
                 *out = table_[u];
-                out += keep_[u];
+                out += keep[u];
             }
             run_.resize(std::size_t(out - run_.data()));
             emitText(QStringView(run_.data(), qsizetype(run_.size())));
