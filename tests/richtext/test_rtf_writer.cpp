@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 std::unique_ptr<QTextDocument> read(const QByteArray &rtf) {
@@ -194,4 +196,52 @@ TEST(Writer, HtmlHeadingsAndListsKeepTheirLook) {
     const QTextCharFormat title = back->begin().begin().fragment().charFormat();
     EXPECT_DOUBLE_EQ(title.fontPointSize(), 20);
     EXPECT_EQ(title.fontWeight(), QFont::Bold);
+}
+
+// Runs are written in their paragraph's order, each cut at its place among pictures, and a
+// paragraph mark takes the format of the last run that is not a picture, or the paragraph's
+// own when there is none.
+TEST(Writer, RunsAndParagraphMarksInOrder) {
+    ensureApplication<QGuiApplication>();
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QTextImageFormat picture;
+    picture.setName("mem:p");
+    const struct {
+        const char *name;
+        std::function<void(QTextCursor &)> build;
+        const char *written;
+    } cases[] = {
+        {"runs around a picture",
+         [&](QTextCursor &c) {
+             c.insertText("a{", run("Arial", 10));
+             c.insertImage(picture);
+             c.insertText("b\\", run("Arial", 12));
+             c.insertImage(picture);
+         },
+         "\\pard\\plain\\f1\\fs24 {\\plain\\f1\\fs20 a\\{}{\\pict"},
+        {"after the picture", [&](QTextCursor &c) {
+             c.insertText("a", run("Arial", 10));
+             c.insertImage(picture);
+             c.insertText("b\\", run("Arial", 12));
+         }, "}{\\plain\\f1\\fs24 b\\\\}\\par"},
+        {"a picture alone", [&](QTextCursor &c) { c.insertImage(picture); },
+         "\\pard\\plain\\f1\\fs40 {\\pict"},
+        {"empty", [](QTextCursor &) {}, "\\pard\\plain\\f1\\fs40 \\par"},
+        {"a long run of escapes",
+         [](QTextCursor &c) { c.insertText(QString(3000, QChar(0x153)) + "}", run("Arial", 10)); },
+         "\\u339\\'9c\\}}\\par"},
+    };
+    for (const auto &k : cases) {
+        QTextDocument d;
+        d.setDefaultFont(QFont("Times New Roman", 12));
+        d.addResource(QTextDocument::ImageResource, QUrl("mem:p"), image);
+        QTextCursor c(&d);
+        c.setBlockCharFormat(run("Arial", 20));
+        k.build(c);
+        const QByteArray rtf = richtext::writeRtf(d);
+        EXPECT_TRUE(rtf.contains(k.written)) << k.name << "\n" << rtf.left(600).toStdString();
+        EXPECT_EQ(richtext::plainText(*read(rtf)), richtext::plainText(d)) << k.name;
+        EXPECT_EQ(rtf.count("\\u339\\'9c"), d.toPlainText().count(QChar(0x153))) << k.name;
+    }
 }
