@@ -103,16 +103,8 @@ qint64 imageBytes(QSize size, QImage::Format format) {
     return ((bits + 31) >> 5 << 2) * size.height();
 }
 
-// The value of each byte as a hexadecimal digit; -1 for other bytes.
-constexpr std::array<std::int8_t, 256> HexDigits = [] {
-    std::array<std::int8_t, 256> t{};
-    for (int c = 0; c < 256; ++c)
-        t[std::size_t(c)] = std::int8_t(c >= '0' && c <= '9'   ? c - '0'
-                                        : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                                        : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                                               : -1);
-    return t;
-}();
+// The lexer's table of hexadecimal digit values, for the picture bytes read here.
+using lexer_detail::HexDigits;
 
 // Eight bytes at a time: the text of most documents is ASCII.
 bool isAscii(std::string_view s) {
