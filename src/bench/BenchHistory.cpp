@@ -31,22 +31,23 @@ void BenchHistory::endGesture(const BenchState &after) {
     record(start, after);
 }
 
-std::optional<BenchState> BenchHistory::undo(const BenchState &current) {
-    if (undo_.empty()) return std::nullopt;
+std::optional<BenchState> BenchHistory::step(std::deque<BenchState> &from,
+                                             std::deque<BenchState> &to,
+                                             const BenchState &current) {
+    if (from.empty()) return std::nullopt;
     gestureStart_.reset();
-    BenchState previous = std::move(undo_.back());
-    undo_.pop_back();
-    redo_.push_back(current);
-    return previous;
+    BenchState shown = std::move(from.back());
+    from.pop_back();
+    to.push_back(current);
+    return shown;
+}
+
+std::optional<BenchState> BenchHistory::undo(const BenchState &current) {
+    return step(undo_, redo_, current);
 }
 
 std::optional<BenchState> BenchHistory::redo(const BenchState &current) {
-    if (redo_.empty()) return std::nullopt;
-    gestureStart_.reset();
-    BenchState next = std::move(redo_.back());
-    redo_.pop_back();
-    undo_.push_back(current);
-    return next;
+    return step(redo_, undo_, current);
 }
 
 void BenchHistory::clear() {

@@ -40,6 +40,10 @@ class BenchHistory {
     void clear();
 
   private:
+    // Takes the last bench of `from` to show, keeping `current` at the end of `to`.
+    std::optional<BenchState> step(std::deque<BenchState> &from, std::deque<BenchState> &to,
+                                   const BenchState &current);
+
     std::deque<BenchState> undo_; // oldest first
     std::deque<BenchState> redo_; // the next to redo last
     std::optional<BenchState> gestureStart_;
