@@ -7,6 +7,7 @@
 #include <QTextImageFormat>
 #include <QTextTable>
 #include <QUrl>
+#include <private/qtextdocument_p.h>
 
 #include <algorithm>
 #include <unordered_map>
@@ -33,9 +34,9 @@ DocumentBuilder::DocumentBuilder(QTextDocument &document, const RtfTables &table
     cursor_.beginEditBlock();
 }
 
-const QTextCharFormat &DocumentBuilder::charFormat(const CharState &c) {
+const DocumentBuilder::CachedFormat &DocumentBuilder::cachedFormat(const CharState &c) {
     for (std::size_t i = 0; i < formatCacheSize_; ++i)
-        if (formatCache_[i].state == c) return formatCache_[i].format;
+        if (formatCache_[i].state == c) return formatCache_[i];
     QTextCharFormat f;
     // A symbol font's glyphs were read as the characters they draw, which the symbol font
     // itself does not hold: such text takes the document's default font.
@@ -53,21 +54,15 @@ const QTextCharFormat &DocumentBuilder::charFormat(const CharState &c) {
     if (const auto rgb = tables_.colour(c.foreground)) f.setForeground(QColor(*rgb));
     if (const auto rgb = tables_.colour(c.background)) f.setBackground(QColor(*rgb));
 
-    // Comparing two formats computes the hash of each, which stays with the format. Each
-    // insertion of a run copies its format and looks the copy up by its hash: made here once,
-    // it is not computed again for every copy.
-    static const QTextCharFormat other = [] {
-        QTextCharFormat o;
-        o.setFontPointSize(-1);
-        return o;
-    }();
-    (void)(f == other);
+    // The document's number for the format, looked up once. The lookup also computes the
+    // format's hash, which stays with it for the cursor's own insertions.
+    const int index = QTextDocumentPrivate::get(&document_)->formatCollection()->indexForFormat(f);
 
     const std::size_t slot = formatCacheNext_;
     formatCacheNext_ = (formatCacheNext_ + 1) % formatCache_.size();
     formatCacheSize_ = std::max(formatCacheSize_, slot + 1);
-    formatCache_[slot] = {c, f};
-    return formatCache_[slot].format;
+    formatCache_[slot] = {c, f, index};
+    return formatCache_[slot];
 }
 
 QTextBlockFormat DocumentBuilder::blockFormat(const ParaState &p, bool pageBreak) const {
@@ -123,6 +118,8 @@ QTextBlockFormat DocumentBuilder::blockFormat(const ParaState &p, bool pageBreak
 const QTextBlockFormat &DocumentBuilder::cachedBlockFormat(const ParaState &p, bool pageBreak) {
     if (!blockCached_ || pageBreak != blockCacheBreak_ || !(p == blockCacheState_)) {
         blockCache_ = blockFormat(p, pageBreak);
+        blockCacheIndex_ =
+            QTextDocumentPrivate::get(&document_)->formatCollection()->indexForFormat(blockCache_);
         blockCacheState_ = p;
         blockCacheBreak_ = pageBreak;
         blockCached_ = true;
@@ -140,10 +137,20 @@ void DocumentBuilder::RunBuffer::grow(std::size_t n) {
 
 void DocumentBuilder::flush() {
     if (pending_.empty()) return;
-    cursor_.insertText(QString::fromRawData(reinterpret_cast<const QChar *>(pending_.data()),
-                                            qsizetype(pending_.size())),
-                       charFormat(pendingState_));
+    const CachedFormat &format = cachedFormat(pendingState_);
+    const QString text = QString::fromRawData(reinterpret_cast<const QChar *>(pending_.data()),
+                                              qsizetype(pending_.size()));
     pending_.clear();
+    // Straight into the document, as the cursor would, without what the cursor does around
+    // it for every run: copying and looking up the format, finding the paragraph's format,
+    // searching the text for paragraph breaks (the reader lets none through), and moving
+    // every cursor of the document, when the builder's is the only one that follows the text.
+    QTextDocumentPrivate *document = QTextDocumentPrivate::get(&document_);
+    const int at = cursor_.position();
+    document->blockCursorAdjustment = true;
+    document->insert(at, text, format.index);
+    document->blockCursorAdjustment = false;
+    cursor_.setPosition(at + int(text.size()));
 }
 
 void DocumentBuilder::open(const ParaState &p) {
@@ -157,9 +164,13 @@ void DocumentBuilder::open(const ParaState &p) {
         leaveTable();
     }
     const bool pageBreak = pageBreakPending_ || p.pageBreakBefore;
-    if (block_ == Block::Ended)
-        cursor_.insertBlock(cachedBlockFormat(p, pageBreak));
-    else
+    if (block_ == Block::Ended) {
+        // The paragraph mark that ends the last paragraph, in the format of its \par, which
+        // is also the format of the new paragraph while it is empty.
+        cachedBlockFormat(p, pageBreak);
+        QTextDocumentPrivate::get(&document_)->insertBlock(cursor_.position(), blockCacheIndex_,
+                                                            markFormatIndex_);
+    } else
         cursor_.setBlockFormat(cachedBlockFormat(p, pageBreak));
     pageBreakPending_ = false;
     openedWith_ = p;
@@ -170,7 +181,9 @@ void DocumentBuilder::open(const ParaState &p) {
 void DocumentBuilder::closeBlock(const ParaState &p, const CharState &c) {
     flush();
     if (!(p == openedWith_)) cursor_.setBlockFormat(cachedBlockFormat(p, openedWithBreak_));
-    if (cursor_.block().length() == 1) cursor_.setBlockCharFormat(charFormat(c));
+    const CachedFormat &mark = cachedFormat(c);
+    if (cursor_.block().length() == 1) cursor_.setBlockCharFormat(mark.format);
+    markFormatIndex_ = mark.index;
     block_ = Block::Ended;
 }
 

@@ -23,7 +23,9 @@ namespace richtext {
 // runs of one format and inserted run by run. A paragraph is opened by its first content and
 // closed by \par; a closed paragraph's successor is created only when content follows, so a
 // \par before the end of the file adds no empty paragraph. Paragraphs marked as in a table go
-// into the cells of a QTextTable, which grows as cells and rows arrive.
+// into the cells of a QTextTable, which grows as cells and rows arrive. Runs and paragraph
+// marks go into the document through Qt's document internals, by the numbers of formats made
+// once; tables, pictures and paragraph formats through the cursor.
 class DocumentBuilder {
   public:
     // tables and row are the reader's, read as they stand at each call.
@@ -74,7 +76,9 @@ class DocumentBuilder {
     void enterCell();
     void leaveTable();
     void finishTable();
-    const QTextCharFormat &charFormat(const CharState &c);
+    struct CachedFormat;
+    const CachedFormat &cachedFormat(const CharState &c);
+    const QTextCharFormat &charFormat(const CharState &c) { return cachedFormat(c).format; }
     QTextBlockFormat blockFormat(const ParaState &p, bool pageBreak) const;
     // The last paragraph format made: paragraphs mostly follow one another alike.
     const QTextBlockFormat &cachedBlockFormat(const ParaState &p, bool pageBreak);
@@ -126,6 +130,7 @@ class DocumentBuilder {
     struct CachedFormat {
         CharState state;
         QTextCharFormat format;
+        int index; // the format's number in the document
     };
     std::array<CachedFormat, 8> formatCache_;
     std::size_t formatCacheSize_ = 0;
@@ -134,6 +139,8 @@ class DocumentBuilder {
     ParaState blockCacheState_;
     bool blockCacheBreak_ = false;
     QTextBlockFormat blockCache_;
+    int blockCacheIndex_ = 0;  // its number in the document
+    int markFormatIndex_ = 0; // the format of the last \par, by its number in the document
 
     QTextTable *table_ = nullptr;
     int wantRow_ = 0, wantCol_ = 0;

@@ -121,10 +121,12 @@ bool isAscii(std::string_view s) {
 }
 
 // Characters that a paragraph may hold: no control characters but the tab, no paragraph
-// separator (the file's paragraphs come from \par) and no object mark (pictures come from
-// \pict).
+// separator (the file's paragraphs come from \par), no object mark (pictures come from \pict)
+// and none of the marks that bound a table or frame in a document's text. The builder puts
+// text into the document as it stands, which relies on this.
 bool isTextCharacter(char32_t c) {
-    return (c >= 0x20 || c == '\t') && c != 0x7F && c != 0x2029 && c != 0xFFFC;
+    return (c >= 0x20 || c == '\t') && c != 0x7F && c != 0x2029 && c != 0xFFFC &&
+           c != 0xFDD0 && c != 0xFDD1;
 }
 
 // The bytes of a single-byte code page whose characters are text, worked out once for each

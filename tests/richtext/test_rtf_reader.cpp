@@ -127,7 +127,7 @@ const TextCase TextCases[] = {
      "abcdefghijklmnopqrstuvwxyzéè 0123456789\n"},
     {"hidden 8-bit text", "a{\\v \xe9t\\'e9}b\\v0 \xe9", "abé\n"},
     {"control characters, separators and object marks are no text",
-     "a\\'00\\'0d\\u7?\x7f\\u8233?\\u-4?b", "ab\n"},
+     "a\\'00\\'0d\\u7?\x7f\\u8233?\\u-4?\\u-560?\\u-559?b\\'0a", "ab\n"},
     // Skipped destinations are read for their braces and \bin data only.
     {"bin data in a skipped destination may hold braces", "{\\*\\x \\bin5 }{\\\\{ y}a", "a\n"},
     {"a hex escape in a skipped destination is no brace", "{\\*\\x \\'7b\\'7d}a", "a\n"},
