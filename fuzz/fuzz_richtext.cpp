@@ -6,6 +6,7 @@
 #include "richtext/RichText.h"
 
 #include <QGuiApplication>
+#include <QTextBlock>
 #include <QTextDocument>
 
 #include <cstddef>
@@ -26,6 +27,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     }
     const QTextDocument &document = *std::get<std::unique_ptr<QTextDocument>>(result);
+    // The document holds together: its paragraphs cover its characters, and no paragraph's
+    // text holds a paragraph break or the mark of a table's or frame's bounds.
+    int characters = 0;
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
+        characters += b.length();
+        for (const QChar c : b.text())
+            if (c == QChar::ParagraphSeparator || c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1)
+                __builtin_trap();
+    }
+    if (characters != document.characterCount()) __builtin_trap();
     const QString text = richtext::plainText(document);
     const QByteArray written = richtext::writeRtf(document);
     for (const char c : written)
