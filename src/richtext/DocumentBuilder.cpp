@@ -143,14 +143,11 @@ void DocumentBuilder::flush() {
     pending_.clear();
     // Straight into the document, as the cursor would, without what the cursor does around
     // it for every run: copying and looking up the format, finding the paragraph's format,
-    // searching the text for paragraph breaks (the reader lets none through), and moving
-    // every cursor of the document, when the builder's is the only one that follows the text.
-    QTextDocumentPrivate *document = QTextDocumentPrivate::get(&document_);
-    const int at = cursor_.position();
-    document->blockCursorAdjustment = true;
-    document->insert(at, text, format.index);
-    document->blockCursorAdjustment = false;
-    cursor_.setPosition(at + int(text.size()));
+    // searching the text for paragraph breaks (the reader lets none through).
+    insertUnfollowed([&](QTextDocumentPrivate &document, int at) {
+        document.insert(at, text, format.index);
+        return int(text.size());
+    });
 }
 
 void DocumentBuilder::open(const ParaState &p) {
@@ -168,8 +165,10 @@ void DocumentBuilder::open(const ParaState &p) {
         // The paragraph mark that ends the last paragraph, in the format of its \par, which
         // is also the format of the new paragraph while it is empty.
         cachedBlockFormat(p, pageBreak);
-        QTextDocumentPrivate::get(&document_)->insertBlock(cursor_.position(), blockCacheIndex_,
-                                                            markFormatIndex_);
+        insertUnfollowed([&](QTextDocumentPrivate &document, int at) {
+            document.insertBlock(at, blockCacheIndex_, markFormatIndex_);
+            return 1;
+        });
     } else
         cursor_.setBlockFormat(cachedBlockFormat(p, pageBreak));
     pageBreakPending_ = false;
