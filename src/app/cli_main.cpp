@@ -24,6 +24,7 @@
 #include <QTextDocument>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -303,8 +304,15 @@ int main(int argc, char *argv[]) {
     qInstallMessageHandler(quietQtMessages);
     // The figure is drawn off screen: no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QStringList args = app.arguments();
+    // Taking a text's words or evaluating an expression needs no display platform nor fonts,
+    // which take most of a short command's time. (Writing RTF does: it names the default
+    // font, which only the platform knows.)
+    const bool draws = !(argc > 1 && (!std::strcmp(argv[1], "rtf-text") ||
+                                      !std::strcmp(argv[1], "eval")));
+    const std::unique_ptr<QCoreApplication> app =
+        draws ? std::make_unique<QGuiApplication>(argc, argv)
+              : std::make_unique<QCoreApplication>(argc, argv);
+    QStringList args = app->arguments();
     args.removeFirst();
     if (args.isEmpty()) return usage(QStringLiteral("Aucune commande."));
     const QString command = args.takeFirst();

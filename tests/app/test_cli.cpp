@@ -151,8 +151,12 @@ TEST(Cli, RichTextToPlainTextAndConversion) {
     const QString in = dir.filePath(QString::fromUtf8("énoncé.rtf"));
     QFile f(in);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    // With a picture, which the text command decodes without any display, and prints nothing of.
     f.write("{\\rtf1\\ansi {\\b Titre}\\par \\'e9t\\'e9\\line suite\\par"
-            "\\trowd\\cellx1000\\cellx2000\\pard\\intbl a\\cell b\\cell\\row\\pard fin}");
+            "\\trowd\\cellx1000\\cellx2000\\pard\\intbl a\\cell b\\cell\\row\\pard fin"
+            "{\\pict\\pngblip\\picwgoal300\\pichgoal300 89504e470d0a1a0a0000000d49484452000000"
+            "01000000010802000000907753de0000000c49444154789c63f8cfc0000003010100c9fe92ef0000000049"
+            "454e44ae426082}}");
     f.close();
     const QString expected = QString::fromUtf8("Titre\nété\nsuite\na\tb\nfin\n");
     CliRun r = cli({"rtf-text", in});
