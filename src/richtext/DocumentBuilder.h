@@ -91,7 +91,6 @@ class DocumentBuilder {
     void finishTable();
     struct CachedFormat;
     const CachedFormat &cachedFormat(const CharState &c);
-    const QTextCharFormat &charFormat(const CharState &c) { return cachedFormat(c).format; }
     QTextBlockFormat blockFormat(const ParaState &p, bool pageBreak) const;
     // The last paragraph format made: paragraphs mostly follow one another alike.
     const QTextBlockFormat &cachedBlockFormat(const ParaState &p, bool pageBreak);
