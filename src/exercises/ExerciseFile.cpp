@@ -19,6 +19,7 @@ constexpr int ConfigurationRecord = 2;
 constexpr int CorrectionRecord = 3;
 constexpr int CorrectionConfigurationRecord = 4;
 constexpr int DifficultyRecord = 5;
+constexpr int OptionsRecord = 6;
 constexpr int FirstTopicRecord = 7;
 constexpr int LastTopicRecord = 10;
 constexpr int TitleRecord = 11;
@@ -71,6 +72,7 @@ std::variant<ExerciseFile, config::FileError> readExerciseFile(const QString &pa
     e.correction = text[CorrectionRecord];
     e.correctionConfiguration = text[CorrectionConfigurationRecord];
     e.difficulty = config::parseRecordNumber(text[DifficultyRecord]).value_or(0);
+    e.hideValues = text[OptionsRecord].contains(HiddenValuesOption);
     for (int n = FirstTopicRecord; n <= LastTopicRecord; ++n)
         if (!isBlank(text[n])) e.topics += text[n];
     e.title = text[TitleRecord].trimmed();

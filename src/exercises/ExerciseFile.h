@@ -19,10 +19,15 @@ struct ExerciseFile {
     QString topics;                  // records 7 to 10, each appended unchanged unless blank
     QString title;                   // record 11, trimmed
     int hourglasses = 0;             // record 12, rounded halves to even, 0 to MaxHourglasses
+    bool hideValues = false;         // record 6 holds HiddenValuesOption
 
     // Records 3 or 4 name something.
     bool corrected() const;
 };
+
+// Record 6 holds the exercise's options, which other readers of the format pass over. This one
+// keeps the image's values out of the read-outs while the exercise is open.
+inline const QString HiddenValuesOption = QStringLiteral("VALEURS CACHEES");
 
 // A count of marks beyond this is shown as this many: a hostile number must not build an
 // endless text.

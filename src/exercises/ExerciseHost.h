@@ -28,6 +28,8 @@ class ExerciseHost {
     // Makes `path` the current configuration file and loads it as the open window would; a
     // refused file shows the loader's message and changes nothing.
     virtual void loadExerciseConfiguration(const QString &path) = 0;
+    // While an exercise asks for it, the read-outs show "?" instead of the image's values.
+    virtual void setValuesHidden(bool) {}
 };
 
 // An ExerciseHost over the main window's widgets, for a window that would rather hand them over
@@ -40,6 +42,7 @@ class WidgetExerciseHost : public ExerciseHost {
         QTextEdit *supertext;
         QLineEdit *fich;
         std::function<void(const QString &path)> loadConfiguration;
+        std::function<void(bool hidden)> hideValues = {};
     };
     explicit WidgetExerciseHost(Parts parts) : parts_(std::move(parts)) {}
 
@@ -48,6 +51,9 @@ class WidgetExerciseHost : public ExerciseHost {
     QTextEdit *exerciseText() const override { return parts_.supertext; }
     QLineEdit *exerciseTitle() const override { return parts_.fich; }
     void loadExerciseConfiguration(const QString &path) override { parts_.loadConfiguration(path); }
+    void setValuesHidden(bool hidden) override {
+        if (parts_.hideValues) parts_.hideValues(hidden);
+    }
 
   private:
     Parts parts_;

@@ -141,6 +141,7 @@ void ExerciseMenu::PRISENMAIN_Click() {
     state_.exerciseDir = dir;
     host_.exerciseTitle()->setText(path);
     state_.correctionAvailable = false;
+    host_.setValuesHidden(false);
     if (!isBlank(file->configuration))
         host_.loadExerciseConfiguration(resolveName(dir, file->configuration));
     box->setReadOnly(false);
@@ -170,6 +171,7 @@ void ExerciseMenu::opencor_Click() {
                              QStringLiteral(" est introuvable"));
         return;
     }
+    host_.setValuesHidden(false);
     if (!isBlank(e.correctionConfiguration))
         host_.loadExerciseConfiguration(resolveName(state_.exerciseDir, e.correctionConfiguration));
     box->setReadOnly(true);
@@ -246,6 +248,7 @@ void ExerciseMenu::showGettingStartedText() {
     host_.exerciseTitle()->clear();
     buildIntroText(host_.exerciseText());
     state_.correctionAvailable = false;
+    host_.setValuesHidden(false);
     state_.textModified = false;
 }
 

@@ -343,6 +343,7 @@ bool Fichexo::ouvreur_Click() {
     state_.correctionAvailable = Label2_->text() == Corrected;
     if (!isBlank(e.configuration))
         host_.loadExerciseConfiguration(resolveName(selectedDir_, e.configuration));
+    host_.setValuesHidden(e.hideValues);
     Frame2_->hide();
     box->setReadOnly(false);
     state_.textModified = false;

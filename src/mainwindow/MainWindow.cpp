@@ -155,12 +155,14 @@ MainWindow::MainWindow(Options options, QWidget *parent)
         exerciseTitle_->setCursorPosition(text.size());
         exerciseTitle_->setToolTip(text);
     });
-    exerciseHost_ = std::make_unique<exercises::WidgetExerciseHost>(
-        exercises::WidgetExerciseHost::Parts{this, options_.programDirectory, exerciseText_,
-                                             exerciseTitle_, [this](const QString &path) {
-                                                 currentFileName_ = path;
-                                                 loadConfiguration();
-                                             }});
+    exerciseHost_ =
+        std::make_unique<exercises::WidgetExerciseHost>(exercises::WidgetExerciseHost::Parts{
+            this, options_.programDirectory, exerciseText_, exerciseTitle_,
+            [this](const QString &path) {
+                currentFileName_ = path;
+                loadCurrentFile();
+            },
+            [this](bool hidden) { setValuesHidden(hidden); }});
     exerciseMenu_ = new exercises::ExerciseMenu(*exerciseHost_, this);
     connect(exercisesButton_, &QToolButton::clicked, this,
             [this] { exerciseMenu_->btexo_Click(exercisesButton_); });
@@ -207,8 +209,7 @@ MainWindow::MainWindow(Options options, QWidget *parent)
                                QStringLiteral("Dessin vectoriel SVG (*.svg)"),
                                QStringLiteral("Document PDF (*.pdf)")});
         dialog.setDefaultSuffix(QStringLiteral("png"));
-        dialog.setDirectory(
-            QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+        dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
         dialog.selectFile(QStringLiteral("figure.png"));
         // The suffix follows the kind chosen in the list.
         connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &f) {
@@ -224,8 +225,10 @@ MainWindow::MainWindow(Options options, QWidget *parent)
 MainWindow::~MainWindow() {
     // The children outlive this object's own part: a focus they lose while they go (the figure
     // ending a key move, a field asking for validation) must not reach its handlers.
-    for (QObject *child : children()) QObject::disconnect(child, nullptr, this, nullptr);
-    for (int i = 0; i < 3; ++i) QObject::disconnect(figure_->handle(i), nullptr, this, nullptr);
+    for (QObject *child : children())
+        QObject::disconnect(child, nullptr, this, nullptr);
+    for (int i = 0; i < 3; ++i)
+        QObject::disconnect(figure_->handle(i), nullptr, this, nullptr);
     // The menu watches the text box: it goes before the widgets it works on.
     delete exerciseMenu_;
 }
@@ -454,15 +457,29 @@ void MainWindow::setCurrentFileName(const QString &path) {
 
 // A refused file leaves the name as it was, so that the save window never offers to overwrite
 // a file that is not a configuration.
-void MainWindow::loadConfiguration() {
+bool MainWindow::loadCurrentFile() {
     if (auto error = config::loadConfiguration(state_, currentFileName_)) {
         currentFileName_ = previousFileName_;
         ui::showCritical(this, error->title, error->text);
-        return;
+        return false;
     }
     previousFileName_ = currentFileName_;
     setWindowTitle(config::titleForConfiguration(currentFileName_));
     majaff();
+    return true;
+}
+
+void MainWindow::loadConfiguration() {
+    if (loadCurrentFile()) setValuesHidden(false);
+}
+
+bool MainWindow::valuesHidden() const {
+    return panels_->valuesHidden();
+}
+
+void MainWindow::setValuesHidden(bool hidden) {
+    panels_->setValuesHidden(hidden);
+    panels_->showState(state_);
 }
 
 void MainWindow::openConfiguration(const QString &path) {

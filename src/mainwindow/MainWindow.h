@@ -91,12 +91,16 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     // Opens a configuration named on the command line, as the open window would: a missing
     // file gets the open window's message, a refused one the loader's.
     void openConfiguration(const QString &path);
+    // Whether the read-outs keep the image's values hidden, as an open exercise may ask until
+    // its correction is shown, it is closed or another configuration is opened.
+    bool valuesHidden() const;
 
     // config::ConfigurationHost
     QString currentFileName() const override { return currentFileName_; }
     void setCurrentFileName(const QString &path) override;
     bench::BenchState benchForSaving() override { return state_; }
     void configurationSaved() override;
+    // The open window's load: a configuration opened by the user ends the hidden values.
     void loadConfiguration() override;
 
   signals:
@@ -130,6 +134,9 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     // Puts back a bench from the history.
     void restoreBench(const bench::BenchState &state);
     void buildFigureMenu();
+    // Loads currentFileName; a refused file shows its message and changes nothing.
+    bool loadCurrentFile();
+    void setValuesHidden(bool hidden);
 
     // Control handlers.
     void editField(int index, const QString &text);

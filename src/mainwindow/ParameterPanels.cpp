@@ -420,7 +420,7 @@ void ParameterPanels::showState(const bench::BenchState &s) {
     }
     apparentDiameterLabel_->setText(s.apparentDiameterLabel);
     for (int i = 0; i < 4; ++i)
-        imageReadouts_[i]->setText(s.readouts[i]);
+        imageReadouts_[i]->setText(valuesHidden_ ? QStringLiteral("?") : s.readouts[i]);
     imageReadouts_[2]->setVisible(s.lowerReadoutsVisible);
     imageReadouts_[3]->setVisible(s.lowerReadoutsVisible);
     axisLengthLabel_->setText(s.axisLengthLabel);

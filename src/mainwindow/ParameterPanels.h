@@ -34,6 +34,10 @@ class ParameterPanels : public QWidget {
     // Shows the bench in every control, with their signals blocked; the places and painted texts
     // change only with the number of lenses and the object at infinity.
     void showState(const bench::BenchState &s);
+    // While an exercise keeps the image's values to itself, the image read-outs show "?"; the
+    // next showState writes them.
+    void setValuesHidden(bool hidden) { valuesHidden_ = hidden; }
+    bool valuesHidden() const { return valuesHidden_; }
     // Combo1, the hidden precision list: its three lines "-1", "-2", "-3".
     void fillPrecisionList();
     // Paints at once what a handler just changed, before the figure is redrawn.
@@ -89,6 +93,7 @@ class ParameterPanels : public QWidget {
 
     // Two lenses and the object at infinity, as the panels were last arranged and painted for.
     bool twoLenses_ = false, atInfinity_ = false;
+    bool valuesHidden_ = false;
     std::optional<std::pair<bool, bool>> panelsArrangedFor_;
 };
 

@@ -1,5 +1,5 @@
-#include "config/windows/DirectoryBrowser.h"
 #include "config/RecordFile.h"
+#include "config/windows/DirectoryBrowser.h"
 #include "exercises/ExerciseFile.h"
 #include "exercises/ExerciseHost.h"
 #include "exercises/ExerciseMenu.h"
@@ -92,6 +92,7 @@ TEST(ExerciseFile, RecordsAsThePreviewShowsThem) {
         QString title;
         int hourglasses;
         bool corrected;
+        bool hideValues = false;
     } cases[] = {
         {{"e.rtf", "", "", "", " 2", "x", "Optique, ", "    ", "lentilles", "", "  Un titre  ",
           " 2.5"},
@@ -110,6 +111,14 @@ TEST(ExerciseFile, RecordsAsThePreviewShowsThem) {
          false},
         // A file of three records: the others are blank.
         {{"e.rtf", "", ""}, 0, "", "", 0, false},
+        // Record 6 holds the options.
+        {{"e.rtf", "", "", "", "1", "VALEURS CACHEES", "", "", "", "", "", ""},
+         1,
+         "",
+         "",
+         0,
+         false,
+         true},
     };
     for (const Case &c : cases) {
         const QString path = dir.filePath("x.E21");
@@ -122,6 +131,7 @@ TEST(ExerciseFile, RecordsAsThePreviewShowsThem) {
         EXPECT_EQ(e.title, c.title);
         EXPECT_EQ(e.hourglasses, c.hourglasses);
         EXPECT_EQ(e.corrected(), c.corrected);
+        EXPECT_EQ(e.hideValues, c.hideValues);
     }
 }
 
