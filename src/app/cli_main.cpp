@@ -4,6 +4,7 @@
 
 #include "app/CliPrint.h"
 #include "app/CliRender.h"
+#include "app/CliSeries.h"
 #include "bench/BenchState.h"
 #include "bench/FieldBounds.h"
 #include "bench/ImageFormation.h"
@@ -62,6 +63,17 @@ const char *const HelpText =
     "      A4 à l'italienne par exemplaire, le titre en haut à gauche et la figure\n"
     "      centrée comme demandé. Par défaut : titre « Aldoria - Focalines », un\n"
     "      exemplaire (1 à 40), centrage vertical, figure de 775 × 265.\n"
+    "  series [FICHIER.P09] --from X --to Y --steps N [--lens 1|2]\n"
+    "         [--error DEMI-LARGEUR --seed N] [--csv MESURES.csv]\n"
+    "         [--graph GRAPHIQUE.png [--view 1|2|3]]\n"
+    "      Série automatique de la fenêtre « Mesures » : l'objet va de X à Y cm en N\n"
+    "      mesures (2 à 200) avec la lentille L1 (ou L2), une erreur de lecture de\n"
+    "      ± DEMI-LARGEUR cm (0,1 à 2) tirée de la graine N s'il le faut. Écrit un objet\n"
+    "      JSON : les lignes du tableau (rows) et la droite 1/OA' = a × 1/OA + b (fit :\n"
+    "      pente, ordonnée à l'origine, vergence en δ, distance focale en cm et leurs\n"
+    "      incertitudes-types). Écrit sur demande le tableau en CSV (« ; », virgule\n"
+    "      décimale) et le graphique (PNG, SVG ou PDF) : 1/OA' en fonction de 1/OA (1),\n"
+    "      OA' en fonction de OA (2) ou γ en fonction de OA (3).\n"
     "  eval [--degrees] EXPRESSION\n"
     "      Calcule EXPRESSION comme la machine à calculer (angles en radians, en degrés\n"
     "      avec --degrees) et écrit le résultat sur la sortie standard. En cas d'erreur,\n"
@@ -325,6 +337,11 @@ int main(int argc, char *argv[]) {
     if (command == QLatin1String("render")) return render(args);
     if (command == QLatin1String("print")) return print(args);
     if (command == QLatin1String("eval")) return eval(args);
+    if (command == QLatin1String("series"))
+        return cliSeries(args, [](const QString &file, bench::BenchState &state) {
+            QString title;
+            return loadBench(file, state, title);
+        });
     if (command == QLatin1String("rtf-text")) return rtfText(args);
     if (command == QLatin1String("rtf-convert")) return rtfConvert(args);
     return usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));

@@ -14,11 +14,13 @@
 #include "exercises/IntroText.h"
 #include "help/HelpWindow.h"
 #include "mainwindow/ButtonIcons.h"
+#include "mainwindow/FieldEdit.h"
 #include "mainwindow/FigureView.h"
 #include "mainwindow/Panel.h"
 #include "mainwindow/ParameterPanels.h"
 #include "mainwindow/TabStrip.h"
 #include "mainwindow/WindowZoom.h"
+#include "measure/window/MeasureWindow.h"
 #include "printing/PrintWindow.h"
 #include "ui/CommandButton.h"
 #include "ui/MessageBoxes.h"
@@ -180,6 +182,9 @@ MainWindow::MainWindow(Options options, QWidget *parent)
     setHoverText(panels_->panel(4), QStringLiteral("Représentation de la construction de l'image"));
     for (QWidget *w : panels_->axisLengthControls())
         setHoverText(w, QStringLiteral("Modifier l'échelle de représentation"));
+    setHoverText(panels_->measurementsButton(),
+                 QStringLiteral("Relever des mesures sur le banc : tableau, graphique et "
+                                "distance focale"));
     setHoverText(exercisesButton_,
                  QStringLiteral("Ouvrir un énoncé, enregistrer le texte, obtenir la "
                                 "correction, imprimer ou fermer"));
@@ -192,6 +197,7 @@ MainWindow::MainWindow(Options options, QWidget *parent)
     addShortcut(QKeySequence::Undo, &MainWindow::undo);
     addShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &MainWindow::redo);
     addShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &MainWindow::redo);
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_M), &MainWindow::measureBench);
     const auto addZoomShortcut = [this](const QKeySequence &keys, int step) {
         connect(new QShortcut(keys, this), &QShortcut::activated, this, [this, step] {
             setZoom(step == 0 ? zoom::Smallest : zoom::percent() + step * zoom::Step);
@@ -445,6 +451,33 @@ void MainWindow::showHelp() {
     figure_->setPicture(sauvetage);
 }
 
+void MainWindow::showMeasurements(bool activate) {
+    if (!measureWindow_) {
+        // The bench as the user sees it: a field being typed is validated first, as a command
+        // button's click validates it; a field already validated (the bench as last drawn, and
+        // as validation would leave it) costs no redraw.
+        measureWindow_ = new measure::MeasureWindow(
+            [this] {
+                if (auto *field = qobject_cast<FieldEdit *>(focusWidget())) {
+                    bench::BenchState validated = state_;
+                    bench::validateField(validated, static_cast<bench::Field>(field->index()));
+                    if (!bench::sameInputs(validated, state_) ||
+                        !bench::sameInputs(state_, recorded_))
+                        validateField(field->index());
+                }
+                return state_;
+            },
+            this);
+    }
+    measureWindow_->showBesideMainWindow(activate);
+}
+
+void MainWindow::measureBench() {
+    // The keyboard stays here, for the next move of the object.
+    showMeasurements(false);
+    measureWindow_->addMeasurement(this);
+}
+
 void MainWindow::configurationSaved() {
     previousFileName_ = currentFileName_;
     setWindowTitle(config::titleForConfiguration(currentFileName_));
@@ -594,6 +627,8 @@ void MainWindow::connectPanels() {
     connect(panels_, &ParameterPanels::axisLengthStepped, this, &MainWindow::stepAxisLength);
     connect(panels_, &ParameterPanels::precisionStepped, this, &MainWindow::stepPrecision);
     connect(panels_, &ParameterPanels::precisionSelected, this, &MainWindow::selectPrecision);
+    connect(panels_, &ParameterPanels::measurementsRequested, this,
+            [this] { showMeasurements(); });
     for (int i = 0; i < 3; ++i) {
         connect(figure_->handle(i), &FigureHandle::moved, this, &MainWindow::dragHandle);
         connect(figure_->handle(i), &FigureHandle::pressed, this, &MainWindow::beginGesture);

@@ -26,6 +26,10 @@ class ExerciseHost;
 class ExerciseMenu;
 } // namespace exercises
 
+namespace measure {
+class MeasureWindow;
+}
+
 namespace mainwindow {
 
 class FigureView;
@@ -87,6 +91,11 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     std::function<QString(QWidget *parent)> chooseFigureFile;
     // Command7 "Aide": the help; the figure is the same afterwards.
     void showHelp();
+    // "Mesures": the measurements window beside this one, made at its first opening.
+    void showMeasurements(bool activate = true);
+    // Ctrl+M: opens the measurements window and measures the bench.
+    void measureBench();
+    measure::MeasureWindow *measureWindow() const { return measureWindow_; }
 
     // Opens a configuration named on the command line, as the open window would: a missing
     // file gets the open window's message, a refused one the loader's.
@@ -190,6 +199,7 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     exercises::ExerciseMenu *exerciseMenu_ = nullptr;
 
     QHash<QObject *, QString> hoverTexts_;
+    measure::MeasureWindow *measureWindow_ = nullptr;
 };
 
 } // namespace mainwindow

@@ -42,6 +42,9 @@ const Place places[] = {
     {"Label3_1", 288, 100, ReadoutWidth, ReadoutHeight},
     {"Label3_2", 120, 140, ReadoutWidth, ReadoutHeight},
     {"Label3_3", 288, 140, ReadoutWidth, ReadoutHeight},
+    // Between the object's row and the images' rows, right of the image's title: a place that
+    // no control takes in any layout of the panel.
+    {"btmesures", 290, 67, 100, 22},
     // "Lentilles": L1 in the middle, or in the left half beside L2.
     {"Check1_7", 10, 8, 150, BoxHeight},
     {"Check1_6", 200, 8, 190, BoxHeight},
@@ -180,6 +183,11 @@ void ParameterPanels::buildObjectPanel() {
                                      bench::ApparentDiameterMax, 10);
     for (int i = 0; i < 4; ++i)
         imageReadouts_[i] = readout(panel, QStringLiteral("Label3_%1").arg(i));
+    measurementsButton_ =
+        smallButton(panel, QStringLiteral("btmesures"), QStringLiteral("Mesures"));
+    measurementsButton_->setToolTip(
+        QStringLiteral("Relever OA et OA', tracer le graphique et trouver la distance focale "
+                       "(Ctrl+M)"));
     panel->setPainter([this](QPainter &p) { paintObjectPanel(p); });
 }
 
@@ -478,6 +486,8 @@ void ParameterPanels::connectControls() {
     }
     connect(precisionList_, &QComboBox::currentIndexChanged, this,
             &ParameterPanels::precisionSelected);
+    connect(measurementsButton_, &QPushButton::clicked, this,
+            &ParameterPanels::measurementsRequested);
 }
 
 } // namespace mainwindow

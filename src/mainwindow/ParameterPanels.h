@@ -49,6 +49,8 @@ class ParameterPanels : public QWidget {
     Panel *panel(int tab) const { return panels_[tab - 1]; }
     // The axis-length buttons and read-out, which share one hover text.
     QList<QWidget *> axisLengthControls() const;
+    // "Mesures" on the "Objets et images" panel.
+    QPushButton *measurementsButton() const { return measurementsButton_; }
 
   signals:
     void fieldEdited(int field, const QString &text); // Text1_Change
@@ -61,6 +63,7 @@ class ParameterPanels : public QWidget {
     void axisLengthStepped(int button);               // Command3_Click
     void precisionStepped(int button);                // Commandp_Click
     void precisionSelected(int index);                // Combo1_Click
+    void measurementsRequested();                     // btmesures "Mesures"
 
   protected:
     void resizeEvent(QResizeEvent *) override;
@@ -90,6 +93,7 @@ class ParameterPanels : public QWidget {
     QLabel *apparentDiameterLabel_ = nullptr, *axisLengthLabel_ = nullptr,
            *precisionExponent_ = nullptr;
     std::array<QLabel *, 4> imageReadouts_{};
+    QPushButton *measurementsButton_ = nullptr;
 
     // Two lenses and the object at infinity, as the panels were last arranged and painted for.
     bool twoLenses_ = false, atInfinity_ = false;

@@ -10,10 +10,12 @@ void showCritical(QWidget *parent, const QString &title, const QString &text) {
     box.exec();
 }
 
-bool askOkCancel(QWidget *parent, const QString &title, const QString &text) {
+bool askOkCancel(QWidget *parent, const QString &title, const QString &text,
+                 DefaultAnswer defaultAnswer) {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel,
                     parent);
-    box.setDefaultButton(QMessageBox::Ok);
+    box.setDefaultButton(defaultAnswer == DefaultAnswer::Ok ? QMessageBox::Ok
+                                                            : QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
 }
 

@@ -11,8 +11,12 @@ namespace ui {
 
 // Critical icon, OK button.
 void showCritical(QWidget *parent, const QString &title, const QString &text);
-// Question icon, OK and Cancel; true for OK.
-bool askOkCancel(QWidget *parent, const QString &title, const QString &text);
+// Which button Enter presses in a question.
+enum class DefaultAnswer { Ok, Cancel };
+// Question icon, OK and Cancel; true for OK. A question that would lose data makes Cancel the
+// default.
+bool askOkCancel(QWidget *parent, const QString &title, const QString &text,
+                 DefaultAnswer defaultAnswer = DefaultAnswer::Ok);
 // Warning icon, Yes and No; true for Yes.
 bool askYesNo(QWidget *parent, const QString &title, const QString &text);
 

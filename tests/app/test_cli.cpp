@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 struct CliRun {
@@ -253,4 +255,59 @@ TEST(Cli, PrintRefusesBadArgumentsAndFilesLeavingAnOlderPdf) {
     QFile f(pdf);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), "older");
+}
+
+TEST(Cli, SeriesPrintsTheRowsAndTheFitAndWritesTheCsv) {
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QString::fromUtf8("série.csv"));
+    const QStringList args{"series",  "--from", "0",      "--to", "14",    "--steps", "20",
+                           "--error", "0,5",    "--seed", "7",    "--csv", csv};
+    const CliRun r = cli(args);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    const QJsonArray rows = o["rows"].toArray();
+    ASSERT_EQ(rows.size(), 20);
+    const QJsonObject first = rows[0].toObject();
+    EXPECT_EQ(first["object_distance"].toDouble(), -15);
+    EXPECT_EQ(first["inverse_object"].toDouble(), -6.67);
+    const QJsonObject fit = o["fit"].toObject();
+    EXPECT_NEAR(fit["slope"].toDouble(), 1, 0.005);
+    EXPECT_LE(std::fabs(fit["focal"].toDouble() - 10), fit["focal_uncertainty"].toDouble());
+    EXPECT_EQ(fit["points"].toInt(), 20);
+    // The same seed, the same numbers.
+    EXPECT_EQ(cli(args).out, r.out);
+
+    QFile f(csv);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBFLentille;OA (cm);"));
+    EXPECT_EQ(bytes.count("\r\n"), 21);
+    EXPECT_TRUE(bytes.contains("\r\nL1;-15,0;"));
+}
+
+TEST(Cli, SeriesRefusesBadArguments) {
+    struct Row {
+        QStringList args;
+        const char *err;
+    };
+    const Row rows[] = {
+        {{"series", "--from", "0", "--to", "14"}, "series : les options --from X"},
+        {{"series", "--from", "0", "--to", "14", "--steps", "1"}, "series : Le nombre de mesures"},
+        {{"series", "--from", "0", "--to", "16", "--steps", "5"}, "series : L'objet doit rester"},
+        {{"series", "--from", "0", "--to", "14", "--steps", "5", "--lens", "2"},
+         "series : Le banc n'a qu'une lentille"},
+        {{"series", "--from", "0", "--to", "14", "--steps", "5", "--lens", "3"}, "series : --lens"},
+        {{"series", "--from", "0", "--to", "14", "--steps", "5", "--error", "0,5"},
+         "series : --error et --seed"},
+        {{"series", "--from", "0", "--to", "14", "--steps", "5", "--error", "3", "--seed", "1"},
+         "series : la demi-largeur"},
+        {{"series", "--from", "0", "--to", "14", "--steps", "5", "--view", "4"}, "series : --view"},
+    };
+    for (const Row &row : rows) {
+        const CliRun r = cli(row.args);
+        const std::string label = row.args.join(' ').toStdString();
+        EXPECT_EQ(r.status, 1) << label;
+        EXPECT_TRUE(r.err.startsWith(QString::fromUtf8(row.err))) << label << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << label;
+    }
 }
