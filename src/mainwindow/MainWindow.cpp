@@ -468,6 +468,7 @@ void MainWindow::showMeasurements(bool activate) {
                 return state_;
             },
             this);
+        measureWindow_->imageValuesHidden = [this] { return valuesHidden(); };
     }
     measureWindow_->showBesideMainWindow(activate);
 }

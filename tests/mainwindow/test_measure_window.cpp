@@ -3,6 +3,10 @@
 #include "MainWindowFixture.h"
 
 #include "bench/BenchHistory.h"
+#include "config/ConfigurationFile.h"
+#include "config/RecordFile.h"
+#include "exercises/ExerciseFile.h"
+#include "exercises/ExerciseMenu.h"
 #include "measure/MeasureTexts.h"
 #include "measure/window/MeasureWindow.h"
 #include "ui/RecordingSurface.h"
@@ -210,6 +214,46 @@ TEST_F(MeasureWindowTest, TheButtonTakesAPlaceNoControlOfThePanelNeeds) {
     ASSERT_TRUE(measurements());
     EXPECT_TRUE(measurements()->isVisible());
     EXPECT_TRUE(child<QRadioButton>(*measurements(), "lentille2")->isEnabled());
+}
+
+} // namespace
+
+namespace {
+
+// An exercise that keeps the image's values to itself is not answered by the measurements.
+TEST_F(MeasureWindowTest, NoMeasurementWhileAnExerciseHidesTheValues) {
+    const QString dir = programDir.path() + QLatin1Char('/');
+    bench::BenchState start = bench::BenchState::startup();
+    config::RecordWriter exercise;
+    const QStringList records{
+        "e.rtf", "b.P09", "c.rtf", "", " 1",     exercises::HiddenValuesOption,
+        "",      "",      "",      "", "Cachée", " 1"};
+    for (int n = 0; n < records.size(); ++n)
+        ASSERT_TRUE(exercise.put(n + 1, records[n]));
+    for (const auto &[name, bytes] :
+         {std::pair{"b.P09", *config::configurationBytes(start)},
+          std::pair{"e.rtf", QByteArray("{\\rtf1 Trouver l'image.\\par}")},
+          std::pair{"c.rtf", QByteArray("{\\rtf1 Correction.\\par}")},
+          std::pair{"x.E21", exercise.bytes()}}) {
+        QFile f(dir + QString::fromLatin1(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    window->exerciseMenu()->openExerciseFile(dir + "x.E21");
+    ASSERT_TRUE(window->valuesHidden());
+    activateMain();
+    answerNextMessageBox(QMessageBox::Ok);
+    QTest::keyClick(window.get(), Qt::Key_M, Qt::ControlModifier);
+    ASSERT_TRUE(measurements());
+    EXPECT_TRUE(answeredBoxes.value(0).startsWith(
+        QString::fromUtf8("Mesure impossible|L'exercice cache les valeurs")));
+    answerNextMessageBox(QMessageBox::Ok);
+    EXPECT_FALSE(measurements()->runSeries({0, 14, 5, 1}));
+    EXPECT_EQ(table()->rowCount(), 0);
+
+    window->exerciseMenu()->opencor_Click(); // the correction shows the values again
+    EXPECT_TRUE(measurements()->addMeasurement());
+    EXPECT_EQ(table()->rowCount(), 1);
 }
 
 } // namespace

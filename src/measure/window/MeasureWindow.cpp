@@ -389,11 +389,24 @@ void MeasureWindow::refreshLensChoice() {
         lensButtons_[0]->setChecked(true);
 }
 
+std::optional<bench::BenchState> MeasureWindow::benchToMeasure(QWidget *asker) {
+    if (!bench_) return std::nullopt;
+    if (imageValuesHidden && imageValuesHidden()) {
+        ui::showCritical(asker, QStringLiteral("Mesure impossible"),
+                         QStringLiteral("L'exercice cache les valeurs de l'image jusqu'à sa "
+                                        "correction : mesurez sur la figure."));
+        return std::nullopt;
+    }
+    return bench_();
+}
+
 bool MeasureWindow::addMeasurement(QWidget *asker) {
-    if (!bench_) return false;
-    const MeasurementResult m = takeMeasurement(bench_(), lens(), error_);
+    if (!asker) asker = this;
+    const std::optional<bench::BenchState> bench = benchToMeasure(asker);
+    if (!bench) return false;
+    const MeasurementResult m = takeMeasurement(*bench, lens(), error_);
     if (const auto *refusal = std::get_if<QString>(&m)) {
-        ui::showCritical(asker ? asker : this, QStringLiteral("Mesure impossible"), *refusal);
+        ui::showCritical(asker, QStringLiteral("Mesure impossible"), *refusal);
         return false;
     }
     appendRows({std::get<Measurement>(m)});
@@ -401,14 +414,17 @@ bool MeasureWindow::addMeasurement(QWidget *asker) {
 }
 
 void MeasureWindow::askForSeries() {
-    if (!bench_ || !chooseSeriesPlan) return;
-    if (const std::optional<SeriesPlan> plan = chooseSeriesPlan(this, bench_(), lens()))
+    if (!chooseSeriesPlan) return;
+    const std::optional<bench::BenchState> bench = benchToMeasure(this);
+    if (!bench) return;
+    if (const std::optional<SeriesPlan> plan = chooseSeriesPlan(this, *bench, lens()))
         runSeries(*plan);
 }
 
 bool MeasureWindow::runSeries(const SeriesPlan &plan) {
-    if (!bench_) return false;
-    const bench::BenchState bench = bench_();
+    const std::optional<bench::BenchState> measured = benchToMeasure(this);
+    if (!measured) return false;
+    const bench::BenchState &bench = *measured;
     if (const std::optional<QString> problem = checkSeriesPlan(bench, plan)) {
         ui::showCritical(this, QStringLiteral("Série automatique"), *problem);
         return false;

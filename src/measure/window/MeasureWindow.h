@@ -100,6 +100,10 @@ class MeasureWindow : public QWidget {
     // again from the seed's first.
     void setReadingError(bool on, double halfWidth, quint64 seed);
 
+    // Whether the main window keeps the image's values hidden (an exercise that asks the pupil to
+    // find them on the figure): no measurement is taken then.
+    std::function<bool()> imageValuesHidden;
+
     // Where the files are asked for; empty when cancelled. Tests replace them.
     std::function<QString(QWidget *parent)> chooseTableFile;
     std::function<QString(QWidget *parent)> chooseGraphFile;
@@ -114,6 +118,9 @@ class MeasureWindow : public QWidget {
 
   private:
     void buildControls();
+    // The bench to measure, or none (and the reason shown over `asker`) while the image's values
+    // are hidden.
+    std::optional<bench::BenchState> benchToMeasure(QWidget *asker);
     void appendRows(const std::vector<Measurement> &rows);
     void refreshTable(int fromRow);
     void refreshGraph();
