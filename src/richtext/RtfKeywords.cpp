@@ -121,6 +121,8 @@ constexpr auto Keywords = std::to_array<Entry>({
     {"mac", Kw::Mac},
     {"macpict", Kw::OtherBlip},
     {"manager", Kw::SkippedDestination},
+    // Office Math properties, which Word writes without \* in every document.
+    {"mmathPr", Kw::SkippedDestination},
     {"nestcell", Kw::NestCell},
     {"nestrow", Kw::NestRow},
     {"nonesttables", Kw::SkippedDestination},

@@ -18,8 +18,9 @@
 
 namespace richtext {
 
-// A control word: lower-case letters only, with an optional signed number clamped to 32 bits;
-// the space that ends a control word belongs to it.
+// A control word: ASCII letters of either case (Word's math properties have capitals, as in
+// \mmathPr), with an optional signed number clamped to 32 bits; the space that ends a control
+// word belongs to it. Names are matched with their case.
 struct RtfWord {
     KeywordName name;
     bool hasParam = false;
@@ -88,8 +89,8 @@ constexpr std::array<ByteClass, 256> Classes = [] {
 inline ByteClass classOf(char c) {
     return Classes[static_cast<unsigned char>(c)];
 }
-inline bool isLower(char c) {
-    return static_cast<unsigned char>(c - 'a') < 26;
+inline bool isLetter(char c) {
+    return static_cast<unsigned char>((c | 0x20) - 'a') < 26;
 }
 inline bool isDigit(char c) {
     return static_cast<unsigned char>(c - '0') < 10;
@@ -239,13 +240,15 @@ inline const char *scanName(const char *p, const char *end, KeywordName &name) {
 #if defined(__SSE2__)
     if constexpr (std::endian::native == std::endian::little) {
         if (end - p >= 2 * Block) {
-            const auto lowerMask = [](const char *at) {
-                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(at));
+            // A byte with 0x20 set is a letter when it then lies from 'a' to 'z'.
+            const auto letterMask = [](const char *at) {
+                const __m128i v = _mm_or_si128(
+                    _mm_loadu_si128(reinterpret_cast<const __m128i *>(at)), _mm_set1_epi8(0x20));
                 const __m128i d = _mm_sub_epi8(v, _mm_set1_epi8('a'));
                 return std::uint32_t(
                     _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(d, _mm_set1_epi8(25)), d)));
             };
-            const std::uint32_t letters = lowerMask(p) | lowerMask(p + Block) << Block;
+            const std::uint32_t letters = letterMask(p) | letterMask(p + Block) << Block;
             if (letters != 0xFFFFFFFFu) {
                 const unsigned n = unsigned(__builtin_ctz(~letters));
                 name.size = n;
@@ -260,7 +263,7 @@ inline const char *scanName(const char *p, const char *end, KeywordName &name) {
     }
 #endif
     const char *start = p;
-    while (p < end && isLower(*p))
+    while (p < end && isLetter(*p))
         ++p;
     name = keywordName(std::string_view(start, std::size_t(p - start)));
     return p;
@@ -310,7 +313,7 @@ inline RtfToken RtfLexer::next() {
                 return t;
             }
             const char s = pos_[1];
-            if (isLower(s)) {
+            if (isLetter(s)) {
                 pos_ = scanWord(pos_ + 1, end_, t.word);
                 t.kind = RtfToken::Word;
                 if (t.word.isBinary()) {

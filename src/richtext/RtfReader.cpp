@@ -125,8 +125,8 @@ bool isAscii(std::string_view s) {
 // and none of the marks that bound a table or frame in a document's text. The builder puts
 // text into the document as it stands, which relies on this.
 bool isTextCharacter(char32_t c) {
-    return (c >= 0x20 || c == '\t') && c != 0x7F && c != 0x2029 && c != 0xFFFC &&
-           c != 0xFDD0 && c != 0xFDD1;
+    return (c >= 0x20 || c == '\t') && c != 0x7F && c != 0x2029 && c != 0xFFFC && c != 0xFDD0 &&
+           c != 0xFDD1;
 }
 
 // The bytes of a single-byte code page whose characters are text, worked out once for each
@@ -226,8 +226,8 @@ class RtfReader {
 
     std::string bytes_; // text bytes awaiting decoding together
     QString decoded_;
-    std::u16string run_;              // bytes decoded by table
-    const char16_t *table_ = nullptr; // the table of tableCodePage_, if it has one
+    std::u16string run_;                          // bytes decoded by table
+    const char16_t *table_ = nullptr;             // the table of tableCodePage_, if it has one
     const std::array<bool, 256> *keep_ = nullptr; // the bytes whose character in table_ is text
     int tableCodePage_ = -1;
 
@@ -274,7 +274,7 @@ std::unique_ptr<QTextDocument> RtfReader::read() {
                     skipToBrace();
                     continue;
                 }
-                if (end - pos >= 2 && isLower(pos[1])) {
+                if (end - pos >= 2 && isLetter(pos[1])) {
                     RtfWord w;
                     pos = scanWord(pos + 1, end, w);
                     if (w.isBinary()) {
@@ -514,7 +514,7 @@ void RtfReader::skipToBrace() {
             pos = end;
             return;
         }
-        if (!isLower(pos[1])) {
+        if (!isLetter(pos[1])) {
             pos += 2; // a symbol, an escaped brace or backslash, or the start of a \'hh
             continue;
         }
