@@ -48,6 +48,7 @@ constexpr auto Keywords = std::to_array<Entry>({
     {"cellx", Kw::CellX},
     {"cf", Kw::Cf},
     {"chcbpat", Kw::Background},
+    {"chftn", Kw::ChFtn},
     {"clbrdrb", Kw::ClBrdr},
     {"clbrdrl", Kw::ClBrdr},
     {"clbrdrr", Kw::ClBrdr},

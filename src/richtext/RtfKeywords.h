@@ -72,6 +72,7 @@ enum class Kw : std::uint8_t {
     Row,
     NestCell,
     NestRow,
+    ChFtn,
     // paragraphs
     Pard,
     Ql,

@@ -220,6 +220,7 @@ class RtfReader {
     int ucSkip_ = 0;
     char16_t highSurrogate_ = 0;
     bool alternativeShown_ = false;
+    int noteNumber_ = 0; // notes called so far
     int cachedFont_ = std::numeric_limits<int>::min();
     int cachedCodePage_ = 0;
     bool cachedAscii_ = true;
@@ -1091,6 +1092,14 @@ void RtfReader::emitPicture() {
         break;
     case Kw::NestRow:
         emitChar(0x2028);
+        break;
+    case Kw::ChFtn:
+        // A note's call, numbered as word processors number notes by default; the note itself
+        // is skipped.
+        if (g.dest == Dest::Text) {
+            const QString number = QString::number(++noteNumber_);
+            if (!g.chr.hidden) emitText(number);
+        }
         break;
     case Kw::Pard:
         g.para = ParaState{};
