@@ -46,8 +46,11 @@ class RtfWriter {
     void cellContent(const QTextFrame::iterator &begin, const QTextFrame::iterator &end);
     void block(const QTextBlock &block, bool inTable, End end);
     void paragraphProperties(const QTextBlockFormat &f, const QTextBlock &block);
-    const QByteArray &runProperties(const QTextCharFormat &f, int formatIndex, bool blockFormat);
-    void charProperties(QByteArray &out, const QTextCharFormat &f);
+    // What a run of character properties is written for: a fragment or a paragraph's own format
+    // (an empty paragraph, a list number), as a run of text or as a paragraph mark.
+    enum Use { FragmentRun, BlockRun, FragmentMark, BlockMark, UseCount };
+    const QByteArray &runProperties(const QTextCharFormat &f, int formatIndex, Use use);
+    void charProperties(QByteArray &out, const QTextCharFormat &f, bool mark);
     void text(QStringView s);
     void picture(const QTextImageFormat &f);
     void word(const char *name);
@@ -63,8 +66,8 @@ class RtfWriter {
     std::vector<QRgb> colours_;
     QHash<QRgb, int> colourIndexes_;
     // The control words of each character format met, with the space after them, by its index
-    // in the document: those of fragments, and those of paragraphs (their marks, list numbers).
-    std::vector<std::optional<QByteArray>> runCache_[2];
+    // in the document, for each use.
+    std::vector<std::optional<QByteArray>> runCache_[UseCount];
     // The fragments of the paragraph being written, with their formats.
     std::vector<QTextFragment> fragments_;
     std::vector<QTextCharFormat> formats_;
@@ -131,7 +134,7 @@ int RtfWriter::colourIndex(QRgb rgb) {
     return colourIndexes_[rgb] = int(colours_.size()); // index 0 is the automatic colour
 }
 
-void RtfWriter::charProperties(QByteArray &out, const QTextCharFormat &f) {
+void RtfWriter::charProperties(QByteArray &out, const QTextCharFormat &f, bool mark) {
     QString family = f.fontFamilies().toStringList().value(0);
     if (family.isEmpty()) family = f.stringProperty(QTextFormat::FontFamily);
     if (family.isEmpty()) family = defaultFamily_;
@@ -174,7 +177,9 @@ void RtfWriter::charProperties(QByteArray &out, const QTextCharFormat &f) {
     if (f.underlineStyle() == QTextCharFormat::NoUnderline && f.fontUnderline())
         appendWord(out, "ul");
     if (f.fontStrikeOut()) appendWord(out, "strike");
-    switch (f.verticalAlignment()) {
+    // A paragraph mark is never raised or lowered, as Word writes it: LibreOffice loses the
+    // break of a mark in superscript and runs the paragraph into the next.
+    switch (mark ? QTextCharFormat::AlignNormal : f.verticalAlignment()) {
     case QTextCharFormat::AlignSuperScript:
         appendWord(out, "super");
         break;
@@ -204,14 +209,13 @@ void RtfWriter::charProperties(QByteArray &out, const QTextCharFormat &f) {
     }
 }
 
-const QByteArray &RtfWriter::runProperties(const QTextCharFormat &f, int formatIndex,
-                                           bool blockFormat) {
-    auto &cache = runCache_[blockFormat];
+const QByteArray &RtfWriter::runProperties(const QTextCharFormat &f, int formatIndex, Use use) {
+    auto &cache = runCache_[use];
     if (std::size_t(formatIndex) >= cache.size()) cache.resize(std::size_t(formatIndex) + 1);
     std::optional<QByteArray> &props = cache[std::size_t(formatIndex)];
     if (!props) {
         props.emplace();
-        charProperties(*props, f);
+        charProperties(*props, f, use == FragmentMark || use == BlockMark);
         props->append(' ');
     }
     return *props;
@@ -389,9 +393,9 @@ void RtfWriter::block(const QTextBlock &b, bool inTable, End end) {
     }
     if (markFragment)
         body_.append(runProperties(formats_[std::size_t(markFragment - fragments_.data())],
-                                   markFragment->charFormatIndex(), false));
+                                   markFragment->charFormatIndex(), FragmentMark));
     else
-        body_.append(runProperties(b.charFormat(), b.charFormatIndex(), true));
+        body_.append(runProperties(b.charFormat(), b.charFormatIndex(), BlockMark));
     if (const QTextList *list = b.textList()) {
         QString marker;
         switch (list->format().style()) {
@@ -409,7 +413,7 @@ void RtfWriter::block(const QTextBlock &b, bool inTable, End end) {
             break;
         }
         body_.append("{\\plain");
-        body_.append(runProperties(b.charFormat(), b.charFormatIndex(), true));
+        body_.append(runProperties(b.charFormat(), b.charFormatIndex(), BlockRun));
         text(marker);
         body_.append("\\tab}");
     }
@@ -424,7 +428,7 @@ void RtfWriter::block(const QTextBlock &b, bool inTable, End end) {
             continue;
         }
         body_.append("{\\plain");
-        body_.append(runProperties(f, fragment.charFormatIndex(), false));
+        body_.append(runProperties(f, fragment.charFormatIndex(), FragmentRun));
         text(QStringView(blockText).mid(fragment.position() - b.position(), fragment.length()));
         body_.append('}');
     }

@@ -220,11 +220,28 @@ TEST(Writer, RunsAndParagraphMarksInOrder) {
              c.insertImage(picture);
          },
          "\\pard\\plain\\f1\\fs24 {\\plain\\f1\\fs20 a\\{}{\\pict"},
-        {"after the picture", [&](QTextCursor &c) {
+        {"after the picture",
+         [&](QTextCursor &c) {
              c.insertText("a", run("Arial", 10));
              c.insertImage(picture);
              c.insertText("b\\", run("Arial", 12));
-         }, "}{\\plain\\f1\\fs24 b\\\\}\\par"},
+         },
+         "}{\\plain\\f1\\fs24 b\\\\}\\par"},
+        {"a mark is never raised or lowered",
+         [](QTextCursor &c) {
+             QTextCharFormat f = run("Arial", 10);
+             c.insertText("m", f);
+             f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+             c.insertText("2", f);
+         },
+         "\\pard\\plain\\f1\\fs20 {\\plain\\f1\\fs20 m}{\\plain\\f1\\fs20\\super 2}\\par"},
+        {"nor is an empty paragraph's",
+         [](QTextCursor &c) {
+             QTextCharFormat f = run("Arial", 10);
+             f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+             c.setBlockCharFormat(f);
+         },
+         "\\pard\\plain\\f1\\fs20 \\par"},
         {"a picture alone", [&](QTextCursor &c) { c.insertImage(picture); },
          "\\pard\\plain\\f1\\fs40 {\\pict"},
         {"empty", [](QTextCursor &) {}, "\\pard\\plain\\f1\\fs40 \\par"},
