@@ -24,6 +24,7 @@
 #include <QStringList>
 #include <QTextDocument>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -313,6 +314,8 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &
 } // namespace
 
 int main(int argc, char *argv[]) {
+    // A file-size limit makes a write fail, which says so, rather than end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     qInstallMessageHandler(quietQtMessages);
     // The figure is drawn off screen: no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

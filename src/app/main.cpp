@@ -7,6 +7,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -45,6 +46,9 @@ bool answerInformationOption(int argc, char *argv[]) {
 
 int main(int argc, char *argv[]) {
     if (answerInformationOption(argc, argv)) return 0;
+    // A file-size limit makes a save fail with a message rather than end the program and lose
+    // the bench and the text.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     // Where the program's settings (the zoom) are kept: ~/.config/Aldoria/Focalines.conf.
     QCoreApplication::setOrganizationName(QStringLiteral("Aldoria"));

@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace config {
 
@@ -52,16 +51,6 @@ std::optional<QByteArray> readRecordFile(const QString &path, int maxRecords) {
     QByteArray bytes = file.read(qint64(maxRecords) * RecordSize);
     if (file.error() != QFileDevice::NoError) return std::nullopt;
     return bytes;
-}
-
-bool writeFileReplacing(const QString &path, const QByteArray &bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 } // namespace config

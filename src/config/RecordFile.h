@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/AtomicFile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -56,8 +58,7 @@ class RecordWriter {
 // no value.
 std::optional<QByteArray> readRecordFile(const QString &path, int maxRecords);
 
-// Writes the bytes to a temporary file in the target's directory and renames it over the
-// target, so that a failed write leaves an existing file as it was. Returns false on failure.
-bool writeFileReplacing(const QString &path, const QByteArray &bytes);
+// Record files, like every file the program writes, are replaced whole or not at all.
+using files::writeFileReplacing;
 
 } // namespace config

@@ -1,9 +1,10 @@
 #include "printing/PdfFile.h"
 
+#include "files/AtomicFile.h"
+
 #include <QBuffer>
 #include <QHash>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <map>
@@ -249,14 +250,7 @@ bool writePdfFile(const QString &path, const QPageLayout &layout, const QString 
         ok = paint(writer);
     } // the writer finishes the document when it goes
     if (!ok) return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const QByteArray bytes = shareIdenticalObjects(buffer.data());
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return files::writeFileReplacing(path, shareIdenticalObjects(buffer.data()));
 }
 
 } // namespace printing

@@ -1,11 +1,12 @@
 #include "richtext/RichText.h"
 
+#include "files/AtomicFile.h"
 #include "richtext/PlainText.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QTextDocument>
 
 namespace richtext {
@@ -37,8 +38,9 @@ std::variant<std::unique_ptr<QTextDocument>, TextError> readRtf(const QByteArray
 }
 
 std::variant<std::unique_ptr<QTextDocument>, TextError> readRtfFile(const QString &path) {
+    // Only a regular file: a pipe or a device could block or never end.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return unreadable(QStringLiteral("Impossible d'ouvrir le fichier %1").arg(path));
     if (file.size() > MaxFileSize)
         return unreadable(QStringLiteral("Ce fichier est trop volumineux pour être un texte."));
@@ -53,8 +55,7 @@ QByteArray writeRtf(const QTextDocument &document) {
 }
 
 std::optional<TextError> writeRtfFile(const QTextDocument &document, const QString &path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(writeRtf(document)) < 0 || !file.commit())
+    if (!files::writeFileReplacing(path, writeRtf(document)))
         return TextError{QStringLiteral("Enregistrement impossible"),
                          QStringLiteral("Ecriture impossible sur disque")};
     return std::nullopt;

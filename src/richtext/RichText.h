@@ -21,7 +21,8 @@ struct TextError {
 // are not RTF but plain text become a plain-text document; anything else is refused.
 std::variant<std::unique_ptr<QTextDocument>, TextError> readRtf(const QByteArray &bytes);
 
-// readRtf of a file's bytes; a file that cannot be opened is refused.
+// readRtf of a file's bytes; a file that cannot be opened, or is not a regular file (a
+// directory, a pipe, a device), is refused.
 std::variant<std::unique_ptr<QTextDocument>, TextError> readRtfFile(const QString &path);
 
 // The document as 7-bit RTF.

@@ -14,6 +14,9 @@
 
 #include <cmath>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 namespace {
 
 struct CliRun {
@@ -22,8 +25,15 @@ struct CliRun {
     QString err;
 };
 
-CliRun cli(const QStringList &args) {
+// The command, with the files it writes limited to `fileSizeLimit` bytes when given, as
+// `ulimit -f` limits them.
+CliRun cli(const QStringList &args, rlim_t fileSizeLimit = RLIM_INFINITY) {
     QProcess p;
+    if (fileSizeLimit != RLIM_INFINITY)
+        p.setChildProcessModifier([fileSizeLimit] {
+            const rlimit limit{fileSizeLimit, fileSizeLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
     p.start(QStringLiteral(FOCALINES_CLI), args);
     p.waitForFinished(30000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
@@ -184,6 +194,55 @@ TEST(Cli, RichTextToPlainTextAndConversion) {
     EXPECT_EQ(cli({"rtf-text", out}).out, expected); // the earlier copy is intact
     EXPECT_EQ(cli({"rtf-text"}).status, 1);
     EXPECT_TRUE(cli({"--help"}).out.contains("rtf-convert"));
+}
+
+// The text commands refuse at once what is not a regular file, which could block or never end.
+TEST(Cli, RichTextCommandsRefuseWhatIsNotARegularFile) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("tube.rtf");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString &path : {fifo, QStringLiteral("/dev/zero"), dir.path()})
+        for (const QStringList &args : {QStringList{"rtf-text", path},
+                                        QStringList{"rtf-convert", path, dir.filePath("x.rtf")}}) {
+            const CliRun r = cli(args);
+            EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
+            EXPECT_TRUE(r.err.startsWith("Lecture impossible: ")) << r.err.toStdString();
+        }
+    EXPECT_FALSE(QFile::exists(dir.filePath("x.rtf")));
+}
+
+// A write cut short, here by a file-size limit as by a full disk, leaves the older file whole
+// and says so, whatever the file and however large.
+TEST(Cli, WritesCutShortLeaveTheOlderFile) {
+    QTemporaryDir dir;
+    const QString in = dir.filePath("long.rtf");
+    QFile f(in);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("{\\rtf1\\ansi " +
+            QByteArray("Un paragraphe de l'\\'e9nonc\\'e9.\\par ").repeated(300) + "}");
+    f.close();
+    const QStringList commands[] = {
+        {"rtf-convert", in, dir.filePath("copie.rtf")},
+        {"render", "--output", dir.filePath("f.png")},
+        {"render", "--output", dir.filePath("f.svg")},
+        {"render", "--output", dir.filePath("f.pdf")},
+        {"print", "--output", dir.filePath("p.pdf")},
+    };
+    for (const QStringList &args : commands) {
+        QFile out(args.last());
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("ancien");
+        out.close();
+        const CliRun r = cli(args, 2048);
+        EXPECT_EQ(r.status, 1) << args.first().toStdString() << " " << args.last().toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("impossible"), Qt::CaseInsensitive))
+            << r.err.toStdString();
+        ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+        EXPECT_EQ(out.readAll(), "ancien") << args.last().toStdString();
+        out.close();
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 6); // no temporary file left
+    EXPECT_EQ(cli(QStringList{"rtf-convert", in, dir.filePath("copie.rtf")}).status, 0);
 }
 
 TEST(Cli, PrintWritesOneLandscapePagePerCopyIntoAPdf) {

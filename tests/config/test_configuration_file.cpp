@@ -11,7 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <random>
+
+#include <sys/resource.h>
 
 using namespace bench;
 using namespace config;
@@ -225,6 +228,20 @@ TEST_F(ConfigurationFileTest, FailedSaveKeepsTheOldFile) {
     f.close();
     // A directory that does not exist.
     EXPECT_TRUE(saveConfiguration(s, dir.filePath("none/x.P09")).has_value());
+
+    // A write cut short, here by a file-size limit below the file's size as by a full disk.
+    setFieldText(s, Lens1Focal, QStringLiteral("12"));
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit limit{1024, old.rlim_max};
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const auto cutShort = saveConfiguration(s, path);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_TRUE(cutShort.has_value());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
 }
 
 TEST_F(ConfigurationFileTest, HostileBytesNeverCrashTheLoader) {
