@@ -41,7 +41,7 @@ class BundledExercises : public MainWindowTest {
 
 TEST_F(BundledExercises, EveryExerciseAndItsCorrection) {
     const QStringList files = QDir(dir).entryList({QStringLiteral("*.E21")}, QDir::Files);
-    ASSERT_GE(files.size(), 8);
+    ASSERT_GE(files.size(), 16);
     for (const QString &name : files) {
         SCOPED_TRACE(name.toStdString());
         const auto e = std::get<exercises::ExerciseFile>(exercises::readExerciseFile(dir + name));
@@ -72,25 +72,25 @@ TEST_F(BundledExercises, GettingStartedThenAnExerciseChosenInTheWindow) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Focalines - ") + dir + "prise-en-main.P09");
     EXPECT_FALSE(supertext(*window)->isReadOnly());
 
-    // The exercises window lists the exercises beside the program; the third one is opened.
+    // The exercises window lists the exercises beside the program; the fourth one is opened.
     QString preview;
     QTimer::singleShot(50, [&] {
         auto *w = qobject_cast<exercises::Fichexo *>(QApplication::activeModalWidget());
         ASSERT_TRUE(w);
-        w->browser()->fileList()->setCurrentRow(2);
+        w->browser()->fileList()->setCurrentRow(3);
         preview = w->titratexo()->text();
         w->ouvreur()->click();
     });
     menu()->openexo_Click();
-    EXPECT_EQ(preview, QString::fromUtf8("Image virtuelle : la loupe"));
-    EXPECT_EQ(fich(*window)->text(), dir + QStringLiteral("03-loupe.E21"));
+    EXPECT_EQ(preview, QString::fromUtf8("La loupe, une image virtuelle"));
+    EXPECT_EQ(fich(*window)->text(), dir + QStringLiteral("04-loupe.E21"));
     EXPECT_TRUE(menu()->correctionAvailable());
 
     // The launcher asks for another one: served once.
-    window->exerciseRequestFile().writeRecord(31, QStringLiteral("08-LUNETTE.e21"));
+    window->exerciseRequestFile().writeRecord(31, QStringLiteral("16-LUNETTE.e21"));
     window->formActivate();
     window->formActivate();
-    EXPECT_EQ(fich(*window)->text(), dir + QStringLiteral("08-lunette.E21"));
+    EXPECT_EQ(fich(*window)->text(), dir + QStringLiteral("16-lunette.E21"));
     EXPECT_TRUE(menu()->correctionAvailable());
     EXPECT_TRUE(answeredBoxes.isEmpty()) << answeredBoxes.join('\n').toStdString();
 
