@@ -183,6 +183,10 @@ UNITS = r'(?:cm|mm|m|\u03b4|km)'
 
 
 def typeset(text):
+    # `…` is text to type as it stands (a calculator expression): no spacing touches it.
+    if '`' in text:
+        pieces = text.split('`')
+        return ''.join(p if k % 2 else typeset(p) for k, p in enumerate(pieces))
     text = text.replace('« ', '«' + NBSP).replace(' »', NBSP + '»').replace(' :', NBSP + ':')
     for mark in ';?!':
         text = text.replace(' ' + mark, THIN + mark)
@@ -195,6 +199,8 @@ def typeset(text):
     text = text.replace('tan ', 'tan' + NBSP)
     # A line may break after a slash followed by a letter ("1/f'"): a word joiner holds them.
     text = re.sub(r'/(?=[^\d\s])', '/' + WORD_JOINER, text)
+    # Nor after the opening bar of an absolute value ("|γ_1|").
+    text = re.sub(r'\|(?=\S)', '|' + WORD_JOINER, text)
     return text
 
 
@@ -436,7 +442,7 @@ CHECK_RAYS = ("« parallèle à l'axe optique », « passant par le centre optiq
 x = Exercise('construction', "Construire l'image avec les trois rayons", 1, 1,
              ['Rayons particuliers, ', 'construction graphique, ', 'image réelle'], True)
 x.bench('E', Bench(x1=20.0, f1=6.0, xA=2.0, h=3.0, options={**NO_LIGHT, **NO_IMAGES}))
-x.bench('C', x.benches['E'].but(options={}))
+x.bench('C', x.benches['E'].but(options={5: 0}))
 x.texts(
     intro(x,
           "Un objet AB de hauteur {h} cm est placé perpendiculairement à l'axe optique, son "
@@ -548,7 +554,7 @@ x.texts(
 # 4. The magnifying glass --------------------------------------------------------------------
 x = Exercise('loupe', "La loupe, une image virtuelle", 1, 2, ['Image virtuelle, ', 'loupe'], True)
 x.bench('E', Bench(x1=16.0, f1=10.0, xA=10.0, h=1.0, options={**NO_LIGHT, **NO_IMAGES}))
-x.bench('C', x.benches['E'].but(options={}))
+x.bench('C', x.benches['E'].but(options={5: 0}))
 x.texts(
     intro(x,
           "On observe un petit objet AB, de hauteur {h} cm, à travers une loupe : une lentille "
@@ -1198,7 +1204,7 @@ GETTING_STARTED = [
                  "retrouve. « Copier » place la figure dans le presse-papiers, « Imprimer » "
                  "l'imprime."),
     ('question', "« Calculatrice » ouvre une machine à calculer scientifique : calculez-y "
-                 "1/(1/10-1/30) par exemple."),
+                 "`1/(1/10-1/30)` par exemple."),
     ('head', 'Les exercices'),
     ('question', "Le bouton « Exercices » au-dessus de cette fenêtre ouvre le menu des "
                  "exercices : « Ouvrir un exercice » affiche un énoncé et règle le banc, « Voir "
