@@ -299,8 +299,9 @@ class Text:
                 body.append(r'\pard\ql\li300\fi-300\sa60\f0\fs20\cf1\b ' + f'{number}. '
                             + r'\b0 ' + rtf_text(text) + r'\par')
                 if answers:
+                    # The space after the colon is black: what the pupil types there is too.
                     body.append(r'\pard\ql\li300\sa120\f0\fs20\cf4\i R\'e9ponse\'a0:\i0\cf1 '
-                                r'\par')
+                                r"\'a0\par")
             else:
                 assert style == 'text', style
                 body.append(r'\pard\ql\li150\sa60\f0\fs20\cf1 ' + rtf_text(text) + r'\par')
@@ -592,7 +593,8 @@ x.texts(
 # 5. The object in the object focal plane ----------------------------------------------------
 x = Exercise('plan-focal-objet', "Objet dans le plan focal objet", 1, 2,
              ['Foyer objet, ', "image à l'infini, ", 'diamètre apparent'], True)
-x.bench('E', Bench(x1=30.0, f1=10.0, xA=20.0, h=2.0, options={**NO_LIGHT, **NO_IMAGES}))
+x.bench('E', Bench(x1=30.0, f1=10.0, xA=20.0, h=2.0,
+                   options={**NO_LIGHT, **NO_IMAGES, **NO_FOCI}))
 x.bench('C', x.benches['E'].but(options={3: 1, 5: 0}))
 x.variant('F', 'C', xA=19.0)
 x.variant('G', 'C', xA=21.0)
@@ -601,7 +603,7 @@ x.texts(
           "Une lentille convergente de centre optique O et de distance focale f' = {f1} cm est "
           "placée à la graduation {x1} cm. On place devant elle un objet AB de hauteur {h} cm, "
           "son pied A à la graduation {xA} cm.",
-          "Ni les rayons ni l'image ne sont dessinés.")
+          "Ni les rayons, ni les foyers, ni l'image ne sont dessinés.")
     + [('note', HIDDEN_NOTE), ('note', ALGEBRAIC_NOTE)]
     + questions(
         "À quelle graduation se trouve le foyer objet F de la lentille ? Que remarquez-vous ?",
@@ -643,7 +645,7 @@ x.bench('E', Bench(x1=20.0, f1=20.0, decimals=2, infinity=True, apparent=5.0,
 x.bench('C', x.benches['E'].but(options={}, f1=10.0))
 x.texts(
     intro(x,
-          "Un objet très éloigné, un immeuble à l'horizon, est vu à l'œil nu sous le diamètre "
+          "Un objet très éloigné, un immeuble au loin, est vu à l'œil nu sous le diamètre "
           "apparent α = {a|1}° : c'est l'angle entre les rayons qui viennent de son pied A et "
           "ceux qui viennent de son sommet B. Une lentille convergente de centre optique O et "
           "de distance focale f' = {f1} cm est placée à la graduation {x1} cm. Les positions "
