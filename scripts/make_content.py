@@ -722,7 +722,7 @@ x.texts(
         "Il faut bar(OA') = OR = {E.f1/100|4} m, donc V = 1/bar(OA') − 1/bar(OA) = "
         "1/{E.f1/100|4} − 1/({(E.xA-E.x1)/100|3}) = {100/E.f1|1} + "
         "{-100/(E.xA-E.x1)|1} = {100/E.f1-100/(E.xA-E.x1)|1} δ, et f' = 1/V = "
-        "{1/(1/E.f1-1/(E.xA-E.x1))} cm.",
+        "{1/(100/E.f1-100/(E.xA-E.x1))|4} m = {1/(1/E.f1-1/(E.xA-E.x1))} cm.",
         "A = V − V_0 = {-100/(E.xA-E.x1)|1} δ.",
         "Avec f' = {E.f1} cm, l'image est derrière la rétine, à la graduation {E.xA1} cm. Avec "
         "f' = {C.f1} cm (banc de ce corrigé), elle est à la graduation {C.xA1} cm, sur la "
@@ -793,7 +793,9 @@ x.texts(
           "graduation {C.xA} cm. L'image nette se forme alors à la graduation {C.xA1} cm.",
           "La figure montre la mesure 1, sans foyers ni image. La distance focale est affichée "
           "dans l'onglet « Lentilles » : ne l'ouvrez qu'à la dernière question.")
-    + [('note', HIDDEN_NOTE), ('note', ALGEBRAIC_NOTE)]
+    + [('note', "Les valeurs de l'image sont cachées (« ? ») dans l'onglet « Objets et "
+                "images » jusqu'à « Voir la correction » (bouton « Exercices ») : les mesures "
+                "ci-dessus en tiennent lieu."), ('note', ALGEBRAIC_NOTE)]
     + questions(
         "Mesure 1 : calculer bar(OA) et bar(OA'), puis f' à l'aide de la relation de "
         "conjugaison 1/bar(OA') − 1/bar(OA) = 1/f'.",
