@@ -919,10 +919,10 @@ x.texts(
         "L'image se forme à la graduation {C.xA1} cm. Un capteur resté à la graduation "
         "{E.xA1} cm recevrait une image floue : il faut refaire la mise au point."))
 
-# 12. A series of measurements ----------------------------------------------------------------
+# 12. A series of measurements, taken in the measurements window ---------------------------
 x = Exercise('serie-de-mesures', "Une série de mesures et le graphique de conjugaison", 2, 3,
-             ['Série de mesures, ', "graphique 1/OA' en fonction de 1/OA, ", 'vergence'],
-             False)
+             ['Série de mesures, ', "graphique 1/OA' en fonction de 1/OA, ", 'vergence, ',
+              'incertitude'], False)
 x.bench('E', Bench(x1=50.0, f1=12.5, xA=0.0, h=2.0, decimals=2, axis=90,
                    options={1: 0, 13: 0, 14: 0, **NO_FOCI}))
 x.bench('C', x.benches['E'].but(options={}))
@@ -931,6 +931,9 @@ SERIES_HEADER = ["Graduation\nde A (cm)", "bar(OA)\n(cm)", "bar(OA')\n(cm)", "1/
                  "1/bar(OA')\n(m^{−1})"]
 for letter, position in zip(SERIES, (0.0, 10.0, 20.0, 25.0, 30.0)):
     x.variant(letter, 'E', xA=position)
+# The vergence from any one measurement, and the slope from the first and the last.
+VERGENCE = '100/(H.xA1-H.x1)-100/(H.xA-H.x1)'
+SLOPE = '(100/(J.xA1-J.x1)-100/(F.xA1-F.x1))/(100/(J.xA-J.x1)-100/(F.xA-F.x1))'
 x.texts(
     intro(x,
           "On vérifie la relation de conjugaison 1/bar(OA') − 1/bar(OA) = 1/f' par une série "
@@ -941,20 +944,30 @@ x.texts(
           "Pour chaque graduation du pied A de l'objet donnée dans le tableau, taper la valeur "
           "dans le champ « Position (cm) » de l'onglet « Objets et images », appuyer sur "
           "Entrée, et lire la position de l'image A'B' (la graduation de A') dans le même "
-          "onglet.")
+          "onglet. Appuyer ensuite sur Ctrl+M : la mesure s'ajoute au tableau de la fenêtre "
+          "« Mesures » (qu'ouvre aussi le bouton « Mesures » de l'onglet), qui calcule "
+          "1/bar(OA) et 1/bar(OA') et trace le graphique.")
     + [('note', ALGEBRAIC_NOTE)]
-    + [('table', [SERIES_HEADER]
-        + [['{' + b + '.xA}', '', '', '', ''] for b in SERIES])]
+    + [('table', [SERIES_HEADER] + [['{' + b + '.xA}', '', '', '', ''] for b in SERIES])]
     + questions(
-        "Faire les mesures et remplir les trois premières colonnes du tableau.",
+        "Faire les mesures et remplir les trois premières colonnes du tableau. Ajouter chaque "
+        "mesure à la fenêtre « Mesures » (Ctrl+M).",
         "Calculer 1/bar(OA) et 1/bar(OA'), les distances étant exprimées en mètres, et "
-        "remplir les deux dernières colonnes.",
-        "Tracer le graphique de 1/bar(OA') en fonction de 1/bar(OA), sur papier millimétré ou "
-        "avec un tableur. Quelle est l'allure de la courbe ?",
+        "remplir les deux dernières colonnes. Comparer avec le tableau de la fenêtre "
+        "« Mesures ».",
+        "Tracer sur papier millimétré le graphique de 1/bar(OA') en fonction de 1/bar(OA), "
+        "et le comparer à celui de la fenêtre « Mesures » (vue « 1/OA' = f(1/OA) »). Quelle "
+        "est l'allure de la courbe ?",
         "Montrer que la relation de conjugaison prévoit une droite. Quels doivent être son "
         "coefficient directeur et son ordonnée à l'origine ?",
-        "Lire l'ordonnée à l'origine. En déduire la vergence V de la lentille, puis sa "
-        "distance focale f'.",
+        "Lire l'ordonnée à l'origine sur votre graphique. En déduire la vergence V de la "
+        "lentille, puis sa distance focale f'. Comparer avec la droite que la fenêtre "
+        "« Mesures » ajuste aux points, « 1/OA' = a × 1/OA + b ».",
+        "Sur un vrai banc, on ne repère la position de l'image nette qu'à quelques "
+        "millimètres près. Dans la fenêtre « Mesures », cliquer « Effacer tout », cocher "
+        "« Incertitude de lecture » et choisir ± {0.5|1} cm, puis, avec « Série automatique… », "
+        "mesurer de la graduation {F.xA} cm à la graduation {J.xA} cm en 16 mesures. Que "
+        "deviennent les points, la droite et l'incertitude-type u(V) de la vergence ?",
         "Pour finir, ouvrir l'onglet « Lentilles » et comparer avec la distance focale "
         "affichée."),
     [('title', f"Corrigé de l'exercice {x.number}"),
@@ -966,16 +979,22 @@ x.texts(
     + questions(
         "La lentille est à la graduation {C.x1} cm : bar(OA) est la graduation de A moins "
         "{C.x1} cm, et bar(OA') la graduation de A' lue dans l'onglet moins {C.x1} cm (voir "
-        "le tableau).",
+        "le tableau). La fenêtre « Mesures » donne les mêmes valeurs.",
         "Par exemple, pour le pied de l'objet à la graduation {F.xA} cm : bar(OA) = "
         "{F.xA-F.x1} cm = {(F.xA-F.x1)/100} m, donc 1/bar(OA) = {100/(F.xA-F.x1)} m^{−1}.",
-        "Les points sont alignés : le graphique est une droite.",
+        "Les points sont alignés : le graphique est une droite, comme dans la fenêtre "
+        "« Mesures ».",
         "La relation s'écrit 1/bar(OA') = 1/bar(OA) + 1/f' : c'est une droite de "
         "coefficient directeur 1 et d'ordonnée à l'origine 1/f' = V.",
-        "Sur chaque ligne, 1/bar(OA') − 1/bar(OA) = {100/(H.xA1-H.x1)-100/(H.xA-H.x1)} "
-        "m^{−1} : l'ordonnée à l'origine est V = {100/(H.xA1-H.x1)-100/(H.xA-H.x1)|1} δ, donc "
-        "f' = 1/V = {1/(100/(H.xA1-H.x1)-100/(H.xA-H.x1))|3} m = "
-        "{1/(1/(H.xA1-H.x1)-1/(H.xA-H.x1))|1} cm.",
+        "Sur chaque ligne, 1/bar(OA') − 1/bar(OA) = {" + VERGENCE + "} m^{−1} : l'ordonnée à "
+        "l'origine est V = {" + VERGENCE + "|1} δ, donc f' = 1/V = {1/(" + VERGENCE + ")|3} m "
+        "= {1/(1/(H.xA1-H.x1)-1/(H.xA-H.x1))|1} cm. La fenêtre « Mesures » trouve la même "
+        "droite, de coefficient directeur a = {" + SLOPE + "|3}, et V = b = {" + VERGENCE
+        + "} δ, f' = 1/V = {1/(1/(H.xA1-H.x1)-1/(H.xA-H.x1))} cm.",
+        "Les points s'écartent de la droite, de part et d'autre. La droite ajustée change "
+        "peu, car les erreurs se compensent en partie, mais u(V) n'est plus négligeable : on "
+        "écrit le résultat V ± u(V). Plus il y a de mesures, plus l'incertitude est petite : "
+        "c'est pourquoi on fait une série de mesures plutôt qu'une seule.",
         "L'onglet « Lentilles » affiche la distance focale {C.f1} cm. Le banc de ce corrigé "
         "montre les foyers et les rayons de construction."))
 
