@@ -2,6 +2,7 @@
 
 #include "config/RecordFile.h"
 #include "measure/MeasureTexts.h"
+#include "measure/window/MeasureTableModel.h"
 #include "measure/window/SeriesWindow.h"
 #include "printing/PrintWindow.h"
 #include "ui/CommandButton.h"
@@ -30,10 +31,10 @@
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStandardPaths>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
-#include <set>
+#include <algorithm>
 
 namespace measure {
 
@@ -89,6 +90,20 @@ void writeFile(QWidget *parent, const QString &title, const QString &path,
                          QStringLiteral("Impossible d'écrire le fichier « %1 ».")
                              .arg(QDir::toNativeSeparators(path)));
 }
+
+// The numbers of the rows. Qt measures every number's text again for the header's width after
+// each row added, which cost more than drawing the graph; the width of "999" holds them all.
+class RowNumberHeader : public QHeaderView {
+  public:
+    explicit RowNumberHeader(QWidget *parent) : QHeaderView(Qt::Vertical, parent) {
+        setSectionResizeMode(QHeaderView::Fixed);
+        setDefaultSectionSize(20);
+        setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    QSize sizeHint() const override {
+        return {fontMetrics().horizontalAdvance(QStringLiteral("999")) + 10, defaultSectionSize()};
+    }
+};
 
 } // namespace
 
@@ -150,7 +165,6 @@ MeasureWindow::MeasureWindow(std::function<bench::BenchState()> bench, QWidget *
     chooseSeriesPlan = askSeriesPlan;
     // A seed of its own for each run; shown, so that a class can agree on one.
     setReadingError(false, 0.5, QRandomGenerator::global()->bounded(1u, 100000u));
-    refreshTable(0);
     refreshGraph();
 }
 
@@ -185,19 +199,16 @@ void MeasureWindow::buildControls() {
     auto *middle = new QHBoxLayout;
     // The table and its commands.
     auto *left = new QVBoxLayout;
-    table_ = new QTableWidget(0, ColumnCount, this);
+    model_ = new MeasureTableModel(this);
+    table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("tableau"));
-    QStringList titles;
-    // The unit under the name, so that the columns stay narrow.
-    for (int c = 0; c < ColumnCount; ++c)
-        titles << columnTitle(c).replace(QStringLiteral(" ("), QStringLiteral("\n("));
-    table_->setHorizontalHeaderLabels(titles);
+    table_->setModel(model_);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->horizontalHeader()->setMinimumSectionSize(40);
-    table_->verticalHeader()->setDefaultSectionSize(20);
+    table_->setVerticalHeader(new RowNumberHeader(table_));
     table_->setMinimumWidth(440);
     left->addWidget(table_, 1);
     auto *tableCommands = new QHBoxLayout;
@@ -337,6 +348,10 @@ bool MeasureWindow::eventFilter(QObject *watched, QEvent *e) {
     return QWidget::eventFilter(watched, e);
 }
 
+const std::vector<Measurement> &MeasureWindow::rows() const {
+    return model_->rows();
+}
+
 int MeasureWindow::lens() const {
     return lensButtons_[1]->isChecked() ? 2 : 1;
 }
@@ -348,7 +363,7 @@ GraphView MeasureWindow::view() const {
 }
 
 std::optional<ConjugationFit> MeasureWindow::fit() const {
-    return fitConjugation(rows_, lens());
+    return fitConjugation(rows(), lens());
 }
 
 void MeasureWindow::showBesideMainWindow(bool activate) {
@@ -383,7 +398,7 @@ bool MeasureWindow::event(QEvent *e) {
 void MeasureWindow::refreshLensChoice() {
     const bool twoLenses = bench_ && bench_().option(bench::TwoLenses);
     const bool measuredL2 =
-        std::any_of(rows_.begin(), rows_.end(), [](const Measurement &m) { return m.lens == 2; });
+        std::any_of(rows().begin(), rows().end(), [](const Measurement &m) { return m.lens == 2; });
     lensButtons_[1]->setEnabled(twoLenses || measuredL2);
     if (!lensButtons_[1]->isEnabled() && lensButtons_[1]->isChecked())
         lensButtons_[0]->setChecked(true);
@@ -443,51 +458,34 @@ bool MeasureWindow::runSeries(const SeriesPlan &plan) {
 
 void MeasureWindow::appendRows(const std::vector<Measurement> &rows) {
     if (rows.empty()) return;
-    const int first = int(rows_.size());
-    rows_.insert(rows_.end(), rows.begin(), rows.end());
-    refreshTable(first);
+    model_->append(rows);
     table_->scrollToBottom();
     refreshLensChoice();
     refreshGraph();
 }
 
-void MeasureWindow::refreshTable(int fromRow) {
-    table_->setRowCount(int(rows_.size()));
-    for (int r = fromRow; r < int(rows_.size()); ++r) {
-        for (int c = 0; c < ColumnCount; ++c) {
-            auto *item = new QTableWidgetItem(cellText(rows_[std::size_t(r)], c));
-            item->setTextAlignment(c == LensColumn ? Qt::AlignCenter
-                                                   : Qt::AlignRight | Qt::AlignVCenter);
-            table_->setItem(r, c, item);
-        }
-    }
-}
-
 void MeasureWindow::refreshGraph() {
-    graph_->show({&rows_, lens(), view()});
+    graph_->show({&rows(), lens(), view()});
 }
 
 void MeasureWindow::deleteSelectedRows() {
-    std::set<int> selected;
+    std::vector<int> selected;
     for (const QModelIndex &index : table_->selectionModel()->selectedRows())
-        selected.insert(index.row());
+        selected.push_back(index.row());
     if (selected.empty()) return;
-    for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
-        rows_.erase(rows_.begin() + *it);
-        table_->removeRow(*it);
-    }
+    std::sort(selected.begin(), selected.end());
+    model_->remove(selected);
     refreshLensChoice();
     refreshGraph();
 }
 
 void MeasureWindow::clearAll() {
-    if (rows_.empty()) return;
+    if (rows().empty()) return;
     if (!ui::askOkCancel(this, QStringLiteral("Effacer tout"),
                          QStringLiteral("Effacer toutes les mesures du tableau ?"),
                          ui::DefaultAnswer::Cancel))
         return;
-    rows_.clear();
-    table_->setRowCount(0);
+    model_->clear();
     // A new series starts from the seed's first error, as on another computer.
     error_.restart();
     refreshLensChoice();
@@ -496,13 +494,13 @@ void MeasureWindow::clearAll() {
 
 void MeasureWindow::copyTable() {
     if (QClipboard *clipboard = QGuiApplication::clipboard())
-        clipboard->setText(clipboardTable(rows_));
+        clipboard->setText(clipboardTable(rows()));
 }
 
 void MeasureWindow::saveTable() {
     const QString path = chooseTableFile ? chooseTableFile(this) : QString();
     if (path.isEmpty()) return;
-    writeFile(this, QStringLiteral("Enregistrer les mesures"), path, csvFile(rows_));
+    writeFile(this, QStringLiteral("Enregistrer les mesures"), path, csvFile(rows()));
 }
 
 void MeasureWindow::copyGraph() {

@@ -19,13 +19,15 @@ class QDoubleSpinBox;
 class QMenu;
 class QRadioButton;
 class QSpinBox;
-class QTableWidget;
+class QTableView;
 class QToolButton;
 
 namespace measure {
 
 // The graph of the measurements window: the persistent picture of the graph, drawn at the
 // screen's resolution and again whenever its content or its size changes.
+class MeasureTableModel;
+
 class GraphWidget : public QWidget {
     Q_OBJECT
   public:
@@ -63,7 +65,7 @@ class MeasureWindow : public QWidget {
     // `bench` gives the main window's bench as it stands, a field being typed validated.
     explicit MeasureWindow(std::function<bench::BenchState()> bench, QWidget *parent = nullptr);
 
-    const std::vector<Measurement> &rows() const { return rows_; }
+    const std::vector<Measurement> &rows() const;
     int lens() const;
     GraphView view() const;
     std::optional<ConjugationFit> fit() const;
@@ -122,14 +124,13 @@ class MeasureWindow : public QWidget {
     // are hidden.
     std::optional<bench::BenchState> benchToMeasure(QWidget *asker);
     void appendRows(const std::vector<Measurement> &rows);
-    void refreshTable(int fromRow);
     void refreshGraph();
     void readingErrorEdited();
     // L2 can be chosen while the bench has two lenses or the table holds measurements of L2.
     void refreshLensChoice();
 
     std::function<bench::BenchState()> bench_;
-    std::vector<Measurement> rows_;
+    MeasureTableModel *model_ = nullptr;
     ReadingError error_;
     bool placed_ = false;
 
@@ -139,7 +140,7 @@ class MeasureWindow : public QWidget {
     QCheckBox *errorBox_ = nullptr;
     QDoubleSpinBox *halfWidthBox_ = nullptr;
     QSpinBox *seedBox_ = nullptr;
-    QTableWidget *table_ = nullptr;
+    QTableView *table_ = nullptr;
     QRadioButton *viewButtons_[3] = {};
     GraphWidget *graph_ = nullptr;
     QMenu *graphMenu_ = nullptr;
