@@ -108,6 +108,10 @@ if command -v Xvfb >/dev/null && [ -x "$shot" ]; then
     CONF=deux-lentilles.P09 CROP=$tabs window onglet-construction.png \
         "mousemove 360 368 click 1"
     dialog calculatrice.png 504 Machine
+    # The measurements window, against the screen's right edge, after a series of 20
+    # measurements started from its "Série automatique…".
+    CROP=866x546+158+0 RESIZE=640x window mesures.png "mousemove 352 458 click 1" \
+        "key alt+s" "key Tab Tab" "key ctrl+a" "type 20" "key Return"
     # The save and open windows start in the current folder: a class folder with a few
     # configurations in it.
     class="/tmp/Documents de la classe/TP-optique"
