@@ -121,8 +121,10 @@ void ExerciseMenu::btexo_Click(QWidget *button) {
 
 bool ExerciseMenu::mayDiscardText() {
     if (!state_.textModified) return true;
+    // Enter must not throw a pupil's answers away: Cancel is the default.
     return ui::askOkCancel(host_.hostWindow(), QStringLiteral("Abandon des données?"),
-                           QStringLiteral("Attention: perte des modifications du texte."));
+                           QStringLiteral("Attention: perte des modifications du texte."),
+                           ui::DefaultAnswer::Cancel);
 }
 
 // Prise en main: the getting-started material of the program's directory, editable.

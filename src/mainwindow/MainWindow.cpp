@@ -386,10 +386,7 @@ void MainWindow::closeEvent(QCloseEvent *event) {
 
 // Form_QueryUnload: true when the window may close.
 bool MainWindow::formQueryUnload() {
-    if (exerciseMenu_->textModified() &&
-        !ui::askOkCancel(this, QStringLiteral("Abandon des données?"),
-                         QStringLiteral("Attention: perte des modifications du texte.")))
-        return false;
+    if (!exerciseMenu_->mayDiscardText()) return false;
     return ui::askOkCancel(this, QStringLiteral("Fermer"),
                            QStringLiteral("Quitter vraiment Focalines ?"));
 }

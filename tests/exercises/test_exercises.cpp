@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
@@ -228,15 +229,22 @@ class ExercisesTest : public ::testing::Test {
     }
 
     // Answers the next message box with `button` and records its title and text.
-    void answer(QMessageBox::StandardButton button, int attempts = 200) {
-        QTimer::singleShot(10, [this, button, attempts] {
+    void answer(QMessageBox::StandardButton button) {
+        onNextBox([button](QMessageBox *box) { box->button(button)->click(); });
+    }
+    // Answers it with the Enter key, as a hurried user does.
+    void answerWithEnter() {
+        onNextBox([](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Return); });
+    }
+    void onNextBox(const std::function<void(QMessageBox *)> &act, int attempts = 200) {
+        QTimer::singleShot(10, [this, act, attempts] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (!box) {
-                if (attempts > 0) answer(button, attempts - 1);
+                if (attempts > 0) onNextBox(act, attempts - 1);
                 return;
             }
             boxes << box->windowTitle() + '|' + box->text();
-            box->button(button)->click();
+            act(box);
         });
     }
 
@@ -391,7 +399,10 @@ TEST_F(ExercisesTest, EditsAreGuarded) {
         answer(QMessageBox::Cancel);
         command();
     }
-    EXPECT_EQ(boxes.size(), 5);
+    // Enter answers Cancel.
+    answerWithEnter();
+    menu->Closexo_Click();
+    EXPECT_EQ(boxes.size(), 6);
     EXPECT_EQ(boxes.value(0), QStringLiteral("Abandon des données?|Attention: perte des "
                                              "modifications du texte."));
     EXPECT_EQ(text(), edited);
@@ -406,7 +417,7 @@ TEST_F(ExercisesTest, EditsAreGuarded) {
             w->closeButton()->click();
     });
     menu->openexo_Click();
-    EXPECT_EQ(boxes.size(), 7);
+    EXPECT_EQ(boxes.size(), 8);
     EXPECT_EQ(text(), edited);
     EXPECT_TRUE(menu->textModified());
 
