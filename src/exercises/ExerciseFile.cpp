@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -83,23 +84,35 @@ std::variant<ExerciseFile, config::FileError> readExerciseFile(const QString &pa
 }
 
 QString resolveName(const QString &directory, const QString &name) {
-    const QString relative = QString(name).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QString relative = QString(name).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    static const QRegularExpression driveLetter(QStringLiteral("^[A-Za-z]:"));
+    if (relative.startsWith(QLatin1Char('/')) || driveLetter.match(relative).hasMatch())
+        return QString();
+    relative = QDir::cleanPath(relative);
+    if (relative == QLatin1String("..") || relative.startsWith(QLatin1String("../")))
+        return QString();
     const QString plain = QDir(directory).filePath(relative);
-    if (relative.isEmpty() || QFileInfo::exists(plain)) return plain;
-    QDir dir(directory);
-    const QStringList parts = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    QString path = relative.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : directory;
-    dir.setPath(path);
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        QString part = parts[i];
-        if (!QFileInfo::exists(dir.filePath(part))) {
-            const QString entry = caseInsensitiveEntry(dir, part);
-            if (entry.isEmpty()) return plain;
-            part = entry;
+    QString path = plain;
+    if (!relative.isEmpty() && !QFileInfo::exists(plain)) {
+        QDir dir(directory);
+        const QStringList parts = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        for (qsizetype i = 0; i < parts.size(); ++i) {
+            QString part = parts[i];
+            if (!QFileInfo::exists(dir.filePath(part))) {
+                const QString entry = caseInsensitiveEntry(dir, part);
+                if (entry.isEmpty()) return plain;
+                part = entry;
+            }
+            path = dir.filePath(part);
+            if (i + 1 < parts.size()) dir.setPath(path);
         }
-        path = dir.filePath(part);
-        if (i + 1 < parts.size()) dir.setPath(path);
     }
+    // A link inside the folder may still lead out of it.
+    const QString target = QFileInfo(path).canonicalFilePath();
+    const QString folder = QFileInfo(directory).canonicalFilePath();
+    if (!target.isEmpty() && target != folder &&
+        !target.startsWith(folder.endsWith(QLatin1Char('/')) ? folder : folder + u'/'))
+        return QString();
     return path;
 }
 

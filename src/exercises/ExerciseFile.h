@@ -44,9 +44,13 @@ std::variant<ExerciseFile, config::FileError> readExerciseFile(const QString &pa
 // The message of an exercise file that cannot be read.
 config::FileError unreadableExercise();
 
-// The file that a name written in an exercise set stands for, in `directory`: a "\" separates
-// folders, and where no file bears the exact name, the one entry whose name differs only in
-// case is taken, folder by folder. Without such an entry, the plain join of the two.
+// The file that a name read from a file (an exercise, the getting-started file, the launcher's
+// request) stands for, inside `directory` only: a "\" separates folders, and where no file
+// bears the exact name, the one entry whose name differs only in case is taken, folder by
+// folder; without such an entry, the plain join of the two. A name that could reach outside the
+// folder (absolute, with a drive letter, climbing out through "..", or through a link leading
+// elsewhere) gives the empty text, which every reader takes for a missing file: exercises come
+// on USB keys and class shares, and must not show the machine's own files.
 QString resolveName(const QString &directory, const QString &name);
 
 } // namespace exercises

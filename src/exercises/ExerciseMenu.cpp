@@ -257,8 +257,14 @@ void ExerciseMenu::showGettingStartedText() {
 void ExerciseMenu::serveRequest(const QString &name) {
     if (!mayDiscardText()) return;
     const QString dir = host_.programDirectory();
+    const QString path = resolveName(dir, name.trimmed());
+    if (path.isEmpty()) { // a name outside the program's folder: as a missing file
+        const config::FileError error = unreadableExercise();
+        ui::showCritical(host_.hostWindow(), error.title, error.text);
+        return;
+    }
     Fichexo window(host_, state_, host_.hostWindow());
-    window.setSelection(dir, resolveName(dir, name.trimmed()));
+    window.setSelection(dir, path);
     if (!window.ouvreur_Click()) return;
     state_.correctionAvailable = true;
 }
@@ -267,7 +273,9 @@ void ExerciseMenu::openExerciseFile(const QString &path) {
     const QFileInfo file(path);
     const QString dir = file.absolutePath() + QLatin1Char('/');
     Fichexo window(host_, state_, host_.hostWindow());
-    window.setSelection(dir, resolveName(dir, file.fileName()));
+    // The user's own choice, not a name read from a file: a link leading elsewhere is followed.
+    const QString resolved = resolveName(dir, file.fileName());
+    window.setSelection(dir, resolved.isEmpty() ? file.absoluteFilePath() : resolved);
     // The preview has reported a file it cannot read: opening it would say so a second time.
     if (window.apercu()) window.ouvreur_Click();
 }

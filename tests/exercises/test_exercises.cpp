@@ -169,11 +169,17 @@ TEST(ExerciseFile, HostileBytesAreReadOrRefused) {
 
 TEST(ExerciseFile, NamesWrittenOnWindows) {
     QTemporaryDir temp;
-    const QString dir = temp.path() + '/';
+    const QString dir = temp.path() + "/serie/";
     QDir(dir).mkpath("Sous/Dossier");
     writeFile(dir + "Sous/Dossier/ENONCE.RTF", "x");
     writeFile(dir + "deux.rtf", "x");
     writeFile(dir + "DEUX.rtf", "x");
+    // Files outside the exercise's folder, and links to them inside it.
+    QTemporaryDir outside;
+    writeFile(outside.path() + "/dehors.rtf", "x");
+    writeFile(temp.path() + "/dehors.rtf", "x");
+    QFile::link(outside.path(), dir + "lien");
+    QFile::link(outside.path() + "/dehors.rtf", dir + "raccourci.rtf");
     const struct {
         QString name, expected;
     } cases[] = {
@@ -183,6 +189,15 @@ TEST(ExerciseFile, NamesWrittenOnWindows) {
         // Two names differ only in case from this one: none is taken.
         {"Deux.rtf", dir + "Deux.rtf"},
         {"absent.rtf", dir + "absent.rtf"},
+        {"Sous\\..\\deux.rtf", dir + "deux.rtf"},
+        // Whatever could reach outside the folder is refused, even when it exists.
+        {"..\\dehors.rtf", ""},
+        {"Sous/../../dehors.rtf", ""},
+        {outside.path() + "/dehors.rtf", ""},
+        {"\\etc\\hostname", ""},
+        {"C:\\ENONCE.RTF", ""},
+        {"lien/dehors.rtf", ""},
+        {"raccourci.rtf", ""},
     };
     for (const auto &c : cases)
         EXPECT_EQ(resolveName(dir, c.name), c.expected) << c.name.toStdString();
@@ -534,6 +549,11 @@ TEST_F(ExercisesTest, RequestsAndTheCommandLine) {
     menu->serveRequest("absent.E21");
     EXPECT_EQ(boxes.size(), 1);
     EXPECT_FALSE(menu->correctionAvailable());
+    EXPECT_TRUE(host->fich.text().isEmpty());
+    // A name reaching outside the program's folder is as missing, even when it exists.
+    answer(QMessageBox::Ok);
+    menu->serveRequest("Serie/../../" + QDir(dir).dirName() + "/a.E21");
+    EXPECT_EQ(boxes.value(1), boxes.value(0));
     EXPECT_TRUE(host->fich.text().isEmpty());
 
     // From the command line, from its own folder, with its own correction state.
