@@ -200,6 +200,11 @@ Fichexo::Fichexo(ExerciseHost &host, ExerciseState &state, QWidget *parent)
 
     connect(ouvreur_, &QToolButton::clicked, this, [this] { ouvreur_Click(); });
     connect(Image5_, &QToolButton::clicked, this, &QDialog::reject);
+    // Another folder or drive: the selection is no file of what the list shows any more.
+    connect(browser_, &config::DirectoryBrowser::directoryChanged, this, [this] {
+        setSelection(QString(), QString());
+        apercu();
+    });
     connect(browser_, &config::DirectoryBrowser::fileClicked, this, &Fichexo::File1_Click);
     connect(browser_, &config::DirectoryBrowser::fileDoubleClicked, this,
             [this](const QString &name) {
@@ -290,7 +295,14 @@ bool Fichexo::apercu() {
         m->hide();
     Label4_->hide();
     ouvreur_->hide();
-    if (isBlank(fichierexo_->text())) return false;
+    if (isBlank(fichierexo_->text())) {
+        // Nothing selected: the preview is empty and asks for a selection.
+        titratexo_->clear();
+        for (QLabel *l : {Label1_, Label2_, Label3_})
+            l->hide();
+        intratro_->show();
+        return false;
+    }
     intratro_->hide();
     for (QWidget *w : {static_cast<QWidget *>(Label4_), static_cast<QWidget *>(ouvreur_),
                        static_cast<QWidget *>(Label1_), static_cast<QWidget *>(Label3_),

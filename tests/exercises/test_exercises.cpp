@@ -328,6 +328,19 @@ TEST_F(ExercisesTest, EmptyFolderAsksForASelection) {
     EXPECT_TRUE(window.intratro()->isVisible());
     EXPECT_EQ(window.intratro()->text(), QString::fromUtf8("Sélectionner un fichier"));
     EXPECT_FALSE(window.ouvreur_Click());
+
+    // Going from a folder with a selection to another one leaves nothing selected to open.
+    ASSERT_TRUE(window.browser()->setDirectory(dir));
+    window.File1_Click("a.E21");
+    ASSERT_TRUE(window.ouvreur()->isVisible());
+    ASSERT_TRUE(window.browser()->setDirectory(empty.path()));
+    EXPECT_TRUE(window.fichierexo()->text().isEmpty());
+    EXPECT_TRUE(window.intratro()->isVisible());
+    EXPECT_TRUE(window.titratexo()->text().isEmpty());
+    EXPECT_FALSE(window.correctionLabel()->isVisible());
+    EXPECT_FALSE(window.ouvreur()->isVisible());
+    EXPECT_FALSE(window.ouvreur_Click());
+    EXPECT_TRUE(host->fich.text().isEmpty());
 }
 
 TEST_F(ExercisesTest, OpeningWithAndWithoutConfiguration) {
