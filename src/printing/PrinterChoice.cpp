@@ -88,15 +88,20 @@ QString PrinterChoice::askPdfFileName(QWidget *parent) const {
     QFileDialog dialog(parent, QStringLiteral("Imprimer dans un fichier PDF"));
     dialog.setObjectName(QStringLiteral("pdfFileDialog"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // The replace question is the program's own, in its own words.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QStringLiteral("Documents PDF (*.pdf)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    const QFileInfo proposed(defaultPdfPath());
+    const QString last = printer_.outputFileName();
+    const QFileInfo proposed(last.isEmpty() ? defaultPdfPath() : last);
     dialog.setDirectory(proposed.absolutePath());
     dialog.selectFile(proposed.fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
+    const QFileInfo chosen(dialog.selectedFiles().constFirst());
+    if (chosen.exists() && !ui::askToReplace(parent, chosen.fileName())) return {};
+    return chosen.filePath();
 }
 
 PrintOutcome PrinterChoice::print(QWidget *parent, const PagePainter &paint,
@@ -119,9 +124,11 @@ PrintOutcome PrinterChoice::print(QWidget *parent, const PagePainter &paint,
 PrintOutcome PrinterChoice::printToPdf(QWidget *parent, const PagePainter &paint,
                                        const QString &documentName,
                                        const std::function<void()> &started) {
-    const QString target =
-        printer_.outputFileName().isEmpty() ? askPdfFileName(parent) : printer_.outputFileName();
+    // Asked at every print, the last one proposed: a PDF printed earlier (the exercise text,
+    // another figure) is never replaced without the user's word.
+    const QString target = askPdfFileName(parent);
     if (target.isEmpty()) return PrintOutcome::Cancelled;
+    printer_.setOutputFileName(target);
     if (started) started();
     const bool ok = writePdfFile(target, printer_.pageLayout(), documentName, paint);
     if (ok) return PrintOutcome::Printed;

@@ -46,15 +46,16 @@ class PrinterChoice {
     // selection was chosen.
     bool choose(QWidget *parent, bool offerSelection = false);
 
-    // Runs a print job. A PDF goes to the file chosen in the print dialog, or else to a file
-    // asked for now (default "focalines.pdf" in the documents folder), written through a
+    // Runs a print job. A PDF goes to a file asked for at every print, proposing the last one
+    // (chosen in the print dialog or at the last print; else "focalines.pdf" in the documents
+    // folder), with a question before replacing a file that exists; it is written through a
     // temporary file renamed over the target so that a failure leaves an older file whole.
     // `started` runs once the destination is settled, just before painting. Failures are shown
     // to the user in French.
     PrintOutcome print(QWidget *parent, const PagePainter &paint, const QString &documentName,
                        const std::function<void()> &started = {});
 
-    // The PDF file name proposed when none is set.
+    // The PDF file name proposed when none was chosen yet.
     static QString defaultPdfPath();
 
   private:

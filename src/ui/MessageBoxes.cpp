@@ -19,6 +19,12 @@ bool askOkCancel(QWidget *parent, const QString &title, const QString &text,
     return box.exec() == QMessageBox::Ok;
 }
 
+bool askToReplace(QWidget *parent, const QString &fileName) {
+    return askOkCancel(parent, QStringLiteral("Ecraser le fichier?"),
+                       QStringLiteral("Le fichier ") + fileName +
+                           QString::fromUtf8(" existe déjà.\nEcraser l'ancien?"));
+}
+
 bool askYesNo(QWidget *parent, const QString &title, const QString &text) {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::Yes);

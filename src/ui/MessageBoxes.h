@@ -17,6 +17,9 @@ enum class DefaultAnswer { Ok, Cancel };
 // default.
 bool askOkCancel(QWidget *parent, const QString &title, const QString &text,
                  DefaultAnswer defaultAnswer = DefaultAnswer::Ok);
+// "Ecraser le fichier?": whether the file `fileName` (a bare name) that exists may be
+// replaced; true for OK.
+bool askToReplace(QWidget *parent, const QString &fileName);
 // Warning icon, Yes and No; true for Yes.
 bool askYesNo(QWidget *parent, const QString &title, const QString &text);
 

@@ -588,14 +588,16 @@ TEST_F(ExercisesTest, PrintingTheSelectionOrTheWholeText) {
     EXPECT_EQ(menu->textToPrint(true)->toPlainText(), "Enonce");
     EXPECT_EQ(menu->textToPrint(false)->toPlainText(), text());
 
-    // Through the print dialog into a PDF file.
+    // Through the print dialog, then the file proposed, into a PDF file.
     QPrinter &printer = printing::PrinterChoice::shared().printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir + "texte.pdf");
-    QTimer::singleShot(100, [] {
+    QTimer accepting;
+    QObject::connect(&accepting, &QTimer::timeout, [] {
         if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
             dialog->accept();
     });
+    accepting.start(50);
     menu->imprimetexte_Click();
     EXPECT_TRUE(readFile(dir + "texte.pdf").startsWith("%PDF"));
 }

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QSpinBox>
@@ -46,18 +47,19 @@ class PrintWindowTest : public ::testing::Test {
         main.setGeometry(100, 50, 791, 546);
     }
 
-    // The next modal window other than the print window is handed to `answer`.
-    void answerNextModal(std::function<void(QWidget *)> answer) {
+    // Every modal window other than the print window, as it comes, is handed to `answer`,
+    // which closes it, until the test ends or answers otherwise.
+    void answerModals(std::function<void(QWidget *)> answer) {
+        delete main.findChild<QTimer *>();
         auto *timer = new QTimer(&main);
-        QObject::connect(timer, &QTimer::timeout, [this, timer, answer] {
+        QObject::connect(timer, &QTimer::timeout, [answer] {
             QWidget *modal = QApplication::activeModalWidget();
             if (!modal || modal->objectName() == QLatin1String("confimp")) return;
-            timer->deleteLater();
-            timer->stop();
             answer(modal);
         });
         timer->start(5);
     }
+    static void accept(QWidget *modal) { static_cast<QDialog *>(modal)->accept(); }
 
     // PDF output into `path`, as when chosen in the print dialog.
     void printInto(const QString &path) {
@@ -137,6 +139,7 @@ TEST_F(PrintWindowTest, OpensWithItsControlsAtTheirPlacesAndTheDefaults) {
 TEST_F(PrintWindowTest, OkPrintsEveryCopyWithTheWaitingMessageThenReopensWithTheDefaults) {
     const QString pdf = dir.filePath("figure.pdf");
     printInto(pdf);
+    answerModals(accept); // the file proposed
     {
         PrintWindow w(figure, printers, &main);
         EXPECT_EQ(w.defaut()->text(), "Fichier PDF : figure.pdf");
@@ -166,28 +169,36 @@ TEST_F(PrintWindowTest, OkPrintsEveryCopyWithTheWaitingMessageThenReopensWithThe
 }
 
 TEST_F(PrintWindowTest, AFailedOrCancelledPrintBringsTheWindowBackAsItWas) {
-    // A file that cannot be written is told; without a file name, one is asked for (default
-    // "focalines.pdf" in the documents folder) and cancelling that says nothing.
-    const QString absent = dir.filePath("absent/figure.pdf");
-    for (const QString &target : {absent, QString()}) {
+    // A file that cannot be written (its USB key pulled out once it was chosen) is told;
+    // without a file name, the one proposed is "focalines.pdf" in the documents folder, and
+    // cancelling that says nothing.
+    const QString key = dir.filePath("cle"), unwritable = key + "/figure.pdf";
+    for (const QString &target : {unwritable, QString()}) {
+        QDir().mkpath(key);
         printInto(target);
         PrintWindow w(figure, printers, &main);
         w.title()->setText("Mon titre");
         w.upDown1()->setValue(5);
         w.show();
         QString seen;
-        answerNextModal([&](QWidget *modal) {
+        answerModals([&](QWidget *modal) {
             if (auto *box = qobject_cast<QMessageBox *>(modal))
                 seen = box->windowTitle() + '|' + box->text();
-            if (auto *files = qobject_cast<QFileDialog *>(modal))
+            if (auto *files = qobject_cast<QFileDialog *>(modal)) {
                 seen = files->selectedFiles().value(0);
+                if (!target.isEmpty()) {
+                    static_cast<QDialog *>(files)->accept();
+                    QDir(key).removeRecursively();
+                    return;
+                }
+            }
             static_cast<QDialog *>(modal)->reject();
         });
         w.Command1_Click();
         EXPECT_EQ(seen, target.isEmpty()
                             ? PrinterChoice::defaultPdfPath()
                             : "Impression impossible|Impossible d'écrire le fichier PDF « " +
-                                  absent + " ».");
+                                  unwritable + " ».");
         EXPECT_TRUE(w.isVisible() && w.frame2()->isHidden());
         EXPECT_TRUE(w.frame1()->isVisible() && w.command(1)->isVisible());
         EXPECT_EQ(w.settings().title, "Mon titre");
@@ -199,7 +210,7 @@ TEST_F(PrintWindowTest, PrintersOpensQtsPrintDialogAndShowsThePrinterAgain) {
     PrintWindow w(figure, printers, &main);
     w.show();
     bool dialogShown = false;
-    answerNextModal([&](QWidget *modal) {
+    answerModals([&](QWidget *modal) {
         dialogShown = qobject_cast<QPrintDialog *>(modal) != nullptr;
         printers.printer().setOutputFormat(QPrinter::PdfFormat);
         printers.printer().setOutputFileName(dir.filePath("x.pdf"));
@@ -222,7 +233,11 @@ TEST_F(PrintWindowTest, AFailedPaintingLeavesTheOlderFileWhole) {
         f.write("older");
     }
     printInto(pdf);
-    answerNextModal([](QWidget *modal) { static_cast<QDialog *>(modal)->accept(); });
+    answerModals([](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            return box->button(QMessageBox::Ok)->click();
+        accept(modal);
+    });
     EXPECT_EQ(printers.print(
                   nullptr, [](QPagedPaintDevice &) { return false; }, "x"),
               printing::PrintOutcome::Failed);
@@ -230,4 +245,56 @@ TEST_F(PrintWindowTest, AFailedPaintingLeavesTheOlderFileWhole) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), "older");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"ancien.pdf"});
+}
+
+TEST_F(PrintWindowTest, EveryPdfPrintAsksItsFileProposingTheLastAndAsksBeforeReplacing) {
+    // The exercise text was printed into "texte.pdf", chosen in the print dialog.
+    const QString text = dir.filePath("texte.pdf"), other = dir.filePath("figure.pdf");
+    {
+        QFile f(text);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("texte");
+    }
+    printInto(text);
+    const QString replace = QString::fromUtf8("Ecraser le fichier?|Le fichier %1 existe déjà.\n"
+                                              "Ecraser l'ancien?");
+    using printing::PrintOutcome;
+    const struct {
+        QString choice; // empty: keep the proposal; "-": cancel the file dialog
+        QMessageBox::StandardButton replaceAnswer;
+        QString proposed, question;
+        PrintOutcome outcome;
+        QByteArray textStart;
+    } prints[] = {
+        {"", QMessageBox::Cancel, text, replace.arg("texte.pdf"), PrintOutcome::Cancelled, "texte"},
+        {other, QMessageBox::Ok, text, "", PrintOutcome::Printed, "texte"},
+        {"-", QMessageBox::Ok, other, "", PrintOutcome::Cancelled, "texte"},
+        {"", QMessageBox::Ok, other, replace.arg("figure.pdf"), PrintOutcome::Printed, "texte"},
+        {text, QMessageBox::Ok, other, replace.arg("texte.pdf"), PrintOutcome::Printed, "%PDF"},
+    };
+    for (const auto &p : prints) {
+        QString proposed, question;
+        answerModals([&](QWidget *modal) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                question = box->windowTitle() + '|' + box->text();
+                return box->button(p.replaceAnswer)->click();
+            }
+            auto *files = qobject_cast<QFileDialog *>(modal);
+            ASSERT_NE(files, nullptr);
+            proposed = files->selectedFiles().value(0);
+            if (p.choice == "-") return files->reject();
+            if (!p.choice.isEmpty()) files->selectFile(p.choice);
+            static_cast<QDialog *>(files)->accept();
+        });
+        const PrintOutcome outcome = printers.print(
+            nullptr, [](QPagedPaintDevice &device) { return QPainter(&device).isActive(); }, "x");
+        SCOPED_TRACE(p.choice.toStdString());
+        EXPECT_EQ(proposed, p.proposed);
+        EXPECT_EQ(question, p.question);
+        EXPECT_EQ(outcome, p.outcome);
+        QFile f(text);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(f.readAll().startsWith(p.textStart));
+    }
+    EXPECT_TRUE(QFile::exists(other));
 }
