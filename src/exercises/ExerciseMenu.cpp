@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
@@ -23,14 +24,14 @@ namespace exercises {
 
 namespace {
 
-QString chooseFile(QWidget *parent, QFileDialog::AcceptMode mode) {
+QString chooseFile(QWidget *parent, QFileDialog::AcceptMode mode, const QString &folder) {
     QFileDialog dialog(parent);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     // The overwrite question is ours, with its own words.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(mode);
     dialog.setNameFilter(ExerciseMenu::FileFilter);
-    dialog.setDirectory(QDir::currentPath());
+    dialog.setDirectory(folder);
     if (mode == QFileDialog::AcceptSave) {
         dialog.setWindowTitle(QStringLiteral("Enregistrer le contenu de la fenêtre exercice"));
         dialog.setDefaultSuffix(QStringLiteral("RTF"));
@@ -42,6 +43,13 @@ QString chooseFile(QWidget *parent, QFileDialog::AcceptMode mode) {
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().constFirst();
+}
+
+// A folder the user can write into, or empty.
+QString writableFolder(const QString &path) {
+    const QFileInfo folder(path);
+    return !path.isEmpty() && folder.isDir() && folder.isWritable() ? folder.absoluteFilePath()
+                                                                    : QString();
 }
 
 // The wait cursor while a command loads, restored however the command ends.
@@ -74,8 +82,12 @@ ExerciseMenu::ExerciseMenu(ExerciseHost &host, QObject *parent)
     connect(menu_, &QMenu::aboutToShow, this,
             [this] { item(QStringLiteral("opencor"))->setEnabled(state_.correctionAvailable); });
 
-    chooseSaveFile = [](QWidget *p) { return chooseFile(p, QFileDialog::AcceptSave); };
-    chooseOpenFile = [](QWidget *p) { return chooseFile(p, QFileDialog::AcceptOpen); };
+    chooseSaveFile = [this](QWidget *p) {
+        return chooseFile(p, QFileDialog::AcceptSave, textFolder());
+    };
+    chooseOpenFile = [this](QWidget *p) {
+        return chooseFile(p, QFileDialog::AcceptOpen, textFolder());
+    };
 
     // supertext_Change: an edit counts once fich names what the box shows.
     connect(host_.exerciseText(), &QTextEdit::textChanged, this, [this] {
@@ -180,20 +192,25 @@ void ExerciseMenu::opencor_Click() {
     state_.textModified = false;
 }
 
+QString ExerciseMenu::textFolder() const {
+    for (const QString &folder :
+         {lastTextFolder_, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+          QStandardPaths::writableLocation(QStandardPaths::HomeLocation)})
+        if (const QString writable = writableFolder(folder); !writable.isEmpty()) return writable;
+    return QDir::homePath();
+}
+
 void ExerciseMenu::savetexte_Click() {
     const QString path = chooseSaveFile(host_.hostWindow());
     if (path.isEmpty()) return;
     const QFileInfo target(path);
-    if (target.exists() &&
-        !ui::askOkCancel(host_.hostWindow(), QStringLiteral("Ecraser le fichier?"),
-                         QStringLiteral("Le fichier ") + target.fileName() +
-                             QString::fromUtf8(" existe déjà.\nEcraser l'ancien?")))
-        return;
+    if (target.exists() && !ui::askToReplace(host_.hostWindow(), target.fileName())) return;
     if (target.isDir() || richtext::writeRtfFile(*host_.exerciseText()->document(), path)) {
         ui::showCritical(host_.hostWindow(), QString::fromUtf8("Erreur d'écriture."),
                          QString::fromUtf8("Vérifier l'état du lecteur et le nom du fichier."));
         return;
     }
+    lastTextFolder_ = target.absolutePath();
     state_.textModified = false;
 }
 
@@ -207,6 +224,7 @@ void ExerciseMenu::opentexte_Click() {
                          QString::fromUtf8("Vérifier l'état du lecteur et le nom du fichier."));
         return;
     }
+    lastTextFolder_ = QFileInfo(path).absolutePath();
     state_.correctionAvailable = false;
     box->setReadOnly(false);
     host_.exerciseTitle()->setText(QStringLiteral("Texte: ") + path);

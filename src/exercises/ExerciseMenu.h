@@ -82,9 +82,14 @@ class ExerciseMenu : public QObject {
     // it, opened from its own folder.
     void openExerciseFile(const QString &path);
 
-    // The file dialogs, replaceable by tests: a path, or empty when cancelled.
+    // The file dialogs, replaceable by tests: a path, or empty when cancelled. Both open in
+    // `textFolder()`.
     std::function<QString(QWidget *parent)> chooseSaveFile;
     std::function<QString(QWidget *parent)> chooseOpenFile;
+    // Where the text dialogs open: the folder of the last text saved or retrieved, else the
+    // user's documents, else the home folder; never a folder the user cannot write into (the
+    // program's own folder, once installed).
+    QString textFolder() const;
 
   private:
     QAction *addItem(const char *name, const QString &caption, void (ExerciseMenu::*command)());
@@ -92,6 +97,7 @@ class ExerciseMenu : public QObject {
 
     ExerciseHost &host_;
     ExerciseState state_;
+    QString lastTextFolder_;
     QMenu *menu_;
 };
 

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -495,6 +496,42 @@ TEST_F(ExercisesTest, SavingTheText) {
     chosenFile.clear();
     menu->savetexte_Click();
     EXPECT_EQ(boxes.size(), 3);
+}
+
+TEST_F(ExercisesTest, TextDialogsOpenInTheLastTextFolderElseTheDocuments) {
+    // A user's home of the test's own, with its documents folder.
+    QTemporaryDir home;
+    const QByteArray realHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+    QDir(home.path()).mkpath("Documents");
+    ExerciseMenu real(*host); // with Qt's dialogs
+    QStringList opened;
+    const auto inDialog = [&opened](const QString &choice) {
+        QTimer::singleShot(50, [&opened, choice] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            opened << dialog->directory().absolutePath();
+            if (choice.isEmpty()) return dialog->reject();
+            // Typed, as the user does.
+            dialog->findChild<QLineEdit *>("fileNameEdit")->setText(choice);
+            static_cast<QDialog *>(dialog)->accept();
+            if (dialog->isVisible()) dialog->reject(); // the name refused: the test fails
+        });
+    };
+    // An exercise of the program's folder is open, and the process works there.
+    ASSERT_TRUE(open("a.E21"));
+    inDialog("");
+    real.savetexte_Click();
+    // Saved elsewhere, the next dialogs open there.
+    QTemporaryDir elsewhere;
+    inDialog(elsewhere.filePath("réponses.rtf"));
+    real.savetexte_Click();
+    inDialog("");
+    real.opentexte_Click();
+    qputenv("HOME", realHome);
+    EXPECT_EQ(opened, (QStringList{home.path() + "/Documents", home.path() + "/Documents",
+                                   elsewhere.path()}));
+    EXPECT_TRUE(QFile::exists(elsewhere.filePath("réponses.rtf")));
 }
 
 TEST_F(ExercisesTest, RetrievingAText) {
