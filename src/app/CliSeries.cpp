@@ -152,8 +152,10 @@ int cliSeries(const QStringList &args, const CliBenchLoader &loadBench) {
         const QString graph = values["--graph"];
         const measure::GraphContent content{&result.rows, plan.lens,
                                             static_cast<measure::GraphView>(view)};
-        const QByteArray bytes = measure::graphFileBytes(content, bench::figureFormatFor(graph),
-                                                         GraphWidth, GraphHeight);
+        const auto format = bench::figureFormatFor(graph);
+        if (!format) return fail(bench::unknownFigureFormatText(graph), false);
+        const QByteArray bytes =
+            measure::graphFileBytes(content, *format, GraphWidth, GraphHeight);
         if (bytes.isEmpty() || !config::writeFileReplacing(graph, bytes))
             return fail(QStringLiteral("Impossible d'écrire le graphique « %1 ».")
                             .arg(QFileInfo(graph).filePath()),

@@ -40,6 +40,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
@@ -212,6 +213,7 @@ MainWindow::MainWindow(Options options, QWidget *parent)
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilters({QStringLiteral("Image PNG (*.png)"),
+                               QStringLiteral("Image JPEG (*.jpg *.jpeg)"),
                                QStringLiteral("Dessin vectoriel SVG (*.svg)"),
                                QStringLiteral("Document PDF (*.pdf)")});
         dialog.setDefaultSuffix(QStringLiteral("png"));
@@ -219,7 +221,8 @@ MainWindow::MainWindow(Options options, QWidget *parent)
         dialog.selectFile(QStringLiteral("figure.png"));
         // The suffix follows the kind chosen in the list.
         connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &f) {
-            dialog.setDefaultSuffix(f.section(QLatin1String("*."), 1).chopped(1));
+            static const QRegularExpression firstSuffix(QStringLiteral(R"(\*\.(\w+))"));
+            dialog.setDefaultSuffix(firstSuffix.match(f).captured(1));
         });
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return QString();
@@ -432,9 +435,15 @@ void MainWindow::buildFigureMenu() {
 void MainWindow::saveFigureAs() {
     const QString path = chooseFigureFile ? chooseFigureFile(this) : QString();
     if (path.isEmpty()) return;
+    const auto format = bench::figureFormatFor(path);
+    if (!format) {
+        ui::showCritical(this, QStringLiteral("Enregistrer la figure"),
+                         bench::unknownFigureFormatText(path));
+        return;
+    }
     bench::BenchState copy = state_;
-    const QByteArray bytes = bench::figureFileBytes(copy, bench::figureFormatFor(path),
-                                                    figure_->width(), FigureView::FigureHeight);
+    const QByteArray bytes =
+        bench::figureFileBytes(copy, *format, figure_->width(), FigureView::FigureHeight);
     // Through a temporary file renamed over the target: a failed write leaves an older file.
     if (bytes.isEmpty() || !config::writeFileReplacing(path, bytes))
         ui::showCritical(this, QStringLiteral("Enregistrer la figure"),

@@ -75,8 +75,9 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     void formActivate();
     // Command4 "Copier": puts the figure on the clipboard, as a picture and as an SVG drawing.
     void copyFigure();
-    // "Enregistrer la figure sous…" of the figure's menu: a PNG, SVG or PDF file of the figure
-    // at its current size, by the extension of the name chosen.
+    // "Enregistrer la figure sous…" of the figure's menu: a PNG, JPEG, SVG or PDF file of the
+    // figure at its current size, by the extension of the name chosen; another extension is
+    // refused with a message.
     void saveFigureAs();
     // Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z: the bench as it was before the last change, or again
     // after it. Files and the exercise text are left alone.

@@ -172,7 +172,7 @@ TEST_F(Classroom, TabSelectsTheElementsAndArrowsMoveThemByPrecisionUnits) {
                   QString::fromUtf8(names[i]));
 }
 
-TEST_F(Classroom, TheFigureMenuCopiesAndSavesTheFigureInThreeFormats) {
+TEST_F(Classroom, TheFigureMenuCopiesAndSavesTheFigureInTheFormatItsNameSays) {
     FigureView *view = figure(*window);
     QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(300, 100),
                                  view->mapToGlobal(QPoint(300, 100)));
@@ -198,7 +198,11 @@ TEST_F(Classroom, TheFigureMenuCopiesAndSavesTheFigureInThreeFormats) {
     QTemporaryDir dir;
     const struct {
         const char *name, *start;
-    } files[] = {{"figure.png", "\x89PNG"}, {"figure.SVG", "<?xml"}, {"figure.pdf", "%PDF-"}};
+    } files[] = {{"figure.png", "\x89PNG"},
+                 {"figure.SVG", "<?xml"},
+                 {"figure.pdf", "%PDF-"},
+                 {"photo.jpg", "\xFF\xD8\xFF"},
+                 {"photo.JPEG", "\xFF\xD8\xFF"}};
     for (const auto &f : files) {
         const QString path = dir.filePath(QString::fromLatin1(f.name));
         window->chooseFigureFile = [path](QWidget *) { return path; };
@@ -217,10 +221,17 @@ TEST_F(Classroom, TheFigureMenuCopiesAndSavesTheFigureInThreeFormats) {
     EXPECT_EQ(answeredBoxes,
               QStringList(QString::fromUtf8(
                   "Enregistrer la figure|Impossible d'écrire le fichier « figure.png ».")));
+    // A name whose extension is no kind of figure file: refused, nothing written.
+    window->chooseFigureFile = [&dir](QWidget *) { return dir.filePath("figure.bmp"); };
+    answerNextMessageBox(QMessageBox::Ok);
+    menu->actions().at(1)->trigger();
+    EXPECT_EQ(answeredBoxes.size(), 2);
+    EXPECT_TRUE(answeredBoxes.value(1).contains(QStringLiteral("« figure.bmp »")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("figure.bmp")));
     // Cancelled: nothing happens.
     window->chooseFigureFile = [](QWidget *) { return QString(); };
     menu->actions().at(1)->trigger();
-    EXPECT_EQ(answeredBoxes.size(), 1);
+    EXPECT_EQ(answeredBoxes.size(), 2);
 }
 
 TEST_F(Classroom, ZoomScalesTheWindowSharplyByStepsAndIsRemembered) {

@@ -7,6 +7,7 @@
 #include "ui/SvgSurface.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 
 namespace bench {
 
@@ -31,10 +32,21 @@ QByteArray vectorFigure(BenchState &state, int width, int height) {
 
 } // namespace
 
-FigureFormat figureFormatFor(const QString &fileName) {
-    if (fileName.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) return FigureFormat::Svg;
-    if (fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) return FigureFormat::Pdf;
-    return FigureFormat::Png;
+std::optional<FigureFormat> figureFormatFor(const QString &fileName) {
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix.isEmpty() || suffix == QLatin1String("png")) return FigureFormat::Png;
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+        return FigureFormat::Jpeg;
+    if (suffix == QLatin1String("svg")) return FigureFormat::Svg;
+    if (suffix == QLatin1String("pdf")) return FigureFormat::Pdf;
+    return std::nullopt;
+}
+
+QString unknownFigureFormatText(const QString &fileName) {
+    return QString::fromUtf8("« %1 » : la figure s'enregistre en image PNG ou JPEG, en dessin "
+                             "SVG ou en document PDF. Choisissez un nom qui finit par .png, "
+                             ".jpg, .svg ou .pdf.")
+        .arg(QFileInfo(fileName).fileName());
 }
 
 QImage figurePicture(BenchState &state, int width, int height, qreal pixelRatio) {
@@ -51,11 +63,16 @@ QByteArray figureFileBytes(BenchState &state, FigureFormat format, int width, in
     case FigureFormat::Pdf:
         return vectorFigure<ui::PdfSurface>(state, width, height);
     case FigureFormat::Png:
+    case FigureFormat::Jpeg:
         break;
     }
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    if (!figurePicture(state, width, height).save(&buffer, "PNG")) return {};
+    // JPEG at a quality that keeps the thin lines of the figure clean.
+    const bool written = format == FigureFormat::Jpeg
+                             ? figurePicture(state, width, height).save(&buffer, "JPEG", 95)
+                             : figurePicture(state, width, height).save(&buffer, "PNG");
+    if (!written) return {};
     return buffer.data();
 }
 

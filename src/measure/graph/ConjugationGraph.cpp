@@ -315,6 +315,9 @@ QByteArray graphFileBytes(const GraphContent &content, bench::FigureFormat forma
     case bench::FigureFormat::Png:
         if (!graphPicture(content, width, height).save(&buffer, "PNG")) return {};
         break;
+    case bench::FigureFormat::Jpeg:
+        if (!graphPicture(content, width, height).save(&buffer, "JPEG", 95)) return {};
+        break;
     }
     buffer.close();
     return buffer.data();

@@ -517,9 +517,14 @@ void MeasureWindow::copyGraph() {
 void MeasureWindow::saveGraph() {
     const QString path = chooseGraphFile ? chooseGraphFile(this) : QString();
     if (path.isEmpty()) return;
+    const auto format = bench::figureFormatFor(path);
+    if (!format) {
+        ui::showCritical(this, QStringLiteral("Enregistrer le graphique"),
+                         bench::unknownFigureFormatText(path));
+        return;
+    }
     writeFile(this, QStringLiteral("Enregistrer le graphique"), path,
-              graphFileBytes(graph_->content(), bench::figureFormatFor(path), graph_->width(),
-                             graph_->height()));
+              graphFileBytes(graph_->content(), *format, graph_->width(), graph_->height()));
 }
 
 void MeasureWindow::printGraph() {
