@@ -91,6 +91,8 @@ const char *const HelpText =
     "      Focalines (un fichier existant n'est remplacé qu'une fois l'écriture finie).\n"
     "  --help\n"
     "      Affiche cette aide.\n"
+    "  --version\n"
+    "      Affiche la version.\n"
     "\n"
     "Codes de sortie : 0 succès ; 1 commande ou argument incorrect, ou image, PDF ou\n"
     "texte impossible à écrire ; 2 fichier refusé (le titre et le texte du message sont\n"
@@ -334,6 +336,10 @@ int main(int argc, char *argv[]) {
     if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
         command == QLatin1String("help")) {
         std::fputs(HelpText, stdout);
+        return ExitOk;
+    }
+    if (command == QLatin1String("--version") || command == QLatin1String("-v")) {
+        std::fputs("Focalines " FOCALINES_VERSION "\n", stdout);
         return ExitOk;
     }
     if (command == QLatin1String("images")) return images(args);

@@ -93,10 +93,14 @@ TEST(Cli, RefusedFilesAndBadCommands) {
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.contains("images [FICHIER.P09]"));
     EXPECT_TRUE(r.out.contains("render [FICHIER.P09] --output"));
+    r = cli({"--version"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.startsWith("Focalines ")) << r.out.toStdString();
 
     for (const QStringList &args :
          {QStringList{}, QStringList{"fly"}, QStringList{"images", "a", "b"}, QStringList{"render"},
-          QStringList{"render", "--width", "x"}}) {
+          QStringList{"render", "--width", "x"},
+          QStringList{"render", "--output", dir.filePath("figure.bmp")}}) {
         r = cli(args);
         EXPECT_EQ(r.status, 1) << args.join(' ').toStdString();
         EXPECT_FALSE(r.err.isEmpty());

@@ -19,9 +19,13 @@ deb=$(ls "$work"/out/*.deb)
 echo "paquet : $(basename "$deb")"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "dépendances : $depends"
-for needed in libqt6widgets6 fonts-liberation2 qt6-translations-l10n; do
+for needed in libqt6widgets6 fonts-liberation2 fonts-symbola qt6-translations-l10n; do
     [[ "$depends" == *"$needed"* ]] || { echo "dépendance absente : $needed"; exit 1; }
 done
+# Stripped programs: the package stays small (the programs alone once made 73 MB).
+size=$(dpkg-deb -f "$deb" Installed-Size)
+echo "taille installée : $size Kio"
+[ "$size" -lt 15000 ] || { echo "paquet trop gros : $size Kio installés"; exit 1; }
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"
@@ -36,10 +40,15 @@ for f in "$lib/focalines" "$lib/focalines-cli" "$lib/aide/focalines.qch" \
 done
 [ "$(readlink "$root/usr/bin/focalines")" = "../lib/focalines/focalines" ] ||
     { echo "lien /usr/bin/focalines incorrect"; exit 1; }
+for program in focalines focalines-cli; do
+    ! readelf -S "$lib/$program" | grep -q '\.debug_' ||
+        { echo "$program n'est pas dépouillé de ses informations de débogage"; exit 1; }
+done
 
 # A configuration of the help's pictures, read by the unpacked command-line program.
 cli=$root/usr/bin/focalines-cli
 "$cli" --help >/dev/null
+"$cli" --version | grep -q '^Focalines ' || { echo "focalines-cli --version"; exit 1; }
 config=$work/loupe.P09
 cp "$src/docs/aide/pictures/loupe.P09" "$config"
 "$cli" images "$config" | grep -q 'loupe.P09' || { echo "focalines-cli images a échoué"; exit 1; }
