@@ -12,6 +12,7 @@
 #include <QHelpSearchResultWidget>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -144,6 +145,12 @@ bool showHelp(QWidget *parent, const QString &programDirectory) {
         }
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setWindowFlag(Qt::Window);
+        // Within the screen's free area, whatever the zoom, its frame taken as the parent's.
+        if (QScreen *screen = parent ? parent->screen() : window->screen()) {
+            const QSize frame =
+                parent ? parent->frameGeometry().size() - parent->geometry().size() : QSize();
+            window->resize(window->size().boundedTo(screen->availableGeometry().size() - frame));
+        }
         open = window;
     }
     open->showContents();

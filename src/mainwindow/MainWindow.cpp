@@ -287,7 +287,8 @@ QImage MainWindow::figurePicture() const {
 
 // Form_Load
 void MainWindow::formLoad() {
-    zoom::setPercent(zoom::remembered());
+    // The zoom of the last run, or the largest that fits this screen.
+    zoom::setPercent(std::min(zoom::remembered(), largestZoom()));
     exerciseRequestFile_.writeRecord(config::HandOverFile::RunningRecord, QStringLiteral("OUI"));
     resize(DesignWidth, DesignHeight);
     placeWindowOnNarrowScreen();
@@ -606,8 +607,16 @@ void MainWindow::redo() {
     if (auto next = history_.redo(state_)) restoreBench(*next);
 }
 
+int MainWindow::largestZoom() const {
+    // The window's frame, as the desktop draws it, in the units of 100 %.
+    const QSize frame = (frameGeometry().size() - geometry().size()) * zoom::percent() / 100;
+    return zoom::largestFitting(screen(), QSize(DesignWidth, DesignHeight) + frame);
+}
+
 void MainWindow::setZoom(int percent) {
-    zoom::remember(zoom::setPercent(percent));
+    // A zoom at which the window would not fit the screen is not offered: its buttons and text
+    // would lie off screen.
+    zoom::remember(zoom::setPercent(std::min(percent, largestZoom())));
     placeWindowOnNarrowScreen();
     majaff();
 }

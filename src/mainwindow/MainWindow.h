@@ -84,7 +84,7 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     void undo();
     void redo();
     // Ctrl++, Ctrl+- and Ctrl+0: the zoom of the windows for a projector, remembered between
-    // runs.
+    // runs; never beyond the largest at which the window fits its screen.
     void setZoom(int percent);
     const bench::BenchHistory &history() const { return history_; }
 
@@ -169,6 +169,8 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
     void formUnload();
     void paintBackground();
     void placeWindowOnNarrowScreen();
+    // The largest zoom at which the window at its design size fits its screen.
+    int largestZoom() const;
     void setInfo(const QString &text);
     void setHoverText(QWidget *control, const QString &text);
 

@@ -51,11 +51,26 @@ int setPercent(int requested) {
         const QSize size = w->size();
         w->resize(size + QSize(1, 1));
         w->resize(size);
-        // The pixels behind the window are made again at the new ratio on the next paint.
-        if (QBackingStore *store = w->backingStore()) store->resize(QSize());
+        // The pixels behind the window are made again at the new ratio, at the window's size
+        // (an empty size would ask the X server for a buffer of 65535 × 65535 pixels), and
+        // every control paints itself there again: an update of the window alone would leave
+        // the places of its opaque controls unpainted.
+        if (QBackingStore *store = w->backingStore()) store->resize(w->size());
         w->update();
+        for (QWidget *control : w->findChildren<QWidget *>())
+            control->update();
     }
     return current;
+}
+
+int largestFitting(const QScreen *screen, QSize size) {
+    if (!screen) return Smallest;
+    // The free area in the units of 100 %: the desktop's own, before the program's zoom.
+    const QSizeF free = QSizeF(screen->availableGeometry().size()) * current / 100.0;
+    for (int p = Largest; p > Smallest; p -= Step)
+        if (size.width() * p / 100.0 <= free.width() && size.height() * p / 100.0 <= free.height())
+            return p;
+    return Smallest;
 }
 
 int remembered() {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QSize>
+
+class QScreen;
 class QWidget;
 
 namespace mainwindow {
@@ -18,6 +21,10 @@ int percent();
 // Brings `percent` within bounds and onto a step, and scales the screens by it. The windows
 // already shown take their new size at once. Returns the zoom now in effect.
 int setPercent(int percent);
+
+// The largest step at which a window of `size` at 100 %, its frame included, fits the area of
+// `screen` that the desktop leaves free; the smallest step when none does.
+int largestFitting(const QScreen *screen, QSize size);
 
 // The zoom remembered from the last run (100 when none), and remembering it.
 int remembered();
