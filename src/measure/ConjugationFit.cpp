@@ -37,9 +37,12 @@ std::optional<ConjugationFit> fitConjugation(const std::vector<Measurement> &row
     for (const Measurement &m : rows) {
         const auto x = m.inverseObject(), y = m.inverseImage();
         if (m.lens != lens || !x || !y) continue;
-        // The uncertainty of 1/OA' in m⁻¹ from that of OA' in cm.
-        const double u = 100 * m.imageReadingUncertainty() / (m.imageDistance * m.imageDistance);
-        points.push_back({*x, *y, 1 / (u * u)});
+        // The uncertainties of 1/OA' and 1/OA in m⁻¹ from those of OA' and OA in cm; that of
+        // 1/OA counts as it moves the point across a line of slope about 1.
+        const double uy = 100 * m.imageReadingUncertainty() / (m.imageDistance * m.imageDistance);
+        const double ux =
+            100 * m.objectReadingUncertainty() / (m.objectDistance * m.objectDistance);
+        points.push_back({*x, *y, 1 / (uy * uy + ux * ux)});
         fit.decimals = std::max(fit.decimals, m.decimals);
     }
     const int n = int(points.size());

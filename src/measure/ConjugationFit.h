@@ -33,10 +33,11 @@ struct ConjugationFit {
 };
 
 // Fits the line through the measurements of `lens` that have both inverses, by least squares
-// weighted by the uncertainty of each 1/OA': a reading off by u(OA') moves 1/OA' by
+// weighted by the uncertainty of each point: a reading off by u(OA') moves 1/OA' by
 // u(OA') / OA'², so an image near the lens, whose inverse is steep in OA', counts for less.
-// Without that weight a few readings near the lens would decide the line alone. None with fewer
-// than two such points or when they all share one OA.
+// Without that weight a few readings near the lens would decide the line alone. For L2, whose
+// OA is read too, u(1/OA) adds to it (the effective variance of a line of slope 1). None with
+// fewer than two such points or when they all share one OA.
 std::optional<ConjugationFit> fitConjugation(const std::vector<Measurement> &rows, int lens);
 
 } // namespace measure

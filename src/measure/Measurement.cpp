@@ -42,6 +42,10 @@ double Measurement::imageReadingUncertainty() const {
     return std::sqrt(readingHalfWidth * readingHalfWidth / 3 + unit * unit / 12);
 }
 
+double Measurement::objectReadingUncertainty() const {
+    return lens == 1 ? 0 : std::pow(10.0, -decimals) / std::sqrt(12.0);
+}
+
 double ReadingError::uniform(quint64 seed, quint64 n) {
     // SplitMix64 of the seed advanced n times: integer arithmetic only, so every platform and
     // library gives the same numbers.

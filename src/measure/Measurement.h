@@ -31,6 +31,9 @@ struct Measurement {
     // The standard uncertainty of the reading of OA', in cm: the simulated error (uniform
     // within ± the half-width) and the rounding to the last decimal shown.
     double imageReadingUncertainty() const;
+    // That of OA: none for L1, whose object stands where its field says; for L2 the rounding of
+    // the read-out of the intermediate image.
+    double objectReadingUncertainty() const;
 };
 
 // A simulated reading error of the image's position: uniform within ± the half-width, drawn

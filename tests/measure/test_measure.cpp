@@ -155,6 +155,24 @@ TEST(Series, OnTheDefaultBenchTheFitGivesTheLensBack) {
         << lines[3].toStdString();
 }
 
+TEST(Series, TheSecondLensIsFoundThoughItsObjectIsARoundedReadout) {
+    // L2 (f' = 8 cm) measured through the intermediate image of L1, which stands on both sides
+    // of L2 and far away as the object moves: its OA is read to the millimetre too.
+    const bench::BenchState s = benchWith([](auto &b) {
+        bench::setOption(b, bench::TwoLenses, true);
+        setField(b, bench::Lens1Position, "12,0");
+        setField(b, bench::Lens1Focal, "8,0");
+        setField(b, bench::Lens2Position, "50,0");
+        setField(b, bench::Lens2Focal, "8,0");
+    });
+    ReadingError none;
+    const SeriesResult r = runSeries(s, {0, 11, 10, 2}, none);
+    const auto fit = fitConjugation(r.rows, 2);
+    ASSERT_TRUE(fit && fit->slopeUncertainty && fit->focal() && fit->focalUncertainty());
+    EXPECT_LE(std::fabs(fit->slope - 1), 2 * *fit->slopeUncertainty) << fit->slope;
+    EXPECT_LE(std::fabs(*fit->focal() - 8), 2 * *fit->focalUncertainty()) << *fit->focal();
+}
+
 TEST(Series, ReadingErrorGivesTheSameSeriesAndAnHonestUncertainty) {
     ReadingError first(0.5, 7), second(0.5, 7);
     const SeriesResult a = defaultSeries(first), b = defaultSeries(second);

@@ -276,12 +276,10 @@ void drawGraph(const GraphContent &content, ui::DrawingSurface &s) {
     if (fit)
         results = fitLines(*fit);
     else if (points.empty())
-        results << QStringLiteral("Aucune mesure avec la lentille L%1 : « Ajouter la mesure » "
-                                  "(Ctrl+M) ou « Série automatique… ».")
+        results << QStringLiteral("Aucune mesure avec L%1 : Ctrl+M ou « Série automatique… ».")
                        .arg(content.lens);
     else
-        results << QStringLiteral("Il faut deux mesures à des distances OA différentes pour "
-                                  "tracer la droite.");
+        results << QStringLiteral("Il faut deux mesures à des OA différents pour la droite.");
     double y = plotBottom + 2 * LineHeight + 6;
     for (const QString &line : results) {
         s.text(float(std::round(left + 8)), float(y), line, Black);

@@ -22,6 +22,7 @@ SeriesWindow::SeriesWindow(const bench::BenchState &bench, int lens, QWidget *pa
     : QDialog(parent), bench_(bench), lens_(lens) {
     setObjectName(QStringLiteral("serieAutomatique"));
     setWindowTitle(QStringLiteral("Série automatique"));
+    if (parent) setFont(parent->font());
     SeriesPlan start;
     if (lastPlan) {
         start = *lastPlan;
