@@ -193,6 +193,18 @@ TEST_F(MeasureWindowTest, TheTableIsSavedWholeOrTheFailureSaid) {
     child<QAbstractButton>(*measurements(), "enregistrerTableau")->click();
     EXPECT_TRUE(answeredBoxes.value(0).startsWith(
         QString::fromUtf8("Enregistrer les mesures|Impossible d'écrire le fichier")));
+
+    // The graph, of the kind its name says.
+    measurements()->chooseGraphFile = [&](QWidget *) { return chosen; };
+    for (const auto &[name, start] :
+         {std::pair{"g.png", QByteArray("\x89PNG")}, std::pair{"g.svg", QByteArray("<?xml")},
+          std::pair{"g.pdf", QByteArray("%PDF")}}) {
+        chosen = dir.filePath(QString::fromLatin1(name));
+        child<QAbstractButton>(*measurements(), "enregistrerGraphique")->click();
+        QFile graph(chosen);
+        ASSERT_TRUE(graph.open(QIODevice::ReadOnly)) << name;
+        EXPECT_TRUE(graph.readAll().startsWith(start)) << name;
+    }
 }
 
 TEST_F(MeasureWindowTest, TheButtonTakesAPlaceNoControlOfThePanelNeeds) {

@@ -112,7 +112,7 @@ GraphWidget::GraphWidget(QWidget *parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void GraphWidget::show(const GraphContent &content) {
+void GraphWidget::showContent(const GraphContent &content) {
     content_ = content;
     redraw();
 }
@@ -465,7 +465,7 @@ void MeasureWindow::appendRows(const std::vector<Measurement> &rows) {
 }
 
 void MeasureWindow::refreshGraph() {
-    graph_->show({&rows(), lens(), view()});
+    graph_->showContent({&rows(), lens(), view()});
 }
 
 void MeasureWindow::deleteSelectedRows() {

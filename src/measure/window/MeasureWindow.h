@@ -33,7 +33,7 @@ class GraphWidget : public QWidget {
   public:
     explicit GraphWidget(QWidget *parent = nullptr);
 
-    void show(const GraphContent &content);
+    void showContent(const GraphContent &content);
     const GraphContent &content() const { return content_; }
     // The graph as the window shows it, at its size in drawing units.
     QImage picture() const { return picture_; }
