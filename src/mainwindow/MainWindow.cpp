@@ -460,21 +460,18 @@ void MainWindow::showHelp() {
 
 void MainWindow::showMeasurements(bool activate) {
     if (!measureWindow_) {
-        // The bench as the user sees it: a field being typed is validated first, as a command
-        // button's click validates it; a field already validated (the bench as last drawn, and
-        // as validation would leave it) costs no redraw.
-        measureWindow_ = new measure::MeasureWindow(
-            [this] {
-                if (auto *field = qobject_cast<FieldEdit *>(focusWidget())) {
-                    bench::BenchState validated = state_;
-                    bench::validateField(validated, static_cast<bench::Field>(field->index()));
-                    if (!bench::sameInputs(validated, state_) ||
-                        !bench::sameInputs(state_, recorded_))
-                        validateField(field->index());
-                }
-                return state_;
-            },
-            this);
+        measureWindow_ = new measure::MeasureWindow([this] { return state_; }, this);
+        // A field being typed is validated before a measurement, as a command button's click
+        // validates it; a field already validated (the bench as last drawn, and as validation
+        // would leave it) costs no redraw.
+        measureWindow_->validateTyping = [this] {
+            auto *field = qobject_cast<FieldEdit *>(focusWidget());
+            if (!field) return;
+            bench::BenchState validated = state_;
+            bench::validateField(validated, static_cast<bench::Field>(field->index()));
+            if (!bench::sameInputs(validated, state_) || !bench::sameInputs(state_, recorded_))
+                validateField(field->index());
+        };
         measureWindow_->imageValuesHidden = [this] { return valuesHidden(); };
     }
     measureWindow_->showBesideMainWindow(activate);

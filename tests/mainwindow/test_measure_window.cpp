@@ -98,6 +98,38 @@ TEST_F(MeasureWindowTest, KeyboardMeasurementsFillTheTableTheFitAndTheGraph) {
               measure::clipboardTable(measurements()->rows()));
 }
 
+// A position being typed is measured as the figure shows it once validated; going over to the
+// measurements window validates nothing, as a focus lost to another window never does, but
+// offers L2 once the bench has two lenses.
+TEST_F(MeasureWindowTest, AMeasurementValidatesThePositionBeingTyped) {
+    window->showMeasurements(false);
+    activateMain();
+    auto *l2 = child<QRadioButton>(*measurements(), "lentille2");
+    EXPECT_FALSE(l2->isEnabled());
+    check1(*window, bench::TwoLenses)->click();
+    mainwindow::FieldEdit *edit = text1(*window, bench::ObjectPosition);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("2,5"));
+    const int steps = window->history().undoCount();
+    QEvent activation(QEvent::ActivationChange);
+    QApplication::sendEvent(measurements(), &activation);
+    EXPECT_TRUE(l2->isEnabled());
+    EXPECT_EQ(window->history().undoCount(), steps);
+    EXPECT_EQ(label3(*window, 0)->text(), QStringLiteral("45,0 cm"));
+
+    child<QAbstractButton>(*measurements(), "ajouter")->click();
+    ASSERT_EQ(rowCount(), 1);
+    EXPECT_EQ(row(0)[1], QStringLiteral("-12,5"));
+    EXPECT_EQ(label3(*window, 0)->text(), QStringLiteral("65,0 cm"));
+    EXPECT_EQ(window->history().undoCount(), steps + 1);
+    // Measured again, the validated position costs no step and no redraw.
+    const qint64 figure = window->figurePicture().cacheKey();
+    child<QAbstractButton>(*measurements(), "ajouter")->click();
+    EXPECT_EQ(window->history().undoCount(), steps + 1);
+    EXPECT_EQ(window->figurePicture().cacheKey(), figure);
+}
+
 TEST_F(MeasureWindowTest, RefusedMeasurementsSayWhyAndAddNoRow) {
     measureAt(QStringLiteral("0"));
     ASSERT_TRUE(measurements());

@@ -391,7 +391,8 @@ void MeasureWindow::showBesideMainWindow(bool activate) {
 }
 
 bool MeasureWindow::event(QEvent *e) {
-    if (e->type() == QEvent::WindowActivate) refreshLensChoice();
+    // Coming back from the main window, where the lenses may have changed.
+    if (e->type() == QEvent::ActivationChange) refreshLensChoice();
     return QWidget::event(e);
 }
 
@@ -412,6 +413,7 @@ std::optional<bench::BenchState> MeasureWindow::benchToMeasure(QWidget *asker) {
                                         "correction : mesurez sur la figure."));
         return std::nullopt;
     }
+    if (validateTyping) validateTyping();
     return bench_();
 }
 

@@ -62,7 +62,7 @@ class GraphWidget : public QWidget {
 class MeasureWindow : public QWidget {
     Q_OBJECT
   public:
-    // `bench` gives the main window's bench as it stands, a field being typed validated.
+    // `bench` gives the main window's bench as it stands.
     explicit MeasureWindow(std::function<bench::BenchState()> bench, QWidget *parent = nullptr);
 
     const std::vector<Measurement> &rows() const;
@@ -102,6 +102,9 @@ class MeasureWindow : public QWidget {
     // again from the seed's first.
     void setReadingError(bool on, double halfWidth, quint64 seed);
 
+    // Validates a field of the main window being typed, as a command button would, before a
+    // measurement or a series; only then (the window's own activation is no validation).
+    std::function<void()> validateTyping;
     // Whether the main window keeps the image's values hidden (an exercise that asks the pupil to
     // find them on the figure): no measurement is taken then.
     std::function<bool()> imageValuesHidden;
