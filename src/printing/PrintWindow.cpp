@@ -118,8 +118,8 @@ PrintWindow::PrintWindow(QImage figure, PrinterChoice &printers, QWidget *mainWi
     Text1_ = new QLineEdit(DefaultTitle, Frame1_);
     Text1_->setObjectName(QStringLiteral("Text1"));
     Text1_->setGeometry(twips(240, 600, 3255, 285));
-    const char *const checkCaptions[] = {"Centrrer l'image horizontalement",
-                                         "Centrrer l'image verticalement"};
+    const char *const checkCaptions[] = {"Centrer l'image horizontalement",
+                                         "Centrer l'image verticalement"};
     for (int i = 0; i < 2; ++i) {
         Chec_[i] = new QCheckBox(QString::fromUtf8(checkCaptions[i]), Frame1_);
         Chec_[i]->setObjectName(QStringLiteral("Chec(%1)").arg(i));
