@@ -127,7 +127,7 @@ void FigureView::paintEvent(QPaintEvent *) {
     const QRect pictureRect(QPoint(0, 0), picture_.deviceIndependentSize().toSize());
     for (const QRect &r : QRegion(rect()).subtracted(pictureRect)) p.fillRect(r, Qt::white);
     p.drawImage(0, 0, picture_);
-    if (hasFocus()) {
+    if (showsSelection()) {
         // The keyboard's selection: a dotted frame in the colour opposite to the picture's.
         p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         p.setPen(QPen(Qt::white, 1, Qt::DotLine));
@@ -138,6 +138,18 @@ void FigureView::paintEvent(QPaintEvent *) {
 
 void FigureView::mouseMoveEvent(QMouseEvent *) {
     emit hovered();
+}
+
+void FigureView::mousePressEvent(QMouseEvent *event) {
+    // The figure may hold the focus already, from the window's activation.
+    revealSelection();
+    QWidget::mousePressEvent(event);
+}
+
+void FigureView::revealSelection() {
+    if (showSelection_) return;
+    showSelection_ = true;
+    update();
 }
 
 void FigureView::selectHandle(int index) {
@@ -157,6 +169,13 @@ int FigureView::neighbourHandle(int from, bool next) const {
 }
 
 bool FigureView::focusNextPrevChild(bool next) {
+    if (hasFocus() && !showSelection_) {
+        // The focus came with the window's activation: Tab enters the figure as it would from
+        // the control before it.
+        selectHandle(next ? ObjectHandle : neighbourHandle(Lens2Handle + 1, false));
+        revealSelection();
+        return true;
+    }
     if (hasFocus()) {
         if (const int i = neighbourHandle(selected_, next); i >= 0) {
             selectHandle(i);
@@ -167,10 +186,14 @@ bool FigureView::focusNextPrevChild(bool next) {
 }
 
 void FigureView::focusInEvent(QFocusEvent *event) {
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+        reason == Qt::BacktabFocusReason)
+        showSelection_ = true;
     // Reached with Tab, the figure selects its first element; with Shift+Tab, its last.
-    if (event->reason() == Qt::TabFocusReason)
+    if (reason == Qt::TabFocusReason)
         selectHandle(ObjectHandle);
-    else if (event->reason() == Qt::BacktabFocusReason)
+    else if (reason == Qt::BacktabFocusReason)
         selectHandle(neighbourHandle(Lens2Handle + 1, false));
     else
         selectHandle(selected_);
@@ -180,6 +203,9 @@ void FigureView::focusInEvent(QFocusEvent *event) {
 void FigureView::focusOutEvent(QFocusEvent *event) {
     // A key held while the focus leaves is never released here.
     emit keyMoveEnded();
+    // Another window taking the activation is not the user leaving the figure.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        showSelection_ = false;
     update();
     QWidget::focusOutEvent(event);
 }
@@ -192,6 +218,7 @@ void FigureView::keyPressEvent(QKeyEvent *event) {
         return;
     }
     const int units = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    revealSelection();
     emit keyMoved(selected_, direction * units);
 }
 

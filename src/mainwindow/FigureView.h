@@ -42,7 +42,8 @@ class FigureHandle : public QWidget {
 // From the keyboard, the figure takes the focus like any control; Tab and Shift+Tab then select
 // the object, L1 or L2 in turn (a dotted frame marks the selected one) before leaving the
 // figure, and Left and Right ask to move the selected element by one unit of the precision, ten
-// with Shift.
+// with Shift. The frame shows only once the user has come to the figure (a click, Tab, an arrow
+// key): the focus the window hands it on activation leaves the picture as it is drawn.
 class FigureView : public QWidget {
     Q_OBJECT
   public:
@@ -64,6 +65,8 @@ class FigureView : public QWidget {
     // The handle that the keyboard moves.
     int selectedHandle() const { return selected_; }
     void selectHandle(int index);
+    // Whether the dotted frame of the selection is drawn.
+    bool showsSelection() const { return hasFocus() && showSelection_; }
 
   signals:
     // The pointer moved over the figure itself (not a handle).
@@ -78,6 +81,7 @@ class FigureView : public QWidget {
   protected:
     void paintEvent(QPaintEvent *) override;
     void mouseMoveEvent(QMouseEvent *) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
@@ -89,11 +93,14 @@ class FigureView : public QWidget {
     void placeHandle(FigureHandle *handle, const QRectF &rect, bool visible);
     // The next visible handle after (or before) `from`; -1 past the last (or the first).
     int neighbourHandle(int from, bool next) const;
+    void revealSelection();
 
     std::unique_ptr<ui::ImageSurface> surface_;
     QImage picture_;
     std::array<FigureHandle *, 3> handles_{};
     int selected_ = ObjectHandle;
+    // The user came to the figure: its selection is shown while it has the focus.
+    bool showSelection_ = false;
 };
 
 // The drag pointer of the handles: a horizontal double arrow.

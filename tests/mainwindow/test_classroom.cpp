@@ -173,6 +173,52 @@ TEST_F(Classroom, TabSelectsTheElementsAndArrowsMoveThemByPrecisionUnits) {
                   QString::fromUtf8(names[i]));
 }
 
+// The window hands the figure the focus when it is activated: the start-up window, and every
+// picture of it, show the figure as drawn until the user comes to the figure.
+TEST_F(Classroom, TheSelectionFrameShowsOnlyOnceTheUserComesToTheFigure) {
+    FigureView *view = figure(*window);
+    const auto framed = [view] {
+        return view->grab().toImage().convertToFormat(QImage::Format_RGB32) !=
+               view->picture().convertToFormat(QImage::Format_RGB32);
+    };
+    view->setFocus(Qt::ActiveWindowFocusReason);
+    ASSERT_TRUE(view->hasFocus());
+    EXPECT_FALSE(framed()) << "start-up";
+    const struct {
+        const char *what;
+        std::function<void()> act;
+        bool framed;
+        int selected;
+    } steps[] = {
+        {"arrow key", [&] { key(Qt::Key_Right); }, true, FigureView::ObjectHandle},
+        {"field", [&] { text1(*window, 0)->setFocus(Qt::OtherFocusReason); }, false, 0},
+        {"activation", [&] { view->setFocus(Qt::ActiveWindowFocusReason); }, false, 0},
+        // Tab from a figure that has the focus only from the activation enters it.
+        {"Tab", [&] { key(Qt::Key_Tab); }, true, FigureView::ObjectHandle},
+        {"another window",
+         [&] {
+             QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+             QApplication::sendEvent(view, &out);
+             view->setFocus(Qt::ActiveWindowFocusReason);
+         },
+         true, 0},
+        {"click",
+         [&] {
+             text1(*window, 0)->setFocus(Qt::OtherFocusReason);
+             view->setFocus(Qt::ActiveWindowFocusReason);
+             QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(400, 20));
+         },
+         true, 0},
+    };
+    for (const auto &s : steps) {
+        s.act();
+        EXPECT_EQ(framed(), s.framed) << s.what;
+        if (s.framed) {
+            EXPECT_EQ(view->selectedHandle(), s.selected) << s.what;
+        }
+    }
+}
+
 TEST_F(Classroom, TheFigureMenuCopiesAndSavesTheFigureInTheFormatItsNameSays) {
     FigureView *view = figure(*window);
     QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(300, 100),
