@@ -1,11 +1,20 @@
 #pragma once
 
+#include <QPolygonF>
 #include <QRgb>
 #include <QString>
+
+#include <vector>
 
 namespace ui {
 
 enum class DashStyle { Solid, Dotted };
+
+// A colour at a drawing abscissa, for a fill whose colour changes from left to right.
+struct ColourStop {
+    double x;
+    QRgb colour;
+};
 
 // The figure of the main window at its design size, in drawing units.
 constexpr int DesignFigureWidth = 775;
@@ -35,6 +44,14 @@ class DrawingSurface {
     // A one-unit line; both end points are drawn.
     virtual void line(float x1, float y1, float x2, float y2, QRgb colour, DashStyle style) = 0;
     virtual void fillRect(float x, float y, float width, float height, QRgb colour) = 0;
+
+    // Whether the surface keeps what is drawn as shapes (a vector drawing, a printed page) rather
+    // than as pixels. A beam is then one filled polygon, which stays smooth however enlarged;
+    // on pixels it is drawn stroke by stroke.
+    virtual bool keepsShapes() const { return false; }
+    // Fills the polygon without outline, its colour changing along x from stop to stop and
+    // holding the end stops' colours beyond them. Drawn only on a surface that keeps shapes.
+    virtual void fillPolygon(const QPolygonF &outline, const std::vector<ColourStop> &stops) = 0;
 
     virtual void setFont(const QString &family, double pointSize) = 0;
     virtual void setFontBold(bool bold) = 0;

@@ -1,5 +1,6 @@
 #include "ui/PainterSurface.h"
 
+#include <QLinearGradient>
 #include <QPaintDevice>
 #include <QPen>
 
@@ -104,6 +105,24 @@ void PainterSurface::line(float x1, float y1, float x2, float y2, QRgb colour, D
 
 void PainterSurface::fillRect(float x, float y, float width, float height, QRgb colour) {
     painter().fillRect(QRectF(x, y, width, height), QColor::fromRgb(colour));
+}
+
+void PainterSurface::fillPolygon(const QPolygonF &outline, const std::vector<ColourStop> &stops) {
+    if (outline.size() < 3 || stops.empty()) return;
+    QBrush brush{QColor::fromRgb(stops.front().colour)};
+    const double from = stops.front().x, to = stops.back().x;
+    if (stops.size() > 1 && to > from) {
+        QLinearGradient gradient(from, 0, to, 0);
+        for (const ColourStop &stop : stops)
+            gradient.setColorAt((stop.x - from) / (to - from), QColor::fromRgb(stop.colour));
+        brush = QBrush(gradient);
+    }
+    QPainter &p = painter();
+    p.setPen(Qt::NoPen);
+    penSet_ = false;
+    p.setBrush(brush);
+    p.drawPolygon(outline);
+    p.setBrush(Qt::NoBrush);
 }
 
 void PainterSurface::setFont(const QString &family, double pointSize) {

@@ -27,6 +27,7 @@ class PainterSurface : public DrawingSurface {
     void clear(QRgb background) override;
     void line(float x1, float y1, float x2, float y2, QRgb colour, DashStyle style) override;
     void fillRect(float x, float y, float width, float height, QRgb colour) override;
+    void fillPolygon(const QPolygonF &outline, const std::vector<ColourStop> &stops) override;
 
     void setFont(const QString &family, double pointSize) override;
     void setFontBold(bool bold) override;

@@ -16,6 +16,7 @@ class PdfSurface : public PainterSurface {
     PdfSurface(QIODevice *output, int width, int height, const QString &title);
     ~PdfSurface() override;
 
+    bool keepsShapes() const override { return true; }
 
   private:
     QPdfWriter writer_;

@@ -8,6 +8,7 @@ void RecordingSurface::clear(QRgb colour) {
     lines.clear();
     texts.clear();
     fills.clear();
+    polygons.clear();
     background = colour;
     ++clearCount;
 }
@@ -18,6 +19,10 @@ void RecordingSurface::line(float x1, float y1, float x2, float y2, QRgb colour,
 
 void RecordingSurface::fillRect(float x, float y, float w, float h, QRgb colour) {
     fills.push_back({x, y, w, h, colour});
+}
+
+void RecordingSurface::fillPolygon(const QPolygonF &outline, const std::vector<ColourStop> &stops) {
+    polygons.push_back({outline, stops});
 }
 
 void RecordingSurface::setFont(const QString &family, double pointSize) {

@@ -31,6 +31,10 @@ class RecordingSurface : public DrawingSurface {
         float x, y, width, height;
         QRgb colour;
     };
+    struct Polygon {
+        QPolygonF outline;
+        std::vector<ColourStop> stops;
+    };
 
     explicit RecordingSurface(double width = DesignFigureWidth, double height = DesignFigureHeight);
 
@@ -39,6 +43,8 @@ class RecordingSurface : public DrawingSurface {
     void clear(QRgb background) override;
     void line(float x1, float y1, float x2, float y2, QRgb colour, DashStyle style) override;
     void fillRect(float x, float y, float width, float height, QRgb colour) override;
+    bool keepsShapes() const override { return shapes; }
+    void fillPolygon(const QPolygonF &outline, const std::vector<ColourStop> &stops) override;
     void setFont(const QString &family, double pointSize) override;
     void setFontBold(bool bold) override;
     void text(float x, float y, const QString &text, QRgb colour) override;
@@ -49,6 +55,9 @@ class RecordingSurface : public DrawingSurface {
     std::vector<Line> lines;
     std::vector<Text> texts;
     std::vector<Fill> fills;
+    std::vector<Polygon> polygons;
+    // Whether the surface stands for one that keeps shapes, such as a vector drawing.
+    bool shapes = false;
     QRgb background = 0xff000000u;
     int clearCount = 0;
 

@@ -16,6 +16,7 @@ class SvgSurface : public PainterSurface {
     SvgSurface(QIODevice *output, int width, int height, const QString &title);
     ~SvgSurface() override;
 
+    bool keepsShapes() const override { return true; }
 
   private:
     QSvgGenerator generator_;

@@ -39,7 +39,10 @@ struct Figure {
     FigureResult result;
     FigureLayout layout;
 
-    explicit Figure(BenchState s, double width = Width) : state(std::move(s)), surface(width, 265) {
+    // `shapes`: drawn as on a surface that keeps shapes, a vector drawing.
+    explicit Figure(BenchState s, double width = Width, bool shapes = false)
+        : state(std::move(s)), surface(width, 265) {
+        surface.shapes = shapes;
         result = majaff(state, surface);
         layout = layoutFigure(state, computeImages(state), width, 265);
     }
@@ -270,6 +273,102 @@ TEST(Beams, ModesFromBAndFromAConvergeOnTheirImagePoints) {
         ASSERT_NE(at, strokes.end());
         EXPECT_LE(std::fabs(at->y2 - at->y1), 1);
         EXPECT_NEAR(at->y1, r.targetY, 1);
+    }
+}
+
+// Where the figure is kept as shapes, each stretch of a beam is one polygon over the strokes
+// that a picture draws: half a unit beyond each stroke's ends, within the half unit that the
+// strokes lose to whole units, and coloured as the strokes within one level.
+TEST(Beams, OnAVectorSurfaceEachStretchIsOnePolygonOverThePicturesStrokes) {
+    struct Row {
+        const char *name;
+        std::function<void(BenchState &)> edit;
+        size_t polygons;
+    };
+    const Row rows[] = {
+        {"all rays", {}, 2},
+        {"from B, white",
+         [](BenchState &s) {
+             setOption(s, BeamFromB, true);
+             setOption(s, WhiteBackground, true);
+         },
+         2},
+        {"from A, two lenses",
+         [](BenchState &s) {
+             setOption(s, BeamFromA, true);
+             setOption(s, TwoLenses, true);
+         },
+         3},
+        {"all rays, two lenses", [](BenchState &s) { setOption(s, TwoLenses, true); }, 3},
+        {"from B at infinity, wide",
+         [](BenchState &s) {
+             setOption(s, BeamFromB, true);
+             setObjectAtInfinity(s, true);
+             setApparentDiameter(s, 300);
+         },
+         2},
+        // Boundaries beyond the clamp: steep past a short focal length, far off with an image
+        // of L1 near infinity.
+        {"short focal length",
+         [](BenchState &s) { setFieldText(s, Lens1Focal, QStringLiteral("1,0")); }, 2},
+        {"object in the focal plane",
+         [](BenchState &s) {
+             setOption(s, TwoLenses, true);
+             setFieldText(s, ObjectPosition, QStringLiteral("5,1"));
+         },
+         3},
+    };
+    for (const Row &r : rows) {
+        const BenchState bench = benchWith([&](BenchState &s) {
+            setOption(s, GraduateAxis, false);
+            if (r.edit) r.edit(s);
+        });
+        const Figure picture(bench), shapes(bench, Width, true);
+        EXPECT_TRUE(shapes.beamStrokes().empty()) << r.name;
+        const auto &polygons = shapes.surface.polygons;
+        ASSERT_EQ(polygons.size(), r.polygons) << r.name;
+        const auto strokes = picture.beamStrokes();
+        for (size_t k = 0; k < strokes.size(); ++k) {
+            const Line &stroke = strokes[k];
+            const double x = stroke.x1;
+            // Where two stretches meet, the stroke drawn last shows.
+            if (k + 1 < strokes.size() && strokes[k + 1].x1 == x) continue;
+            // The last polygon over x is the one drawn on top, as the last stroke is.
+            double top = 1e9, bottom = -1e9;
+            const RecordingSurface::Polygon *over = nullptr;
+            for (const auto &p : polygons) {
+                double t = 1e9, b = -1e9;
+                for (int i = 0; i < p.outline.size(); ++i) {
+                    const QPointF a = p.outline[i], c = p.outline[(i + 1) % p.outline.size()];
+                    if (a.x() == c.x() || x < std::min(a.x(), c.x()) || x > std::max(a.x(), c.x()))
+                        continue;
+                    const double y = a.y() + (c.y() - a.y()) * (x - a.x()) / (c.x() - a.x());
+                    t = std::min(t, y);
+                    b = std::max(b, y);
+                }
+                if (t <= b) {
+                    top = t;
+                    bottom = b;
+                    over = &p;
+                }
+            }
+            ASSERT_NE(over, nullptr) << r.name << " x " << x;
+            EXPECT_NEAR(top, std::min(stroke.y1, stroke.y2) - 0.5, 0.5 + 1e-6) << r.name << x;
+            EXPECT_NEAR(bottom, std::max(stroke.y1, stroke.y2) + 0.5, 0.5 + 1e-6) << r.name << x;
+            const auto &stops = over->stops;
+            auto next = std::find_if(stops.begin(), stops.end(),
+                                     [x](const ui::ColourStop &c) { return c.x >= x; });
+            ASSERT_NE(next, stops.end()) << r.name << x;
+            const auto previous = next == stops.begin() ? next : next - 1;
+            const double t =
+                next->x == previous->x ? 0 : (x - previous->x) / (next->x - previous->x);
+            const auto level = [t](int a, int b) { return a + t * (b - a); };
+            EXPECT_NEAR(level(qRed(previous->colour), qRed(next->colour)), qRed(stroke.colour), 1)
+                << r.name << x;
+            EXPECT_NEAR(level(qBlue(previous->colour), qBlue(next->colour)), qBlue(stroke.colour),
+                        1)
+                << r.name << x;
+        }
     }
 }
 

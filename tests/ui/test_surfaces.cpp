@@ -253,6 +253,10 @@ TEST_F(Surfaces, SvgHoldsTheSameFigure) {
     EXPECT_TRUE(svg.contains(QLatin1String("viewBox=\"0 0 775 265\"")));
     EXPECT_TRUE(svg.contains(QString::fromUtf8("L'axe optique est gradué en cm.")) ||
                 svg.contains(QString::fromUtf8("L&apos;axe optique est gradué en cm.")));
+    // The beam before and after the lens: two shapes shaded along the light, which enlarge
+    // without steps, not one stroke per unit (879 lines in all).
+    EXPECT_EQ(svg.count(QLatin1String("fill=\"url(#gradient")), 2);
+    EXPECT_LT(svg.count(QLatin1String("<polyline")), 150);
 }
 
 TEST_F(Surfaces, CliRenderWritesPngSvgOrPdfAndRefusesUnwritableFiles) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <vector>
 
 namespace bench {
 
@@ -12,23 +13,115 @@ namespace {
 
 constexpr double DesignUnitsPerPixel = 15;
 
+// One stroke of a beam: its abscissa, its ordinates and its colour.
+struct Stroke {
+    double x, top, bottom;
+    QRgb colour;
+};
+
+// The stroke at x: from the lowest to the highest ordinate of the boundary lines there.
+Stroke strokeAt(const FigureLayout &f, std::initializer_list<DrawingLine> boundaries, double x) {
+    double top = BeamClamp, bottom = -BeamClamp;
+    for (const DrawingLine &line : boundaries) {
+        const double y = std::clamp(line.ordinateAt(x), -BeamClamp, BeamClamp);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+    }
+    return {x, top, bottom, beamColour(bottom - top, f.height, f.colours.white)};
+}
+
+// A boundary's ordinate at x before it is taken to a whole unit, held within the clamp.
+double exactOrdinate(const DrawingLine &line, double x) {
+    const double y = line.intercept + line.slope * x;
+    return std::isnan(y) ? 0 : std::clamp(y, -BeamClamp, BeamClamp);
+}
+
+// The colours of the strokes from `from` to `to`, as few stops as keep every stroke's colour
+// within one level of the straight run between its neighbouring stops.
+std::vector<ui::ColourStop> colourStops(const FigureLayout &f,
+                                        std::initializer_list<DrawingLine> boundaries, double from,
+                                        double to) {
+    std::vector<ui::ColourStop> strokes;
+    for (double x = from; x <= to; ++x)
+        strokes.push_back({x, strokeAt(f, boundaries, x).colour});
+    const auto near = [](const ui::ColourStop &a, const ui::ColourStop &b,
+                         const ui::ColourStop &c) {
+        const double t = (c.x - a.x) / (b.x - a.x);
+        const auto channel = [t](int u, int v, int w) {
+            return std::fabs(u + t * (v - u) - w) <= 1;
+        };
+        return channel(qRed(a.colour), qRed(b.colour), qRed(c.colour)) &&
+               channel(qGreen(a.colour), qGreen(b.colour), qGreen(c.colour)) &&
+               channel(qBlue(a.colour), qBlue(b.colour), qBlue(c.colour));
+    };
+    std::vector<ui::ColourStop> stops{strokes.front()};
+    size_t kept = 0;
+    for (size_t next = 2; next < strokes.size(); ++next) {
+        // The stop before `next` can go when the run from the last kept stop to `next` passes
+        // near every stroke between them.
+        bool straight = true;
+        for (size_t i = kept + 1; i < next && straight; ++i)
+            straight = near(strokes[kept], strokes[next], strokes[i]);
+        if (!straight) {
+            stops.push_back(strokes[next - 1]);
+            kept = next - 1;
+        }
+    }
+    if (strokes.size() > 1) stops.push_back(strokes.back());
+    return stops;
+}
+
+// The beam from `from` to `to` as one polygon: the boundary lines themselves, not their whole
+// units, widened by half a unit on every side as the strokes are, and its colour running
+// through the colours of the strokes.
+void fillAsPolygon(ui::DrawingSurface &surface, const FigureLayout &f,
+                   std::initializer_list<DrawingLine> boundaries, double from, double to) {
+    const double left = from - 0.5, right = to + 0.5;
+    // The edges bend only where two boundaries cross or one reaches the clamp.
+    std::vector<double> corners{left, right};
+    const auto inside = [&](double x) {
+        if (x > left && x < right) corners.push_back(x);
+    };
+    for (auto a = boundaries.begin(); a != boundaries.end(); ++a) {
+        if (a->slope != 0) {
+            inside((-BeamClamp - a->intercept) / a->slope);
+            inside((BeamClamp - a->intercept) / a->slope);
+        }
+        for (auto b = a + 1; b != boundaries.end(); ++b)
+            if (a->slope != b->slope) inside((b->intercept - a->intercept) / (a->slope - b->slope));
+    }
+    std::sort(corners.begin(), corners.end());
+    QPolygonF top, bottom;
+    for (double x : corners) {
+        double high = BeamClamp, low = -BeamClamp;
+        for (const DrawingLine &line : boundaries) {
+            high = std::min(high, exactOrdinate(line, x));
+            low = std::max(low, exactOrdinate(line, x));
+        }
+        top << QPointF(x, high - 0.5);
+        bottom.prepend(QPointF(x, low + 0.5));
+    }
+    surface.fillPolygon(top + bottom, colourStops(f, boundaries, from, to));
+}
+
 // Fills the stretch [from, to] with one stroke per drawing unit, each from the lowest to the
-// highest ordinate of the boundary lines at its abscissa.
+// highest ordinate of the boundary lines at its abscissa; on a surface that keeps shapes, with
+// one polygon.
 void fillBetween(ui::DrawingSurface &surface, const FigureLayout &f,
                  std::initializer_list<DrawingLine> boundaries, double from, double to) {
     // The surface takes no stroke farther than a little beyond its edges; the strokes off the
     // surface would be clipped anyway.
     from = std::max(from, ui::DrawingSurface::Left - 2.0);
     to = std::min(to, f.width + 2.0);
+    if (from > to) return;
+    if (surface.keepsShapes()) {
+        fillAsPolygon(surface, f, boundaries, from, to);
+        return;
+    }
     for (double x = from; x <= to; ++x) {
-        double top = BeamClamp, bottom = -BeamClamp;
-        for (const DrawingLine &line : boundaries) {
-            const double y = std::clamp(line.ordinateAt(x), -BeamClamp, BeamClamp);
-            top = std::min(top, y);
-            bottom = std::max(bottom, y);
-        }
-        surface.line(float(x), float(top), float(x), float(bottom),
-                     beamColour(bottom - top, f.height, f.colours.white), ui::DashStyle::Solid);
+        const Stroke s = strokeAt(f, boundaries, x);
+        surface.line(float(x), float(s.top), float(x), float(s.bottom), s.colour,
+                     ui::DashStyle::Solid);
     }
 }
 
