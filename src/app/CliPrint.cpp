@@ -1,6 +1,7 @@
 #include "app/CliPrint.h"
 
 #include "bench/figure/FigureExport.h"
+#include "bench/figure/FigureUpdate.h"
 #include "printing/FigurePages.h"
 #include "printing/PdfFile.h"
 
@@ -10,7 +11,10 @@
 
 int cliPrint(bench::BenchState &state, const QString &output, int width, int height,
              const printing::PrintSettings &settings) {
-    const QImage figure = bench::figurePicture(state, width, height);
+    bench::BenchState drawn = state;
+    const printing::PrintedFigure figure(
+        bench::figurePicture(state, width, height),
+        [&drawn](ui::DrawingSurface &surface) { return bench::majaff(drawn, surface).drawn; });
     const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
                          QPageLayout::Millimeter);
     if (printing::writePdfFile(output, a4, QStringLiteral("Focalines"),

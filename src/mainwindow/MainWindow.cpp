@@ -4,6 +4,7 @@
 #include "bench/FieldBounds.h"
 #include "bench/FieldNumberText.h"
 #include "bench/figure/FigureExport.h"
+#include "bench/figure/FigureUpdate.h"
 #include "calculator/window/MachineWindow.h"
 #include "config/ConfigurationFile.h"
 #include "config/RecordFile.h"
@@ -266,7 +267,7 @@ void MainWindow::buildCommandButtons() {
     connect(commandButton(QStringLiteral("Command8")), &QToolButton::clicked, this,
             [this] { calculator::showMachine(this); });
     connect(commandButton(QStringLiteral("Command10")), &QToolButton::clicked, this,
-            [this] { printing::showPrintWindow(this, figurePicture()); });
+            [this] { printing::showPrintWindow(this, printedFigure()); });
     connect(commandButton(QStringLiteral("Command4")), &QToolButton::clicked, this,
             &MainWindow::copyFigure);
     connect(commandButton(QStringLiteral("Command7")), &QToolButton::clicked, this,
@@ -283,6 +284,13 @@ QToolButton *MainWindow::commandButton(const QString &objectName) const {
 
 QImage MainWindow::figurePicture() const {
     return figure_->picture();
+}
+
+printing::PrintedFigure MainWindow::printedFigure() const {
+    // The bench as the picture shows it, drawn again on the page at the printer's resolution.
+    return {figurePicture(), [bench = state_](ui::DrawingSurface &surface) mutable {
+                return bench::majaff(bench, surface).drawn;
+            }};
 }
 
 // Form_Load

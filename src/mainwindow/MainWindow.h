@@ -4,6 +4,7 @@
 #include "bench/BenchState.h"
 #include "config/ConfigurationHost.h"
 #include "config/HandOverFile.h"
+#include "printing/FigurePages.h"
 
 #include <QHash>
 #include <QImage>
@@ -70,6 +71,8 @@ class MainWindow : public QWidget, public config::ConfigurationHost {
 
     // The persistent picture of the figure, as the copy and the printing take it.
     QImage figurePicture() const;
+    // What "Imprimer" prints: that picture, and the bench that draws it again on the page.
+    printing::PrintedFigure printedFigure() const;
 
     // Form_Activate: redraws the figure and takes the launcher's request.
     void formActivate();

@@ -92,7 +92,7 @@ QPixmap picture(Picture which) {
 
 } // namespace
 
-PrintWindow::PrintWindow(QImage figure, PrinterChoice &printers, QWidget *mainWindow)
+PrintWindow::PrintWindow(PrintedFigure figure, PrinterChoice &printers, QWidget *mainWindow)
     : QDialog(mainWindow), figure_(std::move(figure)), printers_(printers),
       mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("confimp"));
@@ -238,7 +238,7 @@ void PrintWindow::Command1_Click() {
     Form_Load();
 }
 
-void showPrintWindow(QWidget *mainWindow, const QImage &figure) {
+void showPrintWindow(QWidget *mainWindow, const PrintedFigure &figure) {
     PrintWindow window(figure, PrinterChoice::shared(), mainWindow);
     window.exec();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/PageLayout.h"
+#include "printing/FigurePages.h"
 
 #include <QDialog>
 #include <QImage>
@@ -18,17 +18,19 @@ namespace printing {
 class PrinterChoice;
 
 // `confimp`, "Imprimer": the page title, the number of copies, the centring of the figure and
-// the printer; "&OK" prints the figure it was given, which is never redrawn. Every opening
-// starts from the defaults of `PrintSettings`.
+// the printer; "&OK" prints the figure it was given, drawn on the page at the printer's
+// resolution; the window's picture is never redrawn. Every opening starts from the defaults of
+// `PrintSettings`.
 class PrintWindow : public QDialog {
     Q_OBJECT
 
   public:
     // `mainWindow` places the window: 20 pixels below its top, centred across it.
-    PrintWindow(QImage figure, PrinterChoice &printers, QWidget *mainWindow = nullptr);
+    PrintWindow(PrintedFigure figure, PrinterChoice &printers, QWidget *mainWindow = nullptr);
 
     PrintSettings settings() const;
-    const QImage &figure() const { return figure_; }
+    // The picture of the figure, as the window showed it.
+    const QImage &figure() const { return figure_.picture; }
 
     // Form_Load: places the window and shows the printer in use.
     void Form_Load();
@@ -54,7 +56,7 @@ class PrintWindow : public QDialog {
   private:
     void showWaiting(bool waiting);
 
-    QImage figure_;
+    PrintedFigure figure_;
     PrinterChoice &printers_;
     QWidget *mainWindow_;
     QLineEdit *defaut_;
@@ -68,6 +70,6 @@ class PrintWindow : public QDialog {
 };
 
 // Shows `confimp` modally over the main window for its figure; returns once it is closed.
-void showPrintWindow(QWidget *mainWindow, const QImage &figure);
+void showPrintWindow(QWidget *mainWindow, const PrintedFigure &figure);
 
 } // namespace printing

@@ -1,5 +1,6 @@
 #include "ui/PainterSurface.h"
 
+#include <QImage>
 #include <QLinearGradient>
 #include <QPaintDevice>
 #include <QPen>
@@ -58,20 +59,59 @@ PainterSurface::PainterSurface(int width, int height) : width_(width), height_(h
 
 PainterSurface::~PainterSurface() = default;
 
+namespace {
+
+// Texts are measured on a picture at 96 dots per inch, as the window's figure is.
+QPaintDevice *measuringDevice() {
+    static QImage picture = [] {
+        QImage image(1, 1, QImage::Format_RGB32);
+        image.setDotsPerMeterX(3780);
+        image.setDotsPerMeterY(3780);
+        return image;
+    }();
+    return &picture;
+}
+
+} // namespace
+
+void PainterSurface::paintThrough(QPainter *painter, const QRectF &target) {
+    outside_ = painter;
+    outsideTarget_ = target;
+    device_ = measuringDevice();
+    unitPixels_ = target.width() / width_;
+    // A point size is resolved at the painter's device's resolution and then scaled with the
+    // drawing units: the size given there is that of the picture's texts.
+    fontScale_ = qreal(device_->logicalDpiY()) / painter->device()->logicalDpiY();
+}
+
 QPainter &PainterSurface::painter() {
-    if (!painter_.isActive()) {
-        painter_.begin(device_);
-        painter_.setRenderHint(QPainter::Antialiasing, false);
-        painter_.setRenderHint(QPainter::TextAntialiasing, false);
-        painter_.translate(-Left, -Top);
+    if (!active_) {
+        if (outside_) {
+            active_ = outside_;
+            active_->save();
+            active_->translate(outsideTarget_.topLeft());
+            active_->scale(outsideTarget_.width() / width_, outsideTarget_.height() / height_);
+        } else {
+            painter_.begin(device_);
+            active_ = &painter_;
+        }
+        active_->setRenderHint(QPainter::Antialiasing, false);
+        active_->setRenderHint(QPainter::TextAntialiasing, false);
+        active_->translate(-Left, -Top);
+        if (outside_) active_->setClipRect(QRectF(Left, Top, width_, height_), Qt::IntersectClip);
         fontChanged_ = true;
         penSet_ = false;
     }
-    return painter_;
+    return *active_;
 }
 
 void PainterSurface::endPainting() {
-    if (painter_.isActive()) painter_.end();
+    if (!active_) return;
+    if (active_ == &painter_)
+        painter_.end();
+    else
+        active_->restore();
+    active_ = nullptr;
 }
 
 void PainterSurface::clear(QRgb background) {
@@ -93,7 +133,7 @@ void PainterSurface::line(float x1, float y1, float x2, float y2, QRgb colour, D
         QPen pen{QColor::fromRgb(colour)};
         // One drawing unit wide: one pixel, or as many as a unit spans on a dense device.
         pen.setCosmetic(true);
-        pen.setWidthF(device_->devicePixelRatio());
+        pen.setWidthF(unitPixels_ > 0 ? unitPixels_ : device_->devicePixelRatio());
         pen.setStyle(style == DashStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
         p.setPen(pen);
         penSet_ = true;
@@ -146,7 +186,9 @@ const QFontMetrics &PainterSurface::metrics() const {
 void PainterSurface::text(float x, float y, const QString &text, QRgb colour) {
     QPainter &p = painter();
     if (fontChanged_) {
-        p.setFont(font_);
+        QFont drawn = font_;
+        if (fontScale_ != 1) drawn.setPointSizeF(font_.pointSizeF() * fontScale_);
+        p.setFont(drawn);
         fontChanged_ = false;
     }
     p.setPen(QColor::fromRgb(colour));

@@ -43,6 +43,11 @@ class PainterSurface : public DrawingSurface {
     // constructor.
     PainterSurface(int width, int height);
     void attach(QPaintDevice *device) { device_ = device; }
+    // Draws through `painter`, already open on its device and kept open by its owner, the
+    // drawing units mapped onto `target` (the painter's coordinates) and clipped to it. Lines
+    // are one unit wide and texts measured as on a picture at 96 dots per inch, whatever the
+    // device's resolution, so the figure is the same, drawn at that resolution.
+    void paintThrough(QPainter *painter, const QRectF &target);
 
     // The open painter, mapped to drawing units.
     QPainter &painter();
@@ -55,6 +60,15 @@ class PainterSurface : public DrawingSurface {
     int width_;
     int height_;
     QPainter painter_;
+    // The painter drawing now: painter_, or the one given to paintThrough.
+    QPainter *active_ = nullptr;
+    QPainter *outside_ = nullptr;
+    QRectF outsideTarget_;
+    // Device pixels per drawing unit for the width of lines; the device's pixel ratio unless
+    // drawing through a painter of another resolution.
+    qreal unitPixels_ = 0;
+    // The point size of the texts drawn, against the one they are measured at.
+    qreal fontScale_ = 1;
     QFont font_;
     bool fontChanged_ = true;
     // The pen last given to the painter, so that a run of lines in one colour sets it once.

@@ -54,12 +54,12 @@ inline QStringList imageObjects(const QString &pdf) {
     return objects;
 }
 
-// One page rendered at 72 dots per inch, one pixel per point.
-inline QImage renderPage(const QString &pdf, int page) {
+// One page rendered at 72 dots per inch, one pixel per point, or at `dpi`.
+inline QImage renderPage(const QString &pdf, int page, int dpi = 72) {
     QTemporaryDir dir;
     const QString n = QString::number(page);
-    run("pdftoppm",
-        {"-r", "72", "-png", "-singlefile", "-f", n, "-l", n, pdf, dir.filePath("page")});
+    run("pdftoppm", {"-r", QString::number(dpi), "-png", "-singlefile", "-f", n, "-l", n, pdf,
+                     dir.filePath("page")});
     return QImage(dir.filePath("page.png"));
 }
 

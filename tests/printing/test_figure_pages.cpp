@@ -1,3 +1,5 @@
+#include "bench/figure/FigureExport.h"
+#include "bench/figure/FigureUpdate.h"
 #include "printing/FigurePages.h"
 #include "printing/PdfFile.h"
 #include "tests/printing/PdfTools.h"
@@ -115,6 +117,59 @@ TEST_F(FigurePagesTest, FigureLiesWhereTheCentringOptionsPutIt) {
         EXPECT_NEAR(red.width(), w, 1.5) << label;
         EXPECT_NEAR(red.height(), h, 1.5) << label;
         EXPECT_EQ(pdftools::pageText(pdf, 1), r.title) << label;
+    }
+}
+
+// The figure is drawn again on the page at the printer's resolution, as shapes and texts, at its
+// natural size: 775 × 265 units of 15 twips, 2422 × 828 pixels at 300 dots per inch.
+TEST_F(FigurePagesTest, TheFigureIsDrawnAtThePrintersResolution) {
+    bench::BenchState bench = bench::BenchState::startup();
+    const QImage picture = bench::figurePicture(bench, 775, 265);
+    const printing::PrintedFigure figure(picture, [&bench](ui::DrawingSurface &surface) {
+        return bench::majaff(bench, surface).drawn;
+    });
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setResolution(600);
+    const QString pdf = dir.filePath(QStringLiteral("vectors.pdf"));
+    printer.setOutputFileName(pdf);
+    printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    ASSERT_TRUE(printing::paintFigurePages(printer, figure, {QString(), 1, true, true}));
+    EXPECT_TRUE(pdftools::imageObjects(pdf).isEmpty()) << "no picture stretched over the page";
+    EXPECT_TRUE(pdftools::pageText(pdf, 1).contains(QString::fromUtf8("optique est gradué")));
+    const QRect black = pdftools::boundsOf(pdftools::renderPage(pdf, 1, 300), qRgb(0, 0, 0));
+    EXPECT_NEAR(black.width(), 775 * 300 / 96.0, 3);
+    EXPECT_NEAR(black.height(), 265 * 300 / 96.0, 3);
+}
+
+// A title wider than the page wraps at word ends within the printable width, in three lines at
+// most and never under the figure but for the first, the last cut with "…".
+TEST_F(FigurePagesTest, ALongTitleWrapsWithinThePage) {
+    QString words;
+    while (words.size() < 415)
+        words += QStringLiteral("Focalines trace l'image ");
+    struct Row {
+        QString title;
+        bool centred; // vertically: room for three lines above the figure
+        int lines;
+    };
+    const Row rows[] = {
+        {words, true, 3},
+        {words, false, 2},
+        {QString(400, QLatin1Char('x')), true, 3}, // one word: cut anywhere
+        {QStringLiteral("Aldoria - Focalines"), true, 1},
+    };
+    for (const Row &r : rows) {
+        const QString pdf = print({775, 265}, {r.title, 1, false, r.centred});
+        const QStringList lines = pdftools::pageText(pdf, 1).split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), r.lines) << r.title.size() << r.centred;
+        EXPECT_EQ(lines.last().endsWith(QChar(0x2026)), r.lines > 1) << r.title.size();
+        if (r.lines == 1) {
+            EXPECT_EQ(lines.first(), r.title);
+        }
+        const QRect title = pdftools::boundsOf(pdftools::renderPage(pdf, 1), qRgb(0, 0, 0));
+        EXPECT_GE(title.left(), MarginPt - 1);
+        EXPECT_LE(title.right(), MarginPt + PrintableWidthPt + 1) << r.title.size();
     }
 }
 
