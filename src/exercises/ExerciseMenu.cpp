@@ -157,7 +157,8 @@ void ExerciseMenu::PRISENMAIN_Click() {
     state_.correctionAvailable = false;
     host_.setValuesHidden(false);
     if (!isBlank(file->configuration))
-        host_.loadExerciseConfiguration(resolveName(dir, file->configuration));
+        loadNamedConfiguration(host_, host_.hostWindow(), resolveName(dir, file->configuration),
+                               dir + file->configuration);
     box->setReadOnly(false);
     state_.textModified = false;
 }
@@ -178,16 +179,16 @@ void ExerciseMenu::opencor_Click() {
     }
     const ExerciseFile &e = std::get<ExerciseFile>(read);
     QTextEdit *box = host_.exerciseText();
-    if (!isBlank(e.correction) &&
-        !loadRichText(box, resolveName(state_.exerciseDir, e.correction))) {
-        ui::showCritical(host_.hostWindow(), QStringLiteral("Fichier absent"),
-                         QStringLiteral("Le fichier ") + state_.exerciseDir + e.correction +
-                             QStringLiteral(" est introuvable"));
+    const QString correction = resolveName(state_.exerciseDir, e.correction);
+    if (!isBlank(e.correction) && !loadRichText(box, correction)) {
+        reportUnloadedText(host_.hostWindow(), correction, state_.exerciseDir + e.correction);
         return;
     }
     host_.setValuesHidden(false);
     if (!isBlank(e.correctionConfiguration))
-        host_.loadExerciseConfiguration(resolveName(state_.exerciseDir, e.correctionConfiguration));
+        loadNamedConfiguration(host_, host_.hostWindow(),
+                               resolveName(state_.exerciseDir, e.correctionConfiguration),
+                               state_.exerciseDir + e.correctionConfiguration);
     box->setReadOnly(true);
     state_.textModified = false;
 }

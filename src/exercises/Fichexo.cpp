@@ -343,18 +343,18 @@ bool Fichexo::ouvreur_Click() {
     }
     const ExerciseFile &e = std::get<ExerciseFile>(read);
     QTextEdit *box = host_.exerciseText();
-    if (!loadRichText(box, resolveName(selectedDir_, e.statement))) {
+    const QString statement = resolveName(selectedDir_, e.statement);
+    if (!loadRichText(box, statement)) {
         Frame2_->hide();
-        ui::showCritical(messageParent(), QStringLiteral("Fichier absent"),
-                         QStringLiteral("Le fichier ") + selectedDir_ + e.statement +
-                             QStringLiteral(" est introuvable"));
+        reportUnloadedText(messageParent(), statement, selectedDir_ + e.statement);
         return false;
     }
     state_.exerciseDir = selectedDir_;
     host_.exerciseTitle()->setText(path);
     state_.correctionAvailable = Label2_->text() == Corrected;
     if (!isBlank(e.configuration))
-        host_.loadExerciseConfiguration(resolveName(selectedDir_, e.configuration));
+        loadNamedConfiguration(host_, messageParent(), resolveName(selectedDir_, e.configuration),
+                               selectedDir_ + e.configuration);
     host_.setValuesHidden(e.hideValues);
     Frame2_->hide();
     box->setReadOnly(false);

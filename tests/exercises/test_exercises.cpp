@@ -239,6 +239,7 @@ class ExercisesTest : public ::testing::Test {
         writeFile(dir + "ENONCE.RTF", "Enonce de l'exercice");
         writeFile(dir + "corrige.rtf", "Corrige de l'exercice");
         writeFile(dir + "CONFIG.P09", "");
+        writeFile(dir + "cor.P09", "");
         writeFile(dir + "a.E21", exerciseBytes(records("enonce.rtf", "Config.p09", "corrige.rtf",
                                                        "cor.P09", " 2", "Premier", " 3")));
         writeFile(dir + "b.e21", exerciseBytes(records("ENONCE.RTF", "", "", "  ")));
@@ -361,17 +362,37 @@ TEST_F(ExercisesTest, OpeningWithAndWithoutConfiguration) {
     EXPECT_FALSE(enabled("opencor"));
 }
 
-TEST_F(ExercisesTest, AMissingStatementChangesNothing) {
-    writeFile(dir + "m.E21", exerciseBytes(records("absent.rtf", "CONFIG.P09", "", "")));
-    Fichexo window(*host, const_cast<ExerciseState &>(menu->state()));
-    window.File1_Click("m.E21");
-    answer(QMessageBox::Ok);
-    EXPECT_FALSE(window.ouvreur_Click());
-    EXPECT_EQ(boxes,
-              QStringList{"Fichier absent|Le fichier " + dir + "absent.rtf est introuvable"});
-    EXPECT_TRUE(host->fich.text().isEmpty());
-    EXPECT_TRUE(host->loaded.isEmpty());
-    EXPECT_FALSE(window.waitingFrame()->isVisible());
+// A statement that cannot be loaded changes nothing; a configuration that is missing is named,
+// and the statement opens. Each message names the file and says what is wrong with it.
+TEST_F(ExercisesTest, AFileThatCannotBeLoadedIsNamed) {
+    writeFile(dir + "image.rtf", QByteArray::fromHex("89504e470d0a1a0a0000000d4948445200"));
+    const struct {
+        QString statement, configuration;
+        bool opens;
+        QString message;
+    } cases[] = {
+        {"absent.rtf", "CONFIG.P09", false,
+         "Fichier absent|Le fichier " + dir + "absent.rtf est introuvable"},
+        {"image.rtf", "CONFIG.P09", false,
+         "Fichier illisible|Le fichier " + dir +
+             QString::fromUtf8("image.rtf existe, mais ce n'est pas un texte que Focalines sait "
+                               "lire (RTF ou texte brut).")},
+        {"ENONCE.RTF", "absent.P09", true,
+         "Fichier absent|Le fichier " + dir + "absent.P09 est introuvable"},
+    };
+    for (const auto &c : cases) {
+        host->fich.clear();
+        boxes.clear();
+        writeFile(dir + "m.E21", exerciseBytes(records(c.statement, c.configuration, "", "")));
+        Fichexo window(*host, const_cast<ExerciseState &>(menu->state()));
+        window.File1_Click("m.E21");
+        answer(QMessageBox::Ok);
+        EXPECT_EQ(window.ouvreur_Click(), c.opens) << c.statement.toStdString();
+        EXPECT_EQ(boxes, QStringList{c.message});
+        EXPECT_EQ(host->fich.text().isEmpty(), !c.opens) << c.statement.toStdString();
+        EXPECT_TRUE(host->loaded.isEmpty()) << c.statement.toStdString();
+        EXPECT_FALSE(window.waitingFrame()->isVisible());
+    }
 }
 
 TEST_F(ExercisesTest, TheFiveStatesAndTheMenu) {

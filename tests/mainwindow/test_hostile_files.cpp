@@ -264,6 +264,12 @@ TEST_F(HostileFiles, ExercisesAreRefusedOrShownSoundly) {
     const auto absent = [this](const QString &name) {
         return QStringList{"Fichier absent|Le fichier " + dir + name + " est introuvable"};
     };
+    // A text of the exercise that is there but is no text: named, and said so.
+    const auto illegible = [this](const QString &name) {
+        return QStringList{"Fichier illisible|Le fichier " + dir + name +
+                           QString::fromUtf8(" existe, mais ce n'est pas un texte que Focalines "
+                                             "sait lire (RTF ou texte brut).")};
+    };
     const QStringList unreadable{ExerciseUnreadable}, notValid{NotValid};
     const QByteArray longTitle =
         withLength(records({"enonce.rtf", "", "", "", "", "", "", "", "", "", "T"}), 11, 127);
@@ -279,10 +285,14 @@ TEST_F(HostileFiles, ExercisesAreRefusedOrShownSoundly) {
         {"longueur-127-titre.E21", longTitle, unreadable, {}, {}},
         {"vide.E21", {}, absent(""), {}, {}},
         {"enonce-absent.E21", exercise("absent.rtf"), absent("absent.rtf"), {}, {}},
-        {"enonce-binaire.E21", exercise("binaire.rtf"), absent("binaire.rtf"), {}, {}},
+        {"enonce-binaire.E21", exercise("binaire.rtf"), illegible("binaire.rtf"), {}, {}},
         {"enonce-dossier.E21", exercise("dossier.rtf"), absent("dossier.rtf"), {}, {}},
         {"enonce-profond.E21", exercise("profond.rtf"), {}, "profond fin", {}},
-        {"config-absente.E21", exercise("enonce.rtf", "absente.P09"), notValid, "Enonce", {}},
+        {"config-absente.E21",
+         exercise("enonce.rtf", "absente.P09"),
+         absent("absente.P09"),
+         "Enonce",
+         {}},
         {"config-aleatoire.E21", exercise("enonce.rtf", "aleatoire.P09"), notValid, "Enonce", {}},
         {"corrige-absent.E21",
          exercise("enonce.rtf", "", "absent.rtf"),
@@ -293,9 +303,14 @@ TEST_F(HostileFiles, ExercisesAreRefusedOrShownSoundly) {
          exercise("enonce.rtf", "", "binaire.rtf"),
          {},
          "Enonce",
-         absent("binaire.rtf")},
+         illegible("binaire.rtf")},
         {"config-corrigee-absente.E21",
          exercise("enonce.rtf", "", "corrige.rtf", "absente.P09"),
+         {},
+         "Enonce",
+         absent("absente.P09")},
+        {"config-corrigee-aleatoire.E21",
+         exercise("enonce.rtf", "", "corrige.rtf", "aleatoire.P09"),
          {},
          "Enonce",
          notValid},
@@ -339,7 +354,8 @@ TEST_F(HostileFiles, ExercisesAreRefusedOrShownSoundly) {
             const Seen shown = seen();
             EXPECT_EQ(messagesOf([&] { correction->trigger(); }), c.correction);
             expectBenchAsBefore(shown);
-            if (c.correction.first() == NotValid) {
+            // A configuration refused: the correction's text shows all the same.
+            if (c.correction.first() == NotValid || c.correction.first().contains(".P09")) {
                 EXPECT_EQ(supertext(*window)->toPlainText(), "Corrige");
                 EXPECT_TRUE(supertext(*window)->isReadOnly());
             } else {
