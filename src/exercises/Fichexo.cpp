@@ -178,7 +178,7 @@ Fichexo::Fichexo(ExerciseHost &host, ExerciseState &state, QWidget *parent)
     waiting->addWidget(image);
     waiting->addLayout(texts);
 
-    // Form_Load: over the main window, with its state, caption and icon.
+    // Form_Load: over the main window, with its state and icon, under a title of its own.
     QWidget *main = host_.hostWindow();
     titratexo_->clear();
     Frame2_->hide();
@@ -189,8 +189,8 @@ Fichexo::Fichexo(ExerciseHost &host, ExerciseState &state, QWidget *parent)
     for (QLabel *m : Image4_)
         m->hide();
     ouvreur_->hide();
+    setWindowTitle(Title);
     if (main) {
-        setWindowTitle(main->windowTitle());
         setWindowIcon(main->windowIcon());
         setGeometry(main->geometry());
         setWindowState(main->windowState());
@@ -228,7 +228,7 @@ void Fichexo::placeControls() {
     const int x = FrameWidth + Gap;
     const int right = w - Gap;
     const int cw = std::max(right - x, 40);
-    fichierexo_->setGeometry(x, BannerHeight + 4, w + 2 - x, 22);
+    fichierexo_->setGeometry(x, BannerHeight + 4, cw, 22);
     titratexo_->setGeometry(x, BannerHeight + 36, cw, 48);
     Label1_->setGeometry(x, BannerHeight + 92, cw, 20);
     Text1_->setGeometry(x, BannerHeight + 114, cw, 96);

@@ -32,6 +32,7 @@ class Fichexo : public QDialog {
     static inline const QString Corrected = QString::fromUtf8("Exercice corrigé");
     static inline const QString NotCorrected = QString::fromUtf8("Non corrigé");
     static constexpr int BannerHeight = 60;
+    static inline const QString Title = QStringLiteral("Focalines - Ouvrir un exercice");
 
     Fichexo(ExerciseHost &host, ExerciseState &state, QWidget *parent = nullptr);
 

@@ -24,6 +24,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -319,6 +320,36 @@ TEST_F(ExercisesTest, PreviewOfTheSelection) {
                          "Lecture impossible|Vérifier:\n- le nom du fichier,\n- l'état du "
                          "lecteur.")});
     EXPECT_TRUE(window.isVisible());
+}
+
+// The window has its own title and keeps its path field inside; one click opens a folder, and
+// the folders inside it show; a double click opens it once, not the folder that then comes
+// under the pointer.
+TEST_F(ExercisesTest, TheWindowsTitleFieldAndFolders) {
+    for (const char *sub : {"sous", "sous/plus", "sous/plus/encore"})
+        QDir(dir).mkpath(sub);
+    Fichexo window(*host, const_cast<ExerciseState &>(menu->state()));
+    window.show();
+    EXPECT_EQ(window.windowTitle(), "Focalines - Ouvrir un exercice");
+    EXPECT_LE(window.fichierexo()->geometry().right(), window.width() - 1);
+    QTreeWidget *folders = window.findChild<QTreeWidget *>("Dir1");
+    const auto clickFolder = [&](const QString &path, bool twice) {
+        const QTreeWidgetItem *item = nullptr;
+        for (QTreeWidgetItemIterator it(folders); *it && !item; ++it)
+            if ((*it)->data(0, Qt::UserRole).toString() == path) item = *it;
+        ASSERT_NE(item, nullptr) << path.toStdString();
+        const QPoint at = folders->visualItemRect(item).center();
+        QTest::mouseClick(folders->viewport(), Qt::LeftButton, {}, at);
+        if (twice) QTest::mouseDClick(folders->viewport(), Qt::LeftButton, {}, at);
+    };
+    const QString sous = QDir(dir).filePath("sous");
+    clickFolder(sous, false);
+    EXPECT_EQ(window.browser()->directory(), sous);
+    const QTreeWidgetItem *inside = folders->currentItem()->child(0);
+    EXPECT_TRUE(folders->viewport()->rect().contains(folders->visualItemRect(inside)));
+    clickFolder(sous + "/plus", true);
+    EXPECT_EQ(window.browser()->directory(), sous + "/plus");
+    EXPECT_EQ(folders->currentItem()->data(0, Qt::UserRole).toString(), sous + "/plus");
 }
 
 TEST_F(ExercisesTest, EmptyFolderAsksForASelection) {

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QStorageInfo>
 #include <QStyle>
 #include <QTreeWidget>
@@ -53,6 +54,7 @@ DirectoryBrowser::DirectoryBrowser(const Captions &captions, QWidget *parent)
     // Every folder of the list is open: no expanding arrows.
     dirs_->setStyleSheet(QStringLiteral("QTreeView::branch { image: none; }"));
     dirs_->installEventFilter(this);
+    dirs_->viewport()->installEventFilter(this);
     files_->setSelectionMode(QAbstractItemView::SingleSelection);
 
     auto *grid = new QGridLayout(this);
@@ -69,8 +71,6 @@ DirectoryBrowser::DirectoryBrowser(const Captions &captions, QWidget *parent)
 
     fillPlaces();
     connect(drive_, &QComboBox::activated, this, &DirectoryBrowser::goToPlace);
-    connect(dirs_, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem *item) { openDirectoryItem(item); });
     // A click and a keyboard move both choose a file; a click on the item that just became
     // current is one choice, not two.
     connect(files_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *item) {
@@ -142,14 +142,49 @@ void DirectoryBrowser::openDirectoryItem(QTreeWidgetItem *item) {
     if (item) setDirectory(item->data(0, Qt::UserRole).toString());
 }
 
+void DirectoryBrowser::showCurrentFolder() {
+    QTreeWidgetItem *current = dirs_->currentItem();
+    if (!current) return;
+    if (current->childCount() > 0) dirs_->scrollToItem(current->child(current->childCount() - 1));
+    dirs_->scrollToItem(current);
+}
+
 bool DirectoryBrowser::eventFilter(QObject *watched, QEvent *event) {
-    // Enter in the folder list opens the highlighted folder, and only that: the key must not
-    // reach the window's buttons.
-    if (watched == dirs_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            openDirectoryItem(dirs_->currentItem());
+    if (watched == dirs_) {
+        // Enter in the folder list opens the highlighted folder, and only that: the key must not
+        // reach the window's buttons.
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                openDirectoryItem(dirs_->currentItem());
+                return true;
+            }
+        }
+        // The list gets its size when the window shows.
+        if (event->type() == QEvent::Resize) showCurrentFolder();
+    } else if (watched == dirs_->viewport()) {
+        // A click on a folder opens it once the button is released over it. The list is made
+        // anew before the view sees the release, which then finds no item it pressed. The second
+        // press of a double click is not a click on whatever folder has come under the pointer.
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        const auto folderAt = [this, mouse] {
+            const QTreeWidgetItem *item = dirs_->itemAt(mouse->position().toPoint());
+            return item ? item->data(0, Qt::UserRole).toString() : QString();
+        };
+        switch (event->type()) {
+        case QEvent::MouseButtonDblClick:
             return true;
+        case QEvent::MouseButtonPress:
+            pressedFolder_ = mouse->button() == Qt::LeftButton ? folderAt() : QString();
+            break;
+        case QEvent::MouseButtonRelease:
+            if (mouse->button() == Qt::LeftButton && !pressedFolder_.isEmpty() &&
+                folderAt() == pressedFolder_)
+                setDirectory(pressedFolder_);
+            pressedFolder_.clear();
+            break;
+        default:
+            break;
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -196,7 +231,7 @@ void DirectoryBrowser::fillDirectories() {
     }
     dirs_->expandAll();
     dirs_->setCurrentItem(current);
-    dirs_->scrollToItem(current);
+    showCurrentFolder();
 }
 
 void DirectoryBrowser::fillFiles() {

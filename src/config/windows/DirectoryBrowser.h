@@ -16,7 +16,8 @@ namespace config {
 // (`Drive1`: the root, the home folder, mounted media), the folders of the current directory and
 // its parents (`Dir1`), and the "*.P09" files of the current directory, whatever the case of
 // their extension (`File1`). Listings are read synchronously when the directory changes, so
-// what the lists show is always the directory that directory() names.
+// what the lists show is always the directory that directory() names. One click on a folder
+// opens it, as Enter does; the folder list keeps the current folder and its folders in view.
 class DirectoryBrowser : public QWidget {
     Q_OBJECT
 
@@ -63,6 +64,9 @@ class DirectoryBrowser : public QWidget {
   private:
     void goToPlace(int index);
     void openDirectoryItem(QTreeWidgetItem *item);
+    // Scrolls the folder list so that the current folder shows with as many of its folders as
+    // fit below it.
+    void showCurrentFolder();
     void fillPlaces();
     void fillDirectories();
     void fillFiles();
@@ -77,6 +81,7 @@ class DirectoryBrowser : public QWidget {
     QLabel *filesLabel_;
     QListWidget *files_;
     QListWidgetItem *justChosen_ = nullptr; // made current just before its click
+    QString pressedFolder_;                 // the folder under the button while it is held
 };
 
 } // namespace config
