@@ -14,18 +14,6 @@ namespace exercises {
 
 namespace {
 
-constexpr int RecordCount = 12;
-constexpr int StatementRecord = 1;
-constexpr int ConfigurationRecord = 2;
-constexpr int CorrectionRecord = 3;
-constexpr int CorrectionConfigurationRecord = 4;
-constexpr int DifficultyRecord = 5;
-constexpr int OptionsRecord = 6;
-constexpr int FirstTopicRecord = 7;
-constexpr int LastTopicRecord = 10;
-constexpr int TitleRecord = 11;
-constexpr int HourglassRecord = 12;
-
 // The one entry of `dir` whose name equals `name` but for case; empty when none or several.
 QString caseInsensitiveEntry(const QDir &dir, const QString &name) {
     QString found;
@@ -55,32 +43,42 @@ config::FileError unreadableExercise() {
             QString::fromUtf8("Vérifier:\n- le nom du fichier,\n- l'état du lecteur.")};
 }
 
-std::variant<ExerciseFile, config::FileError> readExerciseFile(const QString &path) {
+std::variant<ExerciseRecords, config::FileError> readExerciseRecords(const QString &path) {
     if (!QFileInfo(path).isFile()) return unreadableExercise();
-    const auto bytes = config::readRecordFile(path, RecordCount);
+    const auto bytes = config::readRecordFile(path, ExerciseRecordCount);
     if (!bytes) return unreadableExercise();
     const config::RecordReader reader(*bytes);
-    QString text[RecordCount + 1];
-    for (int n = 1; n <= RecordCount; ++n) {
+    ExerciseRecords records;
+    for (int n = 1; n <= ExerciseRecordCount; ++n) {
         const config::Record r = reader.read(n);
         if (r.status == config::Record::BadLength) return unreadableExercise();
-        text[n] = r.text;
+        records[n - 1] = r.text;
     }
+    return records;
+}
 
+ExerciseFile exerciseFromRecords(const ExerciseRecords &records) {
+    const auto text = [&records](int n) -> const QString & { return records[n - 1]; };
     ExerciseFile e;
-    e.statement = text[StatementRecord];
-    e.configuration = text[ConfigurationRecord];
-    e.correction = text[CorrectionRecord];
-    e.correctionConfiguration = text[CorrectionConfigurationRecord];
-    e.difficulty = config::parseRecordNumber(text[DifficultyRecord]).value_or(0);
-    e.hideValues = text[OptionsRecord].contains(HiddenValuesOption);
+    e.statement = text(StatementRecord);
+    e.configuration = text(ConfigurationRecord);
+    e.correction = text(CorrectionRecord);
+    e.correctionConfiguration = text(CorrectionConfigurationRecord);
+    e.difficulty = config::parseRecordNumber(text(DifficultyRecord)).value_or(0);
+    e.hideValues = text(OptionsRecord).contains(HiddenValuesOption);
     for (int n = FirstTopicRecord; n <= LastTopicRecord; ++n)
-        if (!isBlank(text[n])) e.topics += text[n];
-    e.title = text[TitleRecord].trimmed();
-    const double marks = config::parseRecordNumber(text[HourglassRecord]).value_or(0);
+        if (!isBlank(text(n))) e.topics += text(n);
+    e.title = text(TitleRecord).trimmed();
+    const double marks = config::parseRecordNumber(text(HourglassRecord)).value_or(0);
     // Rounded to the nearest integer, halves to even (the default rounding mode).
     e.hourglasses = int(std::nearbyint(std::clamp(marks, 0.0, double(MaxHourglasses))));
     return e;
+}
+
+std::variant<ExerciseFile, config::FileError> readExerciseFile(const QString &path) {
+    auto records = readExerciseRecords(path);
+    if (auto *error = std::get_if<config::FileError>(&records)) return *error;
+    return exerciseFromRecords(std::get<ExerciseRecords>(records));
 }
 
 QString resolveName(const QString &directory, const QString &name) {

@@ -4,9 +4,28 @@
 
 #include <QString>
 
+#include <array>
 #include <variant>
 
 namespace exercises {
+
+// The records of an exercise file, counted from 1.
+enum ExerciseRecord : int {
+    StatementRecord = 1,
+    ConfigurationRecord = 2,
+    CorrectionRecord = 3,
+    CorrectionConfigurationRecord = 4,
+    DifficultyRecord = 5,
+    OptionsRecord = 6,
+    FirstTopicRecord = 7,
+    LastTopicRecord = 10,
+    TitleRecord = 11,
+    HourglassRecord = 12,
+};
+constexpr int ExerciseRecordCount = 12;
+
+// The records as they stand, record n at index n − 1.
+using ExerciseRecords = std::array<QString, ExerciseRecordCount>;
 
 // The description of an exercise (".E21") or of the getting-started material ("focalines.PEM"):
 // a record file whose file names are relative to the folder that holds it.
@@ -40,6 +59,9 @@ bool isBlank(const QString &text);
 // that is missing or cannot be read, or a record whose length exceeds a record, is refused with
 // the message "Lecture impossible".
 std::variant<ExerciseFile, config::FileError> readExerciseFile(const QString &path);
+// The same in two steps: the records as they stand, then what they mean.
+std::variant<ExerciseRecords, config::FileError> readExerciseRecords(const QString &path);
+ExerciseFile exerciseFromRecords(const ExerciseRecords &records);
 
 // The message of an exercise file that cannot be read.
 config::FileError unreadableExercise();

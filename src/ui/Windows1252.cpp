@@ -32,6 +32,19 @@ QByteArray toWindows1252(const QString &text) {
     return out;
 }
 
+QString firstCharacterOutsideWindows1252(const QString &text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.unicode() < 0x80 || c == QLatin1Char('?')) continue;
+        const qsizetype length =
+            c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
+        const QString one = text.mid(i, length);
+        if (toWindows1252(one) == "?") return one;
+        i += length - 1;
+    }
+    return QString();
+}
+
 QString fromWindows1252(const QByteArray &bytes) {
     QString out;
     out.reserve(bytes.size());

@@ -11,5 +11,8 @@ namespace ui {
 // same value, as the system converter does, so no byte is ever lost on reading.
 QByteArray toWindows1252(const QString &text);
 QString fromWindows1252(const QByteArray &bytes);
+// The first character of the text that the code page lacks (a surrogate pair counts as one),
+// or an empty text when every character can be written.
+QString firstCharacterOutsideWindows1252(const QString &text);
 
 } // namespace ui
