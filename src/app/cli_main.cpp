@@ -2,6 +2,8 @@
 // from the program's start-up bench), normalises it as the window does, and prints the images
 // or draws the figure. It also evaluates an expression as the calculator does.
 
+#include "app/CliExercise.h"
+#include "app/CliJson.h"
 #include "app/CliPrint.h"
 #include "app/CliRender.h"
 #include "app/CliSeries.h"
@@ -89,6 +91,19 @@ const char *const HelpText =
     "  rtf-convert ENTRÉE.RTF SORTIE.RTF\n"
     "      Lit ENTRÉE.RTF et l'enregistre dans SORTIE.RTF avec l'écriture RTF de\n"
     "      Focalines (un fichier existant n'est remplacé qu'une fois l'écriture finie).\n"
+    "  exercise show FICHIER.E21\n"
+    "      Écrit un objet JSON : les douze enregistrements de l'exercice, les fichiers\n"
+    "      qu'ils nomment et, pour chacun, s'il est trouvé et lisible.\n"
+    "  exercise make --title TITRE --statement ÉNONCÉ.RTF [--bench BANC.P09]\n"
+    "        [--correction CORRIGÉ.RTF] [--correction-bench BANC.P09] [--notions TEXTE]\n"
+    "        [--difficulty 0-3] [--hourglasses 0-20] [--hide-values] [--replace]\n"
+    "        --output DOSSIER/NOM\n"
+    "      Écrit l'exercice NOM.E21 et ses fichiers (NOM-enonce.rtf, NOM-enonce.P09,\n"
+    "      NOM-corrige.rtf, NOM-corrige.P09) comme la fenêtre « Créer un exercice » :\n"
+    "      mêmes vérifications, mêmes fichiers. Les textes sont copiés tels quels, les\n"
+    "      bancs chargés puis enregistrés. --hide-values cache les valeurs de l'image\n"
+    "      tant que l'exercice est ouvert. Un fichier existant n'est remplacé qu'avec\n"
+    "      --replace. Refus : message sur la sortie d'erreur, code 1, rien d'écrit.\n"
     "  --help\n"
     "      Affiche cette aide.\n"
     "  --version\n"
@@ -124,25 +139,6 @@ int loadBench(const QString &file, bench::BenchState &state, QString &title) {
     return ExitOk;
 }
 
-// One JSON value on one line, with a space after each comma and colon, as the companion has
-// always written it: numbers, strings and null are written by Qt's JSON writer, arrays here.
-QString jsonText(const QJsonValue &value) {
-    if (value.isArray()) {
-        QStringList items;
-        for (const QJsonValue &item : value.toArray()) items << jsonText(item);
-        return u'[' + items.join(QStringLiteral(", ")) + u']';
-    }
-    const QByteArray a = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(a.mid(1, a.size() - 2));
-}
-
-// A JSON object whose members keep the order given.
-QString jsonObjectText(const std::vector<std::pair<QString, QJsonValue>> &members) {
-    QStringList items;
-    for (const auto &[name, value] : members) items << jsonText(name) + QStringLiteral(": ") + jsonText(value);
-    return u'{' + items.join(QStringLiteral(", ")) + u'}';
-}
-
 int images(const QStringList &args) {
     if (args.size() > 1 || (!args.isEmpty() && args[0].startsWith(u'-')))
         return usage(QStringLiteral("images : un seul argument, le fichier de configuration."));
@@ -152,7 +148,8 @@ int images(const QStringList &args) {
     bench::updateBench(state, DefaultWidth);
 
     QJsonArray fields;
-    for (const QString &f : state.fields) fields.append(f);
+    for (const QString &f : state.fields)
+        fields.append(f);
     QJsonArray readouts;
     for (int i = 0; i < 4; ++i)
         readouts.append(i < 2 || state.lowerReadoutsVisible ? QJsonValue(state.readouts[i])
@@ -324,8 +321,8 @@ int main(int argc, char *argv[]) {
     // Taking a text's words or evaluating an expression needs no display platform nor fonts,
     // which take most of a short command's time. (Writing RTF does: it names the default
     // font, which only the platform knows.)
-    const bool draws = !(argc > 1 && (!std::strcmp(argv[1], "rtf-text") ||
-                                      !std::strcmp(argv[1], "eval")));
+    const bool draws =
+        !(argc > 1 && (!std::strcmp(argv[1], "rtf-text") || !std::strcmp(argv[1], "eval")));
     const std::unique_ptr<QCoreApplication> app =
         draws ? std::make_unique<QGuiApplication>(argc, argv)
               : std::make_unique<QCoreApplication>(argc, argv);
@@ -353,5 +350,6 @@ int main(int argc, char *argv[]) {
         });
     if (command == QLatin1String("rtf-text")) return rtfText(args);
     if (command == QLatin1String("rtf-convert")) return rtfConvert(args);
+    if (command == QLatin1String("exercise")) return cliExercise(args);
     return usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
 }

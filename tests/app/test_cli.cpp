@@ -1,5 +1,6 @@
 #include "bench/BenchControls.h"
 #include "config/ConfigurationFile.h"
+#include "support/TestSupport.h"
 #include "tests/printing/PdfTools.h"
 
 #include <QDir>
@@ -383,4 +384,54 @@ TEST(Cli, SeriesRefusesBadArguments) {
         EXPECT_TRUE(r.err.startsWith(QString::fromUtf8(row.err))) << label << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty()) << label;
     }
+}
+
+TEST(Cli, ExerciseMadeOrRefusedWithNothingWrittenThenShown) {
+    QTemporaryDir dir;
+    const QString rtf = dir.filePath("e.rtf"), bench = dir.filePath("b.P09");
+    ASSERT_TRUE(writeTestFile(rtf, "{\\rtf1 Trouver l'image.\\par}"));
+    ASSERT_TRUE(writeTestFile(bench, *config::configurationBytes(bench::BenchState::startup())));
+    QDir(dir.path()).mkdir("out");
+    const QString out = dir.filePath("out");
+    const QStringList make{"exercise", "make", "--statement", rtf, "--output", out + "/focale"};
+    struct Row {
+        QStringList args;
+        int status;
+        const char *err;
+    };
+    const Row rows[] = {
+        {make + QStringList{"--title", QString::fromUtf8("Focale f′")}, 1,
+         "Exercice non enregistré: Le titre contient le caractère « ′ »"},
+        {make + QStringList{"--title", "Focale", "--bench", rtf}, 1, "Fichier non valide"},
+        {make + QStringList{"--title", "Focale", "--difficulty", "4"}, 1,
+         "exercise make : difficulté"},
+        {make, 1, "exercise make : l'option --title est obligatoire."},
+        {{"exercise", "show", out}, 2, "Lecture impossible"},
+    };
+    for (const Row &row : rows) {
+        const CliRun r = cli(row.args);
+        const std::string label = row.args.join(' ').toStdString();
+        EXPECT_EQ(r.status, row.status) << label;
+        EXPECT_TRUE(r.err.startsWith(QString::fromUtf8(row.err))) << label << r.err.toStdString();
+    }
+    EXPECT_TRUE(QDir(out).isEmpty());
+    // Made once; made again only with --replace once something changes.
+    const QStringList focale = make + QStringList{"--title", "Focale", "--bench", bench};
+    EXPECT_EQ(cli(focale).status, 0);
+    EXPECT_EQ(cli(focale).status, 0);
+    const CliRun again = cli(make + QStringList{"--title", "Focale 2", "--bench", bench});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(again.err.contains("focale.E21")) << again.err.toStdString();
+    EXPECT_EQ(cli(make + QStringList{"--title", "Focale 2", "--bench", bench, "--replace"}).status,
+              0);
+
+    const CliRun shown = cli({"exercise", "show", out + "/focale.E21"});
+    ASSERT_EQ(shown.status, 0) << shown.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(shown.out.toUtf8()).object();
+    EXPECT_EQ(o["records"].toArray().size(), 12);
+    EXPECT_EQ(o["title"].toString(), "Focale 2");
+    const QJsonArray files = o["files"].toArray();
+    ASSERT_EQ(files.size(), 2); // no correction
+    EXPECT_EQ(files[1].toObject()["name"].toString(), "focale-enonce.P09");
+    EXPECT_TRUE(files[1].toObject()["readable"].toBool());
 }
