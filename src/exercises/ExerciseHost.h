@@ -1,8 +1,11 @@
 #pragma once
 
+#include "bench/BenchState.h"
+
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QLineEdit;
 class QTextEdit;
@@ -30,6 +33,8 @@ class ExerciseHost {
     virtual void loadExerciseConfiguration(const QString &path) = 0;
     // While an exercise asks for it, the read-outs show "?" instead of the image's values.
     virtual void setValuesHidden(bool) {}
+    // The bench on screen, as an exercise takes it; none where there is no bench.
+    virtual std::optional<bench::BenchState> currentBench() const { return std::nullopt; }
 };
 
 // An ExerciseHost over the main window's widgets, for a window that would rather hand them over
@@ -43,6 +48,7 @@ class WidgetExerciseHost : public ExerciseHost {
         QLineEdit *fich;
         std::function<void(const QString &path)> loadConfiguration;
         std::function<void(bool hidden)> hideValues = {};
+        std::function<bench::BenchState()> bench = {};
     };
     explicit WidgetExerciseHost(Parts parts) : parts_(std::move(parts)) {}
 
@@ -53,6 +59,10 @@ class WidgetExerciseHost : public ExerciseHost {
     void loadExerciseConfiguration(const QString &path) override { parts_.loadConfiguration(path); }
     void setValuesHidden(bool hidden) override {
         if (parts_.hideValues) parts_.hideValues(hidden);
+    }
+    std::optional<bench::BenchState> currentBench() const override {
+        if (!parts_.bench) return std::nullopt;
+        return parts_.bench();
     }
 
   private:

@@ -1,5 +1,6 @@
 #include "exercises/ExerciseMenu.h"
 
+#include "exercises/ExerciseAuthoring.h"
 #include "exercises/ExerciseFile.h"
 #include "exercises/ExerciseHost.h"
 #include "exercises/Fichexo.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrinter>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -79,6 +81,10 @@ ExerciseMenu::ExerciseMenu(ExerciseHost &host, QObject *parent)
             &ExerciseMenu::imprimetexte_Click);
     menu_->addSeparator()->setObjectName(QStringLiteral("separons3"));
     addItem("Closexo", QStringLiteral("Fermer l'exercice"), &ExerciseMenu::Closexo_Click);
+    // The teacher's commands, after the pupil's.
+    menu_->addSeparator()->setObjectName(QStringLiteral("separons4"));
+    addItem("createexo", QString::fromUtf8("Créer un exercice…"), &ExerciseMenu::createExercise);
+    addItem("editexo", QString::fromUtf8("Modifier un exercice…"), &ExerciseMenu::editExercise);
     connect(menu_, &QMenu::aboutToShow, this,
             [this] { item(QStringLiteral("opencor"))->setEnabled(state_.correctionAvailable); });
 
@@ -88,6 +94,16 @@ ExerciseMenu::ExerciseMenu(ExerciseHost &host, QObject *parent)
     chooseOpenFile = [this](QWidget *p) {
         return chooseFile(p, QFileDialog::AcceptOpen, textFolder());
     };
+    chooseExerciseFile = [this](QWidget *p) {
+        QFileDialog dialog(p, QStringLiteral("Modifier un exercice"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilter(QStringLiteral("Exercices de Focalines (*.E21 *.e21)"));
+        dialog.setDirectory(textFolder());
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().constFirst();
+    };
 
     // supertext_Change: an edit counts once fich names what the box shows.
     connect(host_.exerciseText(), &QTextEdit::textChanged, this, [this] {
@@ -95,7 +111,9 @@ ExerciseMenu::ExerciseMenu(ExerciseHost &host, QObject *parent)
     });
 }
 
-ExerciseMenu::~ExerciseMenu() = default;
+ExerciseMenu::~ExerciseMenu() {
+    delete authoring_;
+}
 
 QAction *ExerciseMenu::addItem(const char *name, const QString &caption,
                                void (ExerciseMenu::*command)()) {
@@ -263,6 +281,50 @@ void ExerciseMenu::imprimetexte_Click() {
 void ExerciseMenu::Closexo_Click() {
     if (!mayDiscardText()) return;
     showGettingStartedText();
+}
+
+ExerciseAuthoring *ExerciseMenu::authoringWindow() {
+    if (!authoring_) {
+        authoring_ = new ExerciseAuthoring(host_, host_.hostWindow());
+        authoring_->openExercise = [this](const QString &path) {
+            if (mayDiscardText()) openExerciseFile(path);
+        };
+        // Beside the main window where the screen has room, else against the screen's right
+        // edge: the bench and the text to take stay in sight.
+        if (QWidget *main = host_.hostWindow(); main && main->screen()) {
+            const QRect screen = main->screen()->availableGeometry();
+            const QRect frame = main->frameGeometry();
+            const int x = std::min(frame.right() + 1, screen.right() + 1 - authoring_->width());
+            authoring_->move(std::max(x, screen.left()), frame.top());
+        }
+    }
+    return authoring_;
+}
+
+void ExerciseMenu::createExercise() {
+    // The locked getting-started text gives way to a blank page where the teacher writes the
+    // statement, guarded as a statement is.
+    if (textState() == TextState::GettingStartedText) {
+        host_.exerciseTitle()->setText(NewExerciseTitle);
+        host_.exerciseText()->clear();
+        host_.exerciseText()->setReadOnly(false);
+        state_.textModified = false;
+    }
+    ExerciseAuthoring *window = authoringWindow();
+    if (!window->isVisible()) window->startNew();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void ExerciseMenu::editExercise() {
+    const QString path = chooseExerciseFile(host_.hostWindow());
+    if (path.isEmpty()) return;
+    ExerciseAuthoring *window = authoringWindow();
+    if (!window->edit(path)) return;
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void ExerciseMenu::showGettingStartedText() {

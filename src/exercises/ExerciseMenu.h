@@ -3,6 +3,7 @@
 #include "exercises/ExerciseText.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -15,6 +16,7 @@ class QWidget;
 
 namespace exercises {
 
+class ExerciseAuthoring;
 class ExerciseHost;
 class Fichexo;
 
@@ -32,12 +34,15 @@ class ExerciseMenu : public QObject {
         GettingStartedText,     // at start and after "Fermer l'exercice": locked, fich empty
         GettingStartedMaterial, // "Prise en main": editable, fich the ".PEM" file
         Statement,              // an exercise's statement: editable, fich the exercise file
+                                // (or NewExerciseTitle while a new one is written)
         Correction,             // "Voir la correction": locked, fich unchanged
         RetrievedText,          // "Retrouver un texte": editable, fich "Texte: " and the path
     };
 
     static inline const QString FileFilter = QStringLiteral("Texte au format RTF (*.rtf *.RTF)");
     static inline const QString GettingStartedFile = QStringLiteral("focalines.PEM");
+    // fich while the teacher writes the statement of a new exercise in the box.
+    static inline const QString NewExerciseTitle = QStringLiteral("Nouvel exercice");
 
     explicit ExerciseMenu(ExerciseHost &host, QObject *parent = nullptr);
     ~ExerciseMenu() override;
@@ -69,6 +74,12 @@ class ExerciseMenu : public QObject {
     void opentexte_Click();
     void imprimetexte_Click();
     void Closexo_Click();
+    // "Créer un exercice…": the authoring window, empty unless it is open already.
+    void createExercise();
+    // "Modifier un exercice…": an exercise file chosen, shown in the authoring window.
+    void editExercise();
+    // The authoring window, made at its first use.
+    ExerciseAuthoring *authoringWindow();
 
     // What "Imprimer" prints: a copy of the selection when asked and there is one, else of the
     // whole text.
@@ -90,6 +101,8 @@ class ExerciseMenu : public QObject {
     // user's documents, else the home folder; never a folder the user cannot write into (the
     // program's own folder, once installed).
     QString textFolder() const;
+    // The exercise file that "Modifier un exercice…" opens; it starts in `textFolder()` too.
+    std::function<QString(QWidget *parent)> chooseExerciseFile;
 
   private:
     QAction *addItem(const char *name, const QString &caption, void (ExerciseMenu::*command)());
@@ -99,6 +112,7 @@ class ExerciseMenu : public QObject {
     ExerciseState state_;
     QString lastTextFolder_;
     QMenu *menu_;
+    QPointer<ExerciseAuthoring> authoring_;
 };
 
 } // namespace exercises

@@ -166,7 +166,7 @@ MainWindow::MainWindow(Options options, QWidget *parent)
                 currentFileName_ = path;
                 loadCurrentFile();
             },
-            [this](bool hidden) { setValuesHidden(hidden); }});
+            [this](bool hidden) { setValuesHidden(hidden); }, [this] { return state_; }});
     exerciseMenu_ = new exercises::ExerciseMenu(*exerciseHost_, this);
     connect(exercisesButton_, &QToolButton::clicked, this,
             [this] { exerciseMenu_->btexo_Click(exercisesButton_); });

@@ -1,16 +1,28 @@
-// Exercises as a teacher makes them, through the real main window: the hidden values of an open
-// exercise.
+// Exercises as a teacher makes them, through the real main window: made in the authoring
+// window and opened, the same made by the command line, every bundled exercise edited and saved
+// under another name, and the hidden values of an open exercise.
 
 #include "../mainwindow/MainWindowFixture.h"
 
 #include "bench/BenchControls.h"
 #include "config/ConfigurationFile.h"
 #include "config/RecordFile.h"
+#include "exercises/ExerciseAuthoring.h"
 #include "exercises/ExerciseFile.h"
 #include "exercises/ExerciseMenu.h"
+#include "exercises/ExerciseWriter.h"
+#include "exercises/Fichexo.h"
 
 #include <QAccessible>
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QSpinBox>
+#include <QTest>
 
 #include <functional>
 
@@ -22,6 +34,19 @@ void writeFile(const QString &path, const QByteArray &bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
     f.write(bytes);
+}
+
+QByteArray readFile(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+exercises::ExerciseRecords recordsOf(const QString &path) {
+    auto read = exercises::readExerciseRecords(path);
+    EXPECT_TRUE(std::holds_alternative<exercises::ExerciseRecords>(read)) << path.toStdString();
+    return std::holds_alternative<exercises::ExerciseRecords>(read)
+               ? std::get<exercises::ExerciseRecords>(read)
+               : exercises::ExerciseRecords{};
 }
 
 QByteArray exerciseBytes(const QStringList &records) {
@@ -51,7 +76,7 @@ QStringList visibleTexts(QWidget &window) {
     return texts;
 }
 
-class ExerciseAuthoring : public MainWindowTest {
+class TeacherExercises : public MainWindowTest {
   protected:
     static void SetUpTestSuite() { startApplication(oneScreen(1280, 800)); }
 
@@ -68,12 +93,164 @@ class ExerciseAuthoring : public MainWindowTest {
         return shown;
     }
 
+    // The authoring window's control of that name.
+    template <class Control> Control *control(const char *name) {
+        return child<Control>(*menu()->authoringWindow(), name);
+    }
+    void click(const char *name) { control<QAbstractButton>(name)->click(); }
+    void setBaseName(const QString &folder, const QString &base) {
+        control<QLineEdit>("folderField")->setText(folder);
+        QLineEdit *field = control<QLineEdit>("baseNameField");
+        field->clear();
+        QTest::keyClicks(field, base);
+    }
+
     QString dir;
 };
 
+// An exercise made in the window opens as it was typed, with its statement, bench and
+// correction; the command line makes the same files from the same input.
+TEST_F(TeacherExercises, MadeInTheWindowOpenedAndMadeAgainByTheCommandLine) {
+    const QAction *last = menu()->menu()->actions().constLast();
+    EXPECT_EQ(last->objectName(), "editexo");
+    bench::BenchState first = bench::BenchState::startup(), second = first;
+    bench::setOption(first, bench::TwoLenses, true);
+    bench::setFieldText(second, bench::ObjectPosition, "4,0");
+    writeFile(dir + "premier.P09", *config::configurationBytes(first));
+    writeFile(dir + "second.P09", *config::configurationBytes(second));
+    writeFile(dir + QString::fromUtf8("énoncé.rtf"),
+              "{\\rtf1\\ansi\\ansicpg1252 O\\'f9 est l'image\\~? R\\'e9ponse :\\par}");
+    writeFile(dir + "corrige.rtf", "{\\rtf1\\ansi L'image est \\b r\\'e9elle\\b0 .\\par}");
+    QDir(dir).mkdir("fenetre");
+    QDir(dir).mkdir("commande");
+
+    // The blank page of a new exercise; the teacher writes there what the pupil will read.
+    menu()->createExercise();
+    exercises::ExerciseAuthoring *author = menu()->authoringWindow();
+    ASSERT_TRUE(author->isVisible());
+    EXPECT_FALSE(supertext(*window)->isReadOnly());
+    QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("Où est l'image ?"));
+    QApplication::sendEvent(control<QLineEdit>("titleField"), &typed);
+    EXPECT_EQ(control<QLineEdit>("baseNameField")->text(), "ou-est-l-image");
+    control<QPlainTextEdit>("notionsField")
+        ->setPlainText(QString::fromUtf8("Image réelle, lentille"));
+    control<QComboBox>("difficultyList")->setCurrentIndex(2);
+    control<QSpinBox>("hourglassCount")->setValue(3);
+    control<QCheckBox>("hideValuesBox")->setChecked(true);
+    author->chooseTextFile = [&](QWidget *) { return dir + QString::fromUtf8("énoncé.rtf"); };
+    click("chooseFile_0");
+    window->openConfiguration(dir + "premier.P09");
+    click("takeBench_1");
+    author->chooseTextFile = [&](QWidget *) { return dir + "corrige.rtf"; };
+    click("chooseFile_2");
+    window->openConfiguration(dir + "second.P09");
+    click("takeBench_3");
+    EXPECT_FALSE(control<QLabel>("benchPicture_3")->pixmap().isNull());
+    setBaseName(dir + "fenetre", "ou-est-l-image");
+    answerNextMessageBox(QMessageBox::Ok); // open it
+    ASSERT_TRUE(author->save());
+
+    const QString made = dir + "fenetre/ou-est-l-image.E21";
+    EXPECT_EQ(fich(*window)->text(), made);
+    EXPECT_TRUE(supertext(*window)->toPlainText().contains(QString::fromUtf8("Où est l'image")));
+    EXPECT_TRUE(window->bench().option(bench::TwoLenses));
+    EXPECT_TRUE(window->valuesHidden());
+    // The exercises window shows what was typed.
+    QString title, notions, marks;
+    int lit = 0;
+    QTimer::singleShot(50, [&] {
+        auto *w = qobject_cast<exercises::Fichexo *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(w);
+        w->setSelection(dir + "fenetre/", made);
+        w->apercu();
+        title = w->titratexo()->text();
+        notions = w->topics()->toPlainText();
+        marks = w->hourglasses()->text();
+        for (int k = 0; k < 3; ++k)
+            lit += w->markLit(k);
+        w->closeButton()->click();
+    });
+    menu()->openexo_Click();
+    EXPECT_EQ(title, QString::fromUtf8("Où est l'image ?"));
+    EXPECT_EQ(notions, QString::fromUtf8("Image réelle, lentille"));
+    EXPECT_EQ(lit, 2);
+    EXPECT_EQ(marks, QString(3, QChar(0x231B)));
+    menu()->opencor_Click();
+    EXPECT_TRUE(supertext(*window)->toPlainText().contains(QString::fromUtf8("réelle")));
+    EXPECT_EQ(window->bench().fields[bench::ObjectPosition], "4,0");
+
+    const QStringList args{"exercise",
+                           "make",
+                           "--title",
+                           QString::fromUtf8("Où est l'image ?"),
+                           "--notions",
+                           QString::fromUtf8("Image réelle, lentille"),
+                           "--difficulty",
+                           "2",
+                           "--hourglasses",
+                           "3",
+                           "--hide-values",
+                           "--statement",
+                           dir + QString::fromUtf8("énoncé.rtf"),
+                           "--bench",
+                           dir + "premier.P09",
+                           "--correction",
+                           dir + "corrige.rtf",
+                           "--correction-bench",
+                           dir + "second.P09",
+                           "--output",
+                           dir + "commande/ou-est-l-image"};
+    QProcess cli;
+    cli.start(QStringLiteral(FOCALINES_CLI), args);
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    const QStringList files = QDir(dir + "fenetre").entryList(QDir::Files);
+    EXPECT_EQ(files.size(), 5);
+    EXPECT_EQ(QDir(dir + "commande").entryList(QDir::Files), files);
+    for (const QString &name : files)
+        EXPECT_EQ(readFile(dir + "fenetre/" + name), readFile(dir + "commande/" + name))
+            << name.toStdString();
+    EXPECT_TRUE(answeredBoxes.size() == 1) << answeredBoxes.join('\n').toStdString();
+}
+
+// Opened with "Modifier un exercice…" and saved unchanged under another base name, every
+// bundled exercise gives the same records but the file names, and companions of the same content.
+TEST_F(TeacherExercises, EveryBundledExerciseSavedAgainUnderAnotherName) {
+    const QDir content(QStringLiteral(FOCALINES_CONTENT));
+    for (const QString &name : content.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(content.filePath(name), dir + name));
+    QTemporaryDir copies;
+    const QStringList names = QDir(dir).entryList({QStringLiteral("*.E21")}, QDir::Files);
+    ASSERT_GE(names.size(), 8);
+    for (const QString &name : names) {
+        SCOPED_TRACE(name.toStdString());
+        menu()->chooseExerciseFile = [&](QWidget *) { return dir + name; };
+        menu()->editExercise();
+        // Beside the program is no place for the teacher's files.
+        EXPECT_NE(QDir(control<QLineEdit>("folderField")->text()), QDir(dir));
+        EXPECT_EQ(control<QLineEdit>("baseNameField")->text() + ".E21", name);
+        const QString base = QStringLiteral("copie-") + name.left(2);
+        setBaseName(copies.path(), base);
+        answerNextMessageBox(QMessageBox::Cancel); // not opened
+        ASSERT_TRUE(menu()->authoringWindow()->save());
+        const exercises::ExerciseRecords original = recordsOf(dir + name);
+        const exercises::ExerciseRecords copy = recordsOf(copies.filePath(base + ".E21"));
+        for (int i = exercises::DifficultyRecord - 1; i < exercises::ExerciseRecordCount; ++i)
+            EXPECT_EQ(copy[i], original[i]) << "record " << i + 1;
+        for (int i = 0; i < exercises::CompanionCount; ++i) {
+            if (exercises::isBlank(original[i])) {
+                EXPECT_TRUE(copy[i].isEmpty());
+                continue;
+            }
+            EXPECT_EQ(copy[i], exercises::companionFileName(base, exercises::Companion(i)));
+            EXPECT_EQ(readFile(copies.filePath(copy[i])), readFile(dir + original[i]));
+        }
+    }
+}
+
 // With the option, no value of the image reaches the window until the exercise ends; the bench
 // itself works as usual.
-TEST_F(ExerciseAuthoring, HiddenValuesUntilTheExerciseEnds) {
+TEST_F(TeacherExercises, HiddenValuesUntilTheExerciseEnds) {
     bench::BenchState two = bench::BenchState::startup();
     bench::setOption(two, bench::TwoLenses, true);
     writeFile(dir + "deux.P09", *config::configurationBytes(two));
