@@ -1,5 +1,7 @@
 #include "app/CliSeries.h"
 
+#include "app/CliJson.h"
+
 #include "bench/FieldNumberText.h"
 #include "config/RecordFile.h"
 #include "measure/ConjugationFit.h"
@@ -34,14 +36,6 @@ QString number(std::optional<double> v) {
     return QString::number(*v, 'g', QLocale::FloatingPointShortest);
 }
 
-// A JSON object whose members keep the order given; the values are already JSON.
-QString object(const std::vector<std::pair<const char *, QString>> &members) {
-    QStringList items;
-    for (const auto &[name, value] : members)
-        items << QStringLiteral("\"%1\": %2").arg(QLatin1String(name), value);
-    return u'{' + items.join(QStringLiteral(", ")) + u'}';
-}
-
 // A cell of the table as a number: the JSON holds what the table and the CSV show.
 QString cellNumber(const measure::Measurement &m, int column) {
     QString text = measure::cellText(m, column);
@@ -53,26 +47,26 @@ QString cellNumber(const measure::Measurement &m, int column) {
 
 QString rowJson(const measure::Measurement &m) {
     using namespace measure;
-    return object({{"lens", QString::number(m.lens)},
-                   {"object_distance", cellNumber(m, ObjectDistanceColumn)},
-                   {"image_distance", cellNumber(m, ImageDistanceColumn)},
-                   {"object_height", cellNumber(m, ObjectHeightColumn)},
-                   {"image_height", cellNumber(m, ImageHeightColumn)},
-                   {"magnification", cellNumber(m, MagnificationColumn)},
-                   {"inverse_object", cellNumber(m, InverseObjectColumn)},
-                   {"inverse_image", cellNumber(m, InverseImageColumn)}});
+    return jsonObjectOfTexts({{"lens", QString::number(m.lens)},
+                              {"object_distance", cellNumber(m, ObjectDistanceColumn)},
+                              {"image_distance", cellNumber(m, ImageDistanceColumn)},
+                              {"object_height", cellNumber(m, ObjectHeightColumn)},
+                              {"image_height", cellNumber(m, ImageHeightColumn)},
+                              {"magnification", cellNumber(m, MagnificationColumn)},
+                              {"inverse_object", cellNumber(m, InverseObjectColumn)},
+                              {"inverse_image", cellNumber(m, InverseImageColumn)}});
 }
 
 QString fitJson(const std::optional<measure::ConjugationFit> &fit) {
     if (!fit) return QStringLiteral("null");
-    return object({{"slope", number(fit->slope)},
-                   {"intercept", number(fit->intercept)},
-                   {"vergence", number(fit->vergence())},
-                   {"focal", number(fit->focal())},
-                   {"slope_uncertainty", number(fit->slopeUncertainty)},
-                   {"vergence_uncertainty", number(fit->interceptUncertainty)},
-                   {"focal_uncertainty", number(fit->focalUncertainty())},
-                   {"points", QString::number(fit->points)}});
+    return jsonObjectOfTexts({{"slope", number(fit->slope)},
+                              {"intercept", number(fit->intercept)},
+                              {"vergence", number(fit->vergence())},
+                              {"focal", number(fit->focal())},
+                              {"slope_uncertainty", number(fit->slopeUncertainty)},
+                              {"vergence_uncertainty", number(fit->interceptUncertainty)},
+                              {"focal_uncertainty", number(fit->focalUncertainty())},
+                              {"points", QString::number(fit->points)}});
 }
 
 std::optional<double> readNumber(const QString &text) {
@@ -164,9 +158,9 @@ int cliSeries(const QStringList &args, const CliBenchLoader &loadBench) {
     QStringList rows;
     for (const measure::Measurement &m : result.rows)
         rows << rowJson(m);
-    const QString json = object({{"rows", u'[' + rows.join(QStringLiteral(", ")) + u']'},
-                                 {"fit", fitJson(fit)},
-                                 {"refused", QString::number(result.refused)}});
+    const QString json = jsonObjectOfTexts({{"rows", u'[' + rows.join(QStringLiteral(", ")) + u']'},
+                                            {"fit", fitJson(fit)},
+                                            {"refused", QString::number(result.refused)}});
     std::puts(json.toUtf8().constData());
     return ExitOk;
 }
