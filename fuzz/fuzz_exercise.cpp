@@ -1,8 +1,11 @@
 // libFuzzer target for exercise files: any bytes, as an ".E21" file beside a few files whose
 // names differ only in case, are either refused with a French title and text or give an
 // exercise whose names resolve to paths, without a crash, a leak, a hang or undefined behaviour.
+// Read for editing and written back unchanged, an exercise means what it meant, or is refused
+// with a message.
 
 #include "exercises/ExerciseFile.h"
+#include "exercises/ExerciseWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,5 +56,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                                 exercise.correctionConfiguration})
         if (!exercises::isBlank(name) && exercises::resolveName(folder().path(), name).isEmpty())
             __builtin_trap();
+
+    const auto drafted = exercises::readExerciseDraft(path);
+    const auto *draft = std::get_if<exercises::ExerciseDraft>(&drafted);
+    if (!draft || draft->difficulty < 0 || draft->difficulty > 3) __builtin_trap();
+    const auto written = exercises::exerciseRecords(*draft, draft->originalNames);
+    if (const auto *refusal = std::get_if<config::FileError>(&written)) {
+        if (refusal->title.isEmpty() || refusal->text.isEmpty()) __builtin_trap();
+        return 0;
+    }
+    const exercises::ExerciseFile again =
+        exercises::exerciseFromRecords(std::get<exercises::ExerciseRecords>(written));
+    if (again.title != exercise.title || again.topics != exercise.topics ||
+        again.hourglasses != exercise.hourglasses || again.hideValues != exercise.hideValues ||
+        again.difficulty != draft->difficulty || again.statement != exercise.statement)
+        __builtin_trap();
     return 0;
 }

@@ -63,7 +63,7 @@ std::optional<config::FileError> recordTextProblem(const QString &field, const Q
 bool isBareName(const QString &name) {
     return !isBlank(name) && !name.contains(QLatin1Char('/')) &&
            !name.contains(QLatin1Char('\\')) && name != QLatin1String(".") &&
-           name != QLatin1String("..");
+           name != QLatin1String("..") && ui::firstCharacterOutsideWindows1252(name).isEmpty();
 }
 
 bool isBaseNameCharacter(QChar c) {
@@ -295,7 +295,9 @@ std::variant<ExercisePlan, config::FileError> planExercise(const ExerciseDraft &
     if (auto *error = std::get_if<config::FileError>(&records)) return *error;
     config::RecordWriter writer;
     for (int n = 1; n <= ExerciseRecordCount; ++n)
-        writer.put(n, std::get<ExerciseRecords>(records)[n - 1]);
+        if (!writer.put(n, std::get<ExerciseRecords>(records)[n - 1]))
+            return refused(QString::fromUtf8("Le nom %1 ne tient pas dans un fichier d'exercice.")
+                               .arg(quoted(std::get<ExerciseRecords>(records)[n - 1])));
 
     ExercisePlan plan;
     plan.exercisePath = sameBase && original.absoluteDir() == dir
