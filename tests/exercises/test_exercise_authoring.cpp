@@ -30,17 +30,6 @@ namespace {
 
 using exercises::ExerciseMenu;
 
-void writeFile(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 exercises::ExerciseRecords recordsOf(const QString &path) {
     auto read = exercises::readExerciseRecords(path);
     EXPECT_TRUE(std::holds_alternative<exercises::ExerciseRecords>(read)) << path.toStdString();
@@ -116,11 +105,13 @@ TEST_F(TeacherExercises, MadeInTheWindowOpenedAndMadeAgainByTheCommandLine) {
     bench::BenchState first = bench::BenchState::startup(), second = first;
     bench::setOption(first, bench::TwoLenses, true);
     bench::setFieldText(second, bench::ObjectPosition, "4,0");
-    writeFile(dir + "premier.P09", *config::configurationBytes(first));
-    writeFile(dir + "second.P09", *config::configurationBytes(second));
-    writeFile(dir + QString::fromUtf8("énoncé.rtf"),
-              "{\\rtf1\\ansi\\ansicpg1252 O\\'f9 est l'image\\~? R\\'e9ponse :\\par}");
-    writeFile(dir + "corrige.rtf", "{\\rtf1\\ansi L'image est \\b r\\'e9elle\\b0 .\\par}");
+    ASSERT_TRUE(writeTestFile(dir + "premier.P09", *config::configurationBytes(first)));
+    ASSERT_TRUE(writeTestFile(dir + "second.P09", *config::configurationBytes(second)));
+    ASSERT_TRUE(
+        writeTestFile(dir + QString::fromUtf8("énoncé.rtf"),
+                      "{\\rtf1\\ansi\\ansicpg1252 O\\'f9 est l'image\\~? R\\'e9ponse :\\par}"));
+    ASSERT_TRUE(
+        writeTestFile(dir + "corrige.rtf", "{\\rtf1\\ansi L'image est \\b r\\'e9elle\\b0 .\\par}"));
     QDir(dir).mkdir("fenetre");
     QDir(dir).mkdir("commande");
 
@@ -208,7 +199,7 @@ TEST_F(TeacherExercises, MadeInTheWindowOpenedAndMadeAgainByTheCommandLine) {
     EXPECT_EQ(files.size(), 5);
     EXPECT_EQ(QDir(dir + "commande").entryList(QDir::Files), files);
     for (const QString &name : files)
-        EXPECT_EQ(readFile(dir + "fenetre/" + name), readFile(dir + "commande/" + name))
+        EXPECT_EQ(readTestFile(dir + "fenetre/" + name), readTestFile(dir + "commande/" + name))
             << name.toStdString();
     EXPECT_TRUE(answeredBoxes.size() == 1) << answeredBoxes.join('\n').toStdString();
 }
@@ -243,7 +234,7 @@ TEST_F(TeacherExercises, EveryBundledExerciseSavedAgainUnderAnotherName) {
                 continue;
             }
             EXPECT_EQ(copy[i], exercises::companionFileName(base, exercises::Companion(i)));
-            EXPECT_EQ(readFile(copies.filePath(copy[i])), readFile(dir + original[i]));
+            EXPECT_EQ(readTestFile(copies.filePath(copy[i])), readTestFile(dir + original[i]));
         }
     }
 }
@@ -253,16 +244,16 @@ TEST_F(TeacherExercises, EveryBundledExerciseSavedAgainUnderAnotherName) {
 TEST_F(TeacherExercises, HiddenValuesUntilTheExerciseEnds) {
     bench::BenchState two = bench::BenchState::startup();
     bench::setOption(two, bench::TwoLenses, true);
-    writeFile(dir + "deux.P09", *config::configurationBytes(two));
-    writeFile(dir + "e.rtf", "{\\rtf1 Trouver l'image.\\par}");
-    writeFile(dir + "c.rtf", "{\\rtf1 Correction.\\par}");
+    ASSERT_TRUE(writeTestFile(dir + "deux.P09", *config::configurationBytes(two)));
+    ASSERT_TRUE(writeTestFile(dir + "e.rtf", "{\\rtf1 Trouver l'image.\\par}"));
+    ASSERT_TRUE(writeTestFile(dir + "c.rtf", "{\\rtf1 Correction.\\par}"));
     const QStringList records{
         "e.rtf", "deux.P09", "c.rtf", "", " 1",     exercises::HiddenValuesOption,
         "",      "",         "",      "", "Cachée", " 1"};
-    writeFile(dir + "cache.E21", exerciseBytes(records));
+    ASSERT_TRUE(writeTestFile(dir + "cache.E21", exerciseBytes(records)));
     QStringList plain = records;
     plain[5] = QString();
-    writeFile(dir + "visible.E21", exerciseBytes(plain));
+    ASSERT_TRUE(writeTestFile(dir + "visible.E21", exerciseBytes(plain)));
 
     const QStringList hidden{"?", "?", "?", "?"};
     const auto expectNoValueShown = [&] {

@@ -17,17 +17,6 @@ using namespace exercises;
 
 namespace {
 
-void writeFile(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QString repeated(const QString &word, int times, const QString &separator = " ") {
     QStringList words;
     for (int i = 0; i < times; ++i)
@@ -114,9 +103,10 @@ class ExerciseWriter : public ::testing::Test {
         QDir().mkpath(folder);
         programFolder = temp.filePath("programme");
         QDir().mkpath(programFolder);
-        writeFile(temp.filePath("enonce.rtf"), "{\\rtf1\\ansi Trouver l'image.\\par}");
-        writeFile(temp.filePath("texte.txt"), "Trouver l'image.");
-        writeFile(temp.filePath("vide.P09"), "FOCALINES");
+        ASSERT_TRUE(
+            writeTestFile(temp.filePath("enonce.rtf"), "{\\rtf1\\ansi Trouver l'image.\\par}"));
+        ASSERT_TRUE(writeTestFile(temp.filePath("texte.txt"), "Trouver l'image."));
+        ASSERT_TRUE(writeTestFile(temp.filePath("vide.P09"), "FOCALINES"));
         draft = draftTitled("Image");
         draft.companions[StatementText].file = temp.filePath("enonce.rtf");
     }
@@ -213,7 +203,8 @@ TEST_F(ExerciseWriter, CompanionsWrittenAndPutBackOnFailure) {
     ASSERT_FALSE(writeExercise(std::get<ExercisePlan>(first)));
     EXPECT_EQ(written(), QStringList({"image-corrige.rtf", "image-enonce.P09", "image-enonce.rtf",
                                       "image.E21"}));
-    EXPECT_EQ(readFile(folder + "/image-enonce.rtf"), readFile(temp.filePath("enonce.rtf")));
+    EXPECT_EQ(readTestFile(folder + "/image-enonce.rtf"),
+              readTestFile(temp.filePath("enonce.rtf")));
     bench::BenchState loaded = bench::BenchState::startup();
     ASSERT_FALSE(config::loadConfiguration(loaded, folder + "/image-enonce.P09"));
     EXPECT_TRUE(loaded.option(bench::TwoLenses));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QObject>
 #include <QString>
 
@@ -26,4 +27,15 @@ template <class Control> Control *child(const QObject &window, const char *name)
 // Readable failure messages for texts.
 inline void PrintTo(const QString &s, std::ostream *os) {
     *os << '"' << s.toStdString() << '"';
+}
+
+// A test's own file, written whole; false when it cannot be.
+inline bool writeTestFile(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+// A file's bytes, or none when it cannot be read.
+inline QByteArray readTestFile(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
