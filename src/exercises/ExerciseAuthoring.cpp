@@ -238,6 +238,15 @@ ExerciseAuthoring::ExerciseAuthoring(ExerciseHost &host, QWidget *parent)
     });
     connect(saveButton_, &QPushButton::clicked, this, [this] { save(); });
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
+    // What the teacher changes by hand makes the exercise one to keep.
+    const auto changed = [this] { changed_ = true; };
+    connect(titleField_, &QLineEdit::textEdited, this, changed);
+    connect(notionsField_, &QPlainTextEdit::textChanged, this, changed);
+    connect(difficultyList_, &QComboBox::activated, this, changed);
+    connect(hourglassCount_, &QSpinBox::valueChanged, this, changed);
+    connect(hideValuesBox_, &QCheckBox::toggled, this, changed);
+    connect(folderField_, &QLineEdit::textChanged, this, changed);
+    connect(baseNameField_, &QLineEdit::textEdited, this, changed);
 
     if (QWidget *main = host_.hostWindow()) setWindowIcon(main->windowIcon());
     resize(640, 660);
@@ -261,6 +270,7 @@ void ExerciseAuthoring::startNew() {
     baseNameChosen_ = false;
     showFileNames();
     showNotionsCount();
+    changed_ = false;
 }
 
 bool ExerciseAuthoring::edit(const QString &path) {
@@ -289,6 +299,7 @@ bool ExerciseAuthoring::edit(const QString &path) {
     baseNameField_->setText(file.completeBaseName());
     baseNameChosen_ = true;
     showFileNames();
+    changed_ = false;
     return true;
 }
 
@@ -326,6 +337,11 @@ bool ExerciseAuthoring::save() {
         ui::showCritical(this, error->title, error->text);
         return false;
     }
+    // A text of the box taken as it stands is saved now, within the exercise.
+    if (QTextEdit *box = host_.exerciseText(); box && textSaved)
+        for (const CompanionSource &source : sources_)
+            if (source.document && source.document->toHtml() == box->document()->toHtml())
+                textSaved();
     // The window goes on with the exercise as saved: saving again writes only what changes.
     const QString path = plan.exercisePath;
     edit(path);
@@ -362,7 +378,20 @@ void ExerciseAuthoring::chooseFile(int companion) {
     setCompanion(companion, source);
 }
 
+bool ExerciseAuthoring::mayDiscard() {
+    return !changed_ || !isVisible() ||
+           ui::askOkCancel(this, QStringLiteral("Abandon des données?"),
+                           QString::fromUtf8("Attention: l'exercice n'est pas enregistré."));
+}
+
+void ExerciseAuthoring::reject() {
+    if (!mayDiscard()) return;
+    changed_ = false;
+    QDialog::reject();
+}
+
 void ExerciseAuthoring::setCompanion(int companion, CompanionSource source) {
+    changed_ = true;
     sources_[companion] = std::move(source);
     showCompanion(companion);
     showFileNames();

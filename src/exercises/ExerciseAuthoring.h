@@ -41,9 +41,16 @@ class ExerciseAuthoring : public QDialog {
 
     // The exercise as the window holds it.
     ExerciseDraft draft() const;
+    // The unsaved-exercise question when the teacher changed something since it was started,
+    // opened or saved; true to go on.
+    bool mayDiscard();
+    // "Fermer", Escape or the close box: after the question, the window hides.
+    void reject() override;
 
     // Opens a saved exercise in the main window, when the teacher asks for it.
     std::function<void(const QString &path)> openExercise;
+    // The text of the exercise box, taken as it stands, is saved within the exercise.
+    std::function<void()> textSaved;
     // The file dialogs, replaceable by tests: a path, or empty when cancelled.
     std::function<QString(QWidget *parent)> chooseTextFile;
     std::function<QString(QWidget *parent, const QString &start)> chooseFolder;
@@ -64,6 +71,7 @@ class ExerciseAuthoring : public QDialog {
     QString originalFile_;
     std::array<QString, CompanionCount> originalNames_;
     bool baseNameChosen_ = false; // the base name no longer follows the title
+    bool changed_ = false;        // changed by the teacher since started, opened or saved
 
     QLineEdit *titleField_;
     QPlainTextEdit *notionsField_;

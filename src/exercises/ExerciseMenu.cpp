@@ -289,6 +289,7 @@ ExerciseAuthoring *ExerciseMenu::authoringWindow() {
         authoring_->openExercise = [this](const QString &path) {
             if (mayDiscardText()) openExerciseFile(path);
         };
+        authoring_->textSaved = [this] { state_.textModified = false; };
         // Beside the main window where the screen has room, else against the screen's right
         // edge: the bench and the text to take stay in sight.
         if (QWidget *main = host_.hostWindow(); main && main->screen()) {
@@ -318,10 +319,10 @@ void ExerciseMenu::createExercise() {
 }
 
 void ExerciseMenu::editExercise() {
-    const QString path = chooseExerciseFile(host_.hostWindow());
-    if (path.isEmpty()) return;
     ExerciseAuthoring *window = authoringWindow();
-    if (!window->edit(path)) return;
+    if (!window->mayDiscard()) return;
+    const QString path = chooseExerciseFile(host_.hostWindow());
+    if (path.isEmpty() || !window->edit(path)) return;
     window->show();
     window->raise();
     window->activateWindow();

@@ -237,6 +237,14 @@ TEST_F(TeacherExercises, EveryBundledExerciseSavedAgainUnderAnotherName) {
             EXPECT_EQ(readTestFile(copies.filePath(copy[i])), readTestFile(dir + original[i]));
         }
     }
+    // A changed exercise is not given up without a question.
+    QTest::keyClicks(control<QLineEdit>("titleField"), "x");
+    answerNextMessageBox(QMessageBox::Cancel);
+    menu()->editExercise();
+    EXPECT_TRUE(control<QLineEdit>("titleField")->text().endsWith("x"));
+    EXPECT_EQ(
+        answeredBoxes.constLast(),
+        QString::fromUtf8("Abandon des données?|Attention: l'exercice n'est pas enregistré."));
 }
 
 // With the option, no value of the image reaches the window until the exercise ends; the bench
