@@ -273,9 +273,13 @@ std::variant<ExercisePlan, config::FileError> planExercise(const ExerciseDraft &
     const QDir dir(folder);
     const QFileInfo original(draft.originalFile);
     const bool sameBase = !draft.originalFile.isEmpty() && original.completeBaseName() == baseName;
+    ExercisePlan plan;
+    plan.exercisePath = sameBase && original.absoluteDir() == dir
+                            ? original.absoluteFilePath()
+                            : dir.filePath(exerciseFileName(baseName));
 
-    // Each companion's bytes, and its name, unless another companion of other content has that
-    // name already.
+    // Each companion's bytes, and its name, unless that is the exercise file's or another
+    // companion of other content has it already.
     std::array<QString, CompanionCount> names = companionNames(draft, baseName);
     std::array<QByteArray, CompanionCount> bytes;
     for (int i = 0; i < CompanionCount; ++i) {
@@ -287,9 +291,10 @@ std::variant<ExercisePlan, config::FileError> planExercise(const ExerciseDraft &
             names[i].clear();
             continue;
         }
+        bool taken = dir.filePath(names[i]) == plan.exercisePath;
         for (int j = 0; j < i; ++j)
-            if (names[j] == names[i] && bytes[j] != bytes[i])
-                names[i] = companionFileName(baseName, Companion(i));
+            taken = taken || (names[j] == names[i] && bytes[j] != bytes[i]);
+        if (taken) names[i] = companionFileName(baseName, Companion(i));
     }
     auto records = exerciseRecords(draft, names);
     if (auto *error = std::get_if<config::FileError>(&records)) return *error;
@@ -299,10 +304,6 @@ std::variant<ExercisePlan, config::FileError> planExercise(const ExerciseDraft &
             return refused(QString::fromUtf8("Le nom %1 ne tient pas dans un fichier d'exercice.")
                                .arg(quoted(std::get<ExerciseRecords>(records)[n - 1])));
 
-    ExercisePlan plan;
-    plan.exercisePath = sameBase && original.absoluteDir() == dir
-                            ? original.absoluteFilePath()
-                            : dir.filePath(exerciseFileName(baseName));
     const auto add = [&plan](const QString &path, const QByteArray &content) {
         for (const ExercisePlan::File &f : plan.files)
             if (f.path == path) return;
@@ -325,8 +326,12 @@ std::optional<config::FileError> writeExercise(const ExercisePlan &plan) {
             written.emplace_back(file.path, before);
             continue;
         }
-        for (const auto &[path, old] : written)
-            old ? config::writeFileReplacing(path, *old) : QFile::remove(path);
+        for (const auto &[path, old] : written) {
+            if (old)
+                config::writeFileReplacing(path, *old);
+            else
+                QFile::remove(path);
+        }
         return config::FileError{
             QStringLiteral("Enregistrement impossible"),
             QString::fromUtf8("Le fichier %1 n'a pas pu être écrit : l'exercice n'est pas "
