@@ -1,8 +1,8 @@
 // libFuzzer target for exercise files: any bytes, as an ".E21" file beside a few files whose
 // names differ only in case, are either refused with a French title and text or give an
-// exercise whose names resolve to paths, without a crash, a leak, a hang or undefined behaviour.
-// Read for editing and written back unchanged, an exercise means what it meant, or is refused
-// with a message.
+// exercise whose names resolve inside its folder or to nothing, without a crash, a leak, a hang or
+// undefined behaviour. Read for editing and written back unchanged, an exercise means what it
+// meant, or is refused with a message.
 
 #include "exercises/ExerciseFile.h"
 #include "exercises/ExerciseWriter.h"
@@ -54,7 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         __builtin_trap();
     for (const QString &name : {exercise.statement, exercise.configuration, exercise.correction,
                                 exercise.correctionConfiguration})
-        if (!exercises::isBlank(name) && exercises::resolveName(folder().path(), name).isEmpty())
+        // A name resolves inside the exercise's folder, or to nothing.
+        if (const QString resolved = exercises::resolveName(folder().path(), name);
+            !exercises::isBlank(name) && !resolved.isEmpty() &&
+            !resolved.startsWith(folder().path() + QLatin1Char('/')))
             __builtin_trap();
 
     const auto drafted = exercises::readExerciseDraft(path);
