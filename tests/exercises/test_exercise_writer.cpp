@@ -189,7 +189,6 @@ TEST_F(ExerciseWriter, RefusedDrafts) {
 TEST_F(ExerciseWriter, CompanionsWrittenAndPutBackOnFailure) {
     bench::BenchState bench = bench::BenchState::startup();
     bench::setOption(bench, bench::TwoLenses, true);
-    bench.drawScale = 3; // the width of the window it was taken from does not matter
     auto correction = std::make_shared<QTextDocument>();
     correction->setPlainText(QString::fromUtf8("L'image est à 45 cm."));
     draft.companions[StatementBench].bench = bench;
@@ -205,15 +204,9 @@ TEST_F(ExerciseWriter, CompanionsWrittenAndPutBackOnFailure) {
                                       "image.E21"}));
     EXPECT_EQ(readTestFile(folder + "/image-enonce.rtf"),
               readTestFile(temp.filePath("enonce.rtf")));
-    bench::BenchState loaded = bench::BenchState::startup();
-    ASSERT_FALSE(config::loadConfiguration(loaded, folder + "/image-enonce.P09"));
-    EXPECT_TRUE(loaded.option(bench::TwoLenses));
     const auto e = std::get<ExerciseFile>(readExerciseFile(folder + "/image.E21"));
-    EXPECT_EQ(e.statement, "image-enonce.rtf");
-    EXPECT_EQ(e.configuration, "image-enonce.P09");
-    EXPECT_EQ(e.correction, "image-corrige.rtf");
-    EXPECT_TRUE(e.correctionConfiguration.isEmpty());
-    EXPECT_EQ(e.topics, "Lentille, image");
+    EXPECT_EQ(QStringList({e.statement, e.configuration, e.correction, e.correctionConfiguration}),
+              QStringList({"image-enonce.rtf", "image-enonce.P09", "image-corrige.rtf", ""}));
     EXPECT_TRUE(e.hideValues);
 
     // Saved again: nothing changes, nothing to ask. A new title: only the exercise file.
