@@ -229,6 +229,8 @@ MainWindow::MainWindow(Options options, QWidget *parent)
             return QString();
         return dialog.selectedFiles().constFirst();
     };
+    // F1 in any window opens the help at the page about it.
+    help::installHelpKey(this, options_.programDirectory);
     formLoad();
 }
 

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QHelpContentModel>
 #include <QHelpContentWidget>
@@ -15,9 +17,12 @@
 #include <QHelpIndexWidget>
 #include <QHelpLink>
 #include <QHelpSearchEngine>
+#include <QLineEdit>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
 namespace {
 
@@ -34,6 +39,10 @@ QList<help::HelpWindow *> openHelpWindows() {
     for (QWidget *w : QApplication::topLevelWidgets())
         if (auto *h = qobject_cast<help::HelpWindow *>(w); h && h->isVisible()) open << h;
     return open;
+}
+
+QAbstractButton *commandButton(const QWidget &window, const char *name) {
+    return window.findChild<QAbstractButton *>(QString::fromLatin1(name));
 }
 
 void closeHelpWindows() {
@@ -140,4 +149,101 @@ TEST(HelpWindow, HelpCommandOpensTheHelpAndKeepsTheFigure) {
         EXPECT_EQ(window.figurePicture(), before) << withHelp;
         closeHelpWindows();
     }
+}
+
+// One click on an entry of the contents or the index opens its page; Back and Forward go
+// through the pages seen; the keys size the page's text and close the window.
+TEST(HelpWindow, OneClickOpensAPageAndTheWindowAnswersItsKeys) {
+    application();
+    help::HelpWindow window(BuiltHelp);
+    ASSERT_TRUE(window.isValid());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.showContents();
+    const auto page = [&] { return window.browser()->source().fileName(); };
+    const auto click = [](QAbstractItemView *view, const QModelIndex &index) {
+        view->scrollTo(index);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    };
+
+    auto *contents = window.findChild<QHelpContentWidget *>(QStringLiteral("helpContents"));
+    QHelpContentModel *model = window.engine()->contentModel();
+    if (model->rowCount() == 0) QSignalSpy(model, &QHelpContentModel::contentsCreated).wait(10000);
+    QModelIndex printing;
+    for (int row = 0; row < model->rowCount(); ++row)
+        if (model->contentItemAt(model->index(row, 0))->url().fileName() == "imprimer.html")
+            printing = model->index(row, 0);
+    ASSERT_TRUE(printing.isValid());
+    click(contents, printing);
+    EXPECT_EQ(page(), "imprimer.html");
+
+    window.sideTabs()->setCurrentIndex(1);
+    auto *index = window.findChild<QHelpIndexWidget *>(QStringLiteral("helpIndex"));
+    index->filterIndices(QStringLiteral("loupe"));
+    ASSERT_GT(index->model()->rowCount(), 0);
+    click(index, index->model()->index(0, 0));
+    EXPECT_NE(page(), "imprimer.html");
+    const QString indexPage = page();
+
+    QAction *back = window.findChild<QAction *>(QStringLiteral("helpBack"));
+    QAction *forward = window.findChild<QAction *>(QStringLiteral("helpForward"));
+    ASSERT_TRUE(back && forward);
+    EXPECT_FALSE(forward->isEnabled());
+    back->trigger();
+    EXPECT_EQ(page(), "imprimer.html");
+    EXPECT_TRUE(forward->isEnabled());
+    forward->trigger();
+    EXPECT_EQ(page(), indexPage);
+
+    // The text grows with Ctrl++, by steps, and comes back with Ctrl+0; the history stays.
+    const qreal height = window.browser()->document()->size().height();
+    QTest::keyClick(&window, Qt::Key_Plus, Qt::ControlModifier);
+    QTest::keyClick(&window, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(window.browser()->zoomPercent(), 150);
+    EXPECT_GT(window.browser()->document()->size().height(), height * 1.3);
+    QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_NEAR(window.browser()->document()->size().height(), height, 1);
+    EXPECT_EQ(page(), indexPage);
+    back->trigger();
+    EXPECT_EQ(page(), "imprimer.html");
+
+    for (const QKeyCombination keys :
+         {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::ControlModifier, Qt::Key_W)}) {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, keys.key(), keys.keyboardModifiers());
+        EXPECT_FALSE(window.isVisible()) << keys.toCombined();
+    }
+}
+
+// F1 opens the help at the page about the window it is pressed in; in a modal window, the help
+// is that window's while it is open, so that it can be used, and stays open afterwards.
+TEST(HelpWindow, F1OpensThePageAboutTheWindow) {
+    application();
+    ProgramDirectory program(true);
+    mainwindow::MainWindow window({program.path()});
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const auto helpPage = [] {
+        const auto open = openHelpWindows();
+        return open.size() == 1 ? open.first()->browser()->source() : QUrl();
+    };
+    QTest::keyClick(commandButton(window, "Command2"), Qt::Key_F1);
+    EXPECT_EQ(helpPage().fileName(), "fenetre.html");
+
+    QDialog dialog(&window);
+    dialog.setObjectName(QStringLiteral("confimp"));
+    auto *field = new QLineEdit(&dialog);
+    dialog.setModal(true);
+    dialog.show();
+    QTest::keyClick(field, Qt::Key_F1);
+    EXPECT_EQ(helpPage().fileName(), "imprimer.html");
+    EXPECT_EQ(helpPage().fragment(), "fenetre");
+    ASSERT_EQ(openHelpWindows().size(), 1);
+    EXPECT_EQ(openHelpWindows().first()->parentWidget(), &dialog);
+    dialog.accept();
+    ASSERT_EQ(openHelpWindows().size(), 1);
+    EXPECT_EQ(openHelpWindows().first()->parentWidget(), &window);
+    closeHelpWindows();
 }
