@@ -100,7 +100,7 @@ if command -v Xvfb >/dev/null && [ -x "$shot" ]; then
             "search --sync --name ^$3 windowmove %1 0 0" "${@:4}"
     }
     tabs=413x188+6+358
-    RESIZE=640x window fenetre.png
+    window fenetre.png
     CROP=$tabs window onglet-objets.png
     CONF=infini.P09 CROP=$tabs window onglet-objets-infini.png
     CONF=deux-lentilles.P09 CROP=$tabs window onglet-lentilles.png "mousemove 150 368 click 1"
