@@ -130,7 +130,8 @@ void HelpBrowser::setZoomPercent(int percent) {
 HelpWindow::HelpWindow(const QString &helpFile, QWidget *parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Aide de Focalines"));
-    resize(1060, 700);
+    // The page is wide enough for the pictures of the main window at their own size.
+    resize(1100, 720);
     if (!QFileInfo(helpFile).isFile() || !collectionFolder_.isValid()) return;
 
     engine_ = new QHelpEngine(collectionFolder_.filePath(QStringLiteral("focalines.qhc")), this);
@@ -162,7 +163,7 @@ HelpWindow::HelpWindow(const QString &helpFile, QWidget *parent) : QMainWindow(p
     splitter->addWidget(tabs_);
     splitter->addWidget(browser_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({260, 800});
+    splitter->setSizes({260, 840});
     setCentralWidget(splitter);
     engine_->searchEngine()->scheduleIndexDocumentation();
 }
