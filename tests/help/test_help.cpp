@@ -179,6 +179,9 @@ TEST(HelpWindow, OneClickOpensAPageAndTheWindowAnswersItsKeys) {
 
     window.sideTabs()->setCurrentIndex(1);
     auto *index = window.findChild<QHelpIndexWidget *>(QStringLiteral("helpIndex"));
+    // The index is built in the background as the window opens.
+    for (int i = 0; i < 400 && index->model()->rowCount() == 0; ++i)
+        QTest::qWait(25);
     index->filterIndices(QStringLiteral("loupe"));
     ASSERT_GT(index->model()->rowCount(), 0);
     click(index, index->model()->index(0, 0));
