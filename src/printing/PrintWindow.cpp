@@ -103,51 +103,51 @@ PrintWindow::PrintWindow(PrintedFigure figure, PrinterChoice &printers, QWidget 
     setFont(font);
     setFixedSize(5640 / 15, 3315 / 15);
 
-    defaut_ = new QLineEdit(this);
-    defaut_->setObjectName(QStringLiteral("defaut"));
-    defaut_->setGeometry(DefautPlace);
-    defaut_->setAlignment(Qt::AlignCenter);
-    defaut_->setReadOnly(true);
+    printerField_ = new QLineEdit(this);
+    printerField_->setObjectName(QStringLiteral("defaut"));
+    printerField_->setGeometry(DefautPlace);
+    printerField_->setAlignment(Qt::AlignCenter);
+    printerField_->setReadOnly(true);
 
-    Frame1_ = new QGroupBox(QStringLiteral("Options"), this);
-    Frame1_->setObjectName(QStringLiteral("Frame1"));
-    Frame1_->setGeometry(twips(240, 600, 3855, 2535));
-    auto *label5 = new QLabel(QStringLiteral("Titre de la page :"), Frame1_);
+    optionsFrame_ = new QGroupBox(QStringLiteral("Options"), this);
+    optionsFrame_->setObjectName(QStringLiteral("Frame1"));
+    optionsFrame_->setGeometry(twips(240, 600, 3855, 2535));
+    auto *label5 = new QLabel(QStringLiteral("Titre de la page :"), optionsFrame_);
     label5->setObjectName(QStringLiteral("Label5"));
     placeCaption(label5, twips(300, 360, 1200, 195));
-    Text1_ = new QLineEdit(DefaultTitle, Frame1_);
-    Text1_->setObjectName(QStringLiteral("Text1"));
-    Text1_->setGeometry(twips(240, 600, 3255, 285));
+    titleField_ = new QLineEdit(DefaultTitle, optionsFrame_);
+    titleField_->setObjectName(QStringLiteral("Text1"));
+    titleField_->setGeometry(twips(240, 600, 3255, 285));
     const char *const checkCaptions[] = {"Centrer l'image horizontalement",
                                          "Centrer l'image verticalement"};
     for (int i = 0; i < 2; ++i) {
-        Chec_[i] = new QCheckBox(QString::fromUtf8(checkCaptions[i]), Frame1_);
-        Chec_[i]->setObjectName(QStringLiteral("Chec(%1)").arg(i));
-        placeCaption(Chec_[i], twips(360, 1200 + 360 * i, 2655, 195));
+        centreBoxes_[i] = new QCheckBox(QString::fromUtf8(checkCaptions[i]), optionsFrame_);
+        centreBoxes_[i]->setObjectName(QStringLiteral("Chec(%1)").arg(i));
+        placeCaption(centreBoxes_[i], twips(360, 1200 + 360 * i, 2655, 195));
     }
-    Chec_[1]->setChecked(PrintSettings{}.centreVertically);
-    Chec_[0]->setChecked(PrintSettings{}.centreHorizontally);
-    auto *label3 = new QLabel(QStringLiteral("Nombre d'exemplaires :"), Frame1_);
+    centreBoxes_[1]->setChecked(PrintSettings{}.centreVertically);
+    centreBoxes_[0]->setChecked(PrintSettings{}.centreHorizontally);
+    auto *label3 = new QLabel(QStringLiteral("Nombre d'exemplaires :"), optionsFrame_);
     label3->setObjectName(QStringLiteral("Label3"));
     placeCaption(label3, twips(240, 2040, 1695, 255));
-    Label4_ = new QLabel(QStringLiteral("1"), Frame1_);
-    Label4_->setObjectName(QStringLiteral("Label4"));
-    Label4_->setGeometry(twips(2040, 2010, 615, 255));
-    Label4_->setAlignment(Qt::AlignCenter);
-    Label4_->setAutoFillBackground(true);
-    QPalette white = Label4_->palette();
+    copiesLabel_ = new QLabel(QStringLiteral("1"), optionsFrame_);
+    copiesLabel_->setObjectName(QStringLiteral("Label4"));
+    copiesLabel_->setGeometry(twips(2040, 2010, 615, 255));
+    copiesLabel_->setAlignment(Qt::AlignCenter);
+    copiesLabel_->setAutoFillBackground(true);
+    QPalette white = copiesLabel_->palette();
     white.setColor(QPalette::Window, Qt::white);
-    Label4_->setPalette(white);
-    UpDown1_ = new QSpinBox(Frame1_);
-    UpDown1_->setObjectName(QStringLiteral("UpDown1"));
-    UpDown1_->setGeometry(twips(2640, 2010, 240, 285));
-    UpDown1_->setRange(MinCopies, MaxCopies);
-    UpDown1_->setValue(PrintSettings{}.copies);
+    copiesLabel_->setPalette(white);
+    copiesSpin_ = new QSpinBox(optionsFrame_);
+    copiesSpin_->setObjectName(QStringLiteral("UpDown1"));
+    copiesSpin_->setGeometry(twips(2640, 2010, 240, 285));
+    copiesSpin_->setRange(MinCopies, MaxCopies);
+    copiesSpin_->setValue(PrintSettings{}.copies);
     // Only the arrows show; the number is read out in Label4.
-    UpDown1_->setStyleSheet(QStringLiteral("QSpinBox { color: transparent; }"));
+    copiesSpin_->setStyleSheet(QStringLiteral("QSpinBox { color: transparent; }"));
     // UpDown1_Change
-    connect(UpDown1_, &QSpinBox::valueChanged, this,
-            [this](int value) { Label4_->setText(QString::number(value)); });
+    connect(copiesSpin_, &QSpinBox::valueChanged, this,
+            [this](int value) { copiesLabel_->setText(QString::number(value)); });
 
     struct Button {
         const char *name, *caption;
@@ -158,70 +158,72 @@ PrintWindow::PrintWindow(PrintedFigure figure, PrinterChoice &printers, QWidget 
                               {"Command2", "&Imprimantes", Picture::Printers, 120},
                               {"Command3", "&Annuler", Picture::Cancel, 1200}};
     for (int i = 0; i < 3; ++i) {
-        commands_[i] = new ui::CommandButton(
+        buttons_[i] = new ui::CommandButton(
             this, QString::fromLatin1(buttons[i].name), QString::fromUtf8(buttons[i].caption),
             QIcon(picture(buttons[i].picture)), IconSize, twips(4320, buttons[i].top, 1095, 855));
         // In a dialog, Tab reaches the buttons too.
-        commands_[i]->setFocusPolicy(Qt::StrongFocus);
+        buttons_[i]->setFocusPolicy(Qt::StrongFocus);
     }
-    connect(commands_[0], &QToolButton::clicked, this, &PrintWindow::Command1_Click);
-    connect(commands_[1], &QToolButton::clicked, this, &PrintWindow::Command2_Click);
-    connect(commands_[2], &QToolButton::clicked, this, &QDialog::reject);
+    connect(buttons_[0], &QToolButton::clicked, this, &PrintWindow::printFigure);
+    connect(buttons_[1], &QToolButton::clicked, this, &PrintWindow::choosePrinter);
+    connect(buttons_[2], &QToolButton::clicked, this, &QDialog::reject);
 
-    Frame2_ = new QFrame(this);
-    Frame2_->setObjectName(QStringLiteral("Frame2"));
-    Frame2_->setFrameShape(QFrame::Box);
-    Frame2_->setGeometry(twips(240, 1080, 5175, 855));
-    auto *image2 = new QLabel(Frame2_);
+    waitingFrame_ = new QFrame(this);
+    waitingFrame_->setObjectName(QStringLiteral("Frame2"));
+    waitingFrame_->setFrameShape(QFrame::Box);
+    waitingFrame_->setGeometry(twips(240, 1080, 5175, 855));
+    auto *image2 = new QLabel(waitingFrame_);
     image2->setObjectName(QStringLiteral("Image2"));
     image2->setGeometry(12, 12, IconSize, IconSize);
     image2->setPixmap(picture(Picture::Hourglass));
-    auto *label1 = new QLabel(QStringLiteral("Veuillez patienter quelques instants..."), Frame2_);
+    auto *label1 =
+        new QLabel(QStringLiteral("Veuillez patienter quelques instants..."), waitingFrame_);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setGeometry(twips(840, 360, 4095, 255));
-    Frame2_->hide();
+    waitingFrame_->hide();
 
-    Form_Load();
+    showPrinterInUse();
 }
 
 PrintSettings PrintWindow::settings() const {
-    return {Text1_->text(), UpDown1_->value(), Chec_[0]->isChecked(), Chec_[1]->isChecked()};
+    return {titleField_->text(), copiesSpin_->value(), centreBoxes_[0]->isChecked(),
+            centreBoxes_[1]->isChecked()};
 }
 
-void PrintWindow::Form_Load() {
+void PrintWindow::showPrinterInUse() {
     if (mainWindow_) {
         const QRect main = mainWindow_->frameGeometry();
         move(main.left() + (main.width() - width()) / 2, main.top() + 20);
     }
     const QString description = printers_.description();
-    defaut_->setText(description);
-    defaut_->setGeometry(defaut_->fontMetrics().horizontalAdvance(description) + 8 >
-                                 DefautPlace.width()
-                             ? DefautWidePlace
-                             : DefautPlace);
-    defaut_->setCursorPosition(0);
-    defaut_->setToolTip(description);
+    printerField_->setText(description);
+    printerField_->setGeometry(printerField_->fontMetrics().horizontalAdvance(description) + 8 >
+                                       DefautPlace.width()
+                                   ? DefautWidePlace
+                                   : DefautPlace);
+    printerField_->setCursorPosition(0);
+    printerField_->setToolTip(description);
 }
 
-void PrintWindow::Command2_Click() {
+void PrintWindow::choosePrinter() {
     printers_.choose(this);
     // The copies are counted here: a number chosen in Qt's dialog comes into this window's
     // count instead of multiplying it.
     const int chosenCopies = printers_.printer().copyCount();
     printers_.printer().setCopyCount(1);
-    Form_Load();
-    if (chosenCopies > 1) UpDown1_->setValue(std::min(chosenCopies, MaxCopies));
+    showPrinterInUse();
+    if (chosenCopies > 1) copiesSpin_->setValue(std::min(chosenCopies, MaxCopies));
 }
 
 void PrintWindow::showWaiting(bool waiting) {
-    for (QWidget *w : {static_cast<QWidget *>(commands_[0]), static_cast<QWidget *>(commands_[1]),
-                       static_cast<QWidget *>(commands_[2]), static_cast<QWidget *>(Frame1_)})
+    for (QWidget *w : {static_cast<QWidget *>(buttons_[0]), static_cast<QWidget *>(buttons_[1]),
+                       static_cast<QWidget *>(buttons_[2]), static_cast<QWidget *>(optionsFrame_)})
         w->setVisible(!waiting);
-    Frame2_->setVisible(waiting);
+    waitingFrame_->setVisible(waiting);
     repaint();
 }
 
-void PrintWindow::Command1_Click() {
+void PrintWindow::printFigure() {
     const PrintSettings s = settings();
     const PrintOutcome outcome = printers_.print(
         this, [&](QPagedPaintDevice &device) { return paintFigurePages(device, figure_, s); },
@@ -235,7 +237,7 @@ void PrintWindow::Command1_Click() {
         return;
     }
     showWaiting(false);
-    Form_Load();
+    showPrinterInUse();
 }
 
 void showPrintWindow(QWidget *mainWindow, const PrintedFigure &figure) {

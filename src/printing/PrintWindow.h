@@ -33,21 +33,21 @@ class PrintWindow : public QDialog {
     const QImage &figure() const { return figure_.picture; }
 
     // Form_Load: places the window and shows the printer in use.
-    void Form_Load();
+    void showPrinterInUse();
     // "&Imprimantes": Qt's print dialog, then the loading steps again.
-    void Command2_Click();
+    void choosePrinter();
     // "&OK": prints with the waiting message shown, then closes; after a failure or a cancelled
     // file choice the window comes back as it was.
-    void Command1_Click();
+    void printFigure();
 
-    QLineEdit *defaut() const { return defaut_; }
-    QLineEdit *title() const { return Text1_; }
-    QCheckBox *chec(int i) const { return Chec_[i]; }
-    QSpinBox *upDown1() const { return UpDown1_; }
-    QLabel *label4() const { return Label4_; }
-    QGroupBox *frame1() const { return Frame1_; }
-    QFrame *frame2() const { return Frame2_; }
-    QToolButton *command(int i) const { return commands_[i - 1]; }
+    QLineEdit *defaut() const { return printerField_; }
+    QLineEdit *title() const { return titleField_; }
+    QCheckBox *chec(int i) const { return centreBoxes_[i]; }
+    QSpinBox *upDown1() const { return copiesSpin_; }
+    QLabel *label4() const { return copiesLabel_; }
+    QGroupBox *frame1() const { return optionsFrame_; }
+    QFrame *frame2() const { return waitingFrame_; }
+    QToolButton *command(int i) const { return buttons_[i - 1]; }
 
   signals:
     // Painting starts: the waiting message is showing.
@@ -59,14 +59,14 @@ class PrintWindow : public QDialog {
     PrintedFigure figure_;
     PrinterChoice &printers_;
     QWidget *mainWindow_;
-    QLineEdit *defaut_;
-    QGroupBox *Frame1_;
-    QLineEdit *Text1_;
-    QCheckBox *Chec_[2];
-    QLabel *Label4_;
-    QSpinBox *UpDown1_;
-    QToolButton *commands_[3];
-    QFrame *Frame2_;
+    QLineEdit *printerField_;
+    QGroupBox *optionsFrame_;
+    QLineEdit *titleField_;
+    QCheckBox *centreBoxes_[2];
+    QLabel *copiesLabel_;
+    QSpinBox *copiesSpin_;
+    QToolButton *buttons_[3];
+    QFrame *waitingFrame_;
 };
 
 // Shows `confimp` modally over the main window for its figure; returns once it is closed.

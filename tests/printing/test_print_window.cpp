@@ -126,7 +126,7 @@ TEST_F(PrintWindowTest, OpensWithItsControlsAtTheirPlacesAndTheDefaults) {
         EXPECT_EQ(w.defaut()->geometry(), QRect(16, 16, 264, 19));
     }
     printers.printer().setOutputFileName("/tmp/a.pdf");
-    w.Form_Load();
+    w.showPrinterInUse();
     EXPECT_EQ(w.defaut()->geometry(), QRect(80, 16, 177, 19));
 
     // The spin control counts copies from 1 to 40, read out in Label4.
@@ -194,7 +194,7 @@ TEST_F(PrintWindowTest, AFailedOrCancelledPrintBringsTheWindowBackAsItWas) {
             }
             static_cast<QDialog *>(modal)->reject();
         });
-        w.Command1_Click();
+        w.printFigure();
         EXPECT_EQ(seen, target.isEmpty()
                             ? PrinterChoice::defaultPdfPath()
                             : "Impression impossible|Impossible d'écrire le fichier PDF « " +
