@@ -347,7 +347,7 @@ void ExerciseMenu::serveRequest(const QString &name) {
     }
     Fichexo window(host_, state_, host_.hostWindow());
     window.setSelection(dir, path);
-    if (!window.ouvreur_Click()) return;
+    if (!window.openExercise()) return;
     state_.correctionAvailable = true;
 }
 
@@ -359,7 +359,7 @@ void ExerciseMenu::openExerciseFile(const QString &path) {
     const QString resolved = resolveName(dir, file.fileName());
     window.setSelection(dir, resolved.isEmpty() ? file.absoluteFilePath() : resolved);
     // The preview has reported a file it cannot read: opening it would say so a second time.
-    if (window.apercu()) window.ouvreur_Click();
+    if (window.apercu()) window.openExercise();
 }
 
 } // namespace exercises

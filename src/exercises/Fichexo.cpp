@@ -89,106 +89,108 @@ Fichexo::Fichexo(ExerciseHost &host, ExerciseState &state, QWidget *parent)
     font.setPointSize(9);
     setFont(font);
 
-    tito_ = new Banner(this);
-    tito_->setObjectName(QStringLiteral("tito"));
-    ouvreur_ = imageButton(QStringLiteral("ouvreur"), openExercisePicture(),
-                           QStringLiteral("Ouvrir l'exercice choisi"), tito_);
-    Image5_ = imageButton(QStringLiteral("Image5"), closeWindowPicture(),
-                          QStringLiteral("Fermer cette fenêtre"), tito_);
+    banner_ = new Banner(this);
+    banner_->setObjectName(QStringLiteral("tito"));
+    openButton_ = imageButton(QStringLiteral("ouvreur"), openExercisePicture(),
+                              QStringLiteral("Ouvrir l'exercice choisi"), banner_);
+    closeButton_ = imageButton(QStringLiteral("Image5"), closeWindowPicture(),
+                               QStringLiteral("Fermer cette fenêtre"), banner_);
 
-    fichierexo_ = new QLineEdit(this);
-    fichierexo_->setObjectName(QStringLiteral("fichierexo"));
-    fichierexo_->setReadOnly(true);
+    pathField_ = new QLineEdit(this);
+    pathField_->setObjectName(QStringLiteral("fichierexo"));
+    pathField_->setReadOnly(true);
 
-    Frame1_ = new QFrame(this);
-    Frame1_->setObjectName(QStringLiteral("Frame1"));
-    Frame1_->setFrameShape(QFrame::StyledPanel);
+    listFrame_ = new QFrame(this);
+    listFrame_->setObjectName(QStringLiteral("Frame1"));
+    listFrame_->setFrameShape(QFrame::StyledPanel);
     auto *heading = new QHBoxLayout;
     heading->addWidget(
-        label(QStringLiteral("Label5"), QStringLiteral("Liste des exercices:"), Frame1_));
+        label(QStringLiteral("Label5"), QStringLiteral("Liste des exercices:"), listFrame_));
     heading->addStretch();
     for (int k = 0; k < 3; ++k) {
-        auto *image = new QLabel(Frame1_);
+        auto *image = new QLabel(listFrame_);
         image->setPixmap(lensPicture());
         heading->addWidget(image);
     }
     // The browser's three lists, one above the other: the exercises first.
-    browser_ = new config::DirectoryBrowser({}, Frame1_);
+    browser_ = new config::DirectoryBrowser({}, listFrame_);
     browser_->setFilePatterns({QStringLiteral("*.E21")});
     browser_->hide();
-    auto *column = new QVBoxLayout(Frame1_);
+    auto *column = new QVBoxLayout(listFrame_);
     column->addLayout(heading);
     column->addWidget(browser_->fileList(), 3);
-    column->addWidget(label(QStringLiteral("Label8"), QStringLiteral("Lecteur :"), Frame1_));
+    column->addWidget(label(QStringLiteral("Label8"), QStringLiteral("Lecteur :"), listFrame_));
     column->addWidget(browser_->driveList());
-    column->addWidget(label(QStringLiteral("Label9"), QString::fromUtf8("Répertoire :"), Frame1_));
+    column->addWidget(
+        label(QStringLiteral("Label9"), QString::fromUtf8("Répertoire :"), listFrame_));
     column->addWidget(browser_->directoryList(), 2);
 
-    titratexo_ = label(QStringLiteral("titratexo"), QString(), this);
+    titleLabel_ = label(QStringLiteral("titratexo"), QString(), this);
     QFont titleFont = font;
     titleFont.setPointSize(13);
     titleFont.setBold(true);
-    titratexo_->setFont(titleFont);
-    titratexo_->setWordWrap(true);
-    titratexo_->setStyleSheet(QStringLiteral("color: rgb(0, 0, 128)"));
-    Label1_ = label(QStringLiteral("Label1"), QString::fromUtf8("Notions abordées :"), this);
-    Text1_ = new QPlainTextEdit(this);
-    Text1_->setObjectName(QStringLiteral("Text1"));
-    Text1_->setReadOnly(true);
-    Label4_ = label(QStringLiteral("Label4"), QString::fromUtf8("Niveau de difficulté :"), this);
+    titleLabel_->setFont(titleFont);
+    titleLabel_->setWordWrap(true);
+    titleLabel_->setStyleSheet(QStringLiteral("color: rgb(0, 0, 128)"));
+    topicsLabel_ = label(QStringLiteral("Label1"), QString::fromUtf8("Notions abordées :"), this);
+    topicsField_ = new QPlainTextEdit(this);
+    topicsField_->setObjectName(QStringLiteral("Text1"));
+    topicsField_->setReadOnly(true);
+    difficultyLabel_ =
+        label(QStringLiteral("Label4"), QString::fromUtf8("Niveau de difficulté :"), this);
     for (int k = 0; k < 3; ++k) {
-        Image4_[k] = label(QStringLiteral("Image4_%1").arg(k), QString(), this);
-        Image4_[k]->setPixmap(unlit_);
+        difficultyMarks_[k] = label(QStringLiteral("difficultyMarks_%1").arg(k), QString(), this);
+        difficultyMarks_[k]->setPixmap(unlit_);
     }
     QFont statusFont = titleFont;
     statusFont.setPointSize(12);
     // Label3 lies 2 pixels right of and below Label2 and under it: a shadow.
-    Label3_ = label(QStringLiteral("Label3"), QString::fromUtf8("Corrigé"), this);
-    Label3_->setFont(statusFont);
-    Label3_->setStyleSheet(QStringLiteral("color: rgb(128, 128, 128)"));
-    Label2_ = label(QStringLiteral("Label2"), QString::fromUtf8("Corrigé"), this);
-    Label2_->setFont(statusFont);
-    Label2_->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0)"));
-    Text2_ = new QLineEdit(this);
-    Text2_->setObjectName(QStringLiteral("Text2"));
-    Text2_->setReadOnly(true);
-    Text2_->setFrame(false);
+    correctionShadow_ = label(QStringLiteral("Label3"), QString::fromUtf8("Corrigé"), this);
+    correctionShadow_->setFont(statusFont);
+    correctionShadow_->setStyleSheet(QStringLiteral("color: rgb(128, 128, 128)"));
+    correctionLabel_ = label(QStringLiteral("Label2"), QString::fromUtf8("Corrigé"), this);
+    correctionLabel_->setFont(statusFont);
+    correctionLabel_->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0)"));
+    hourglassField_ = new QLineEdit(this);
+    hourglassField_->setObjectName(QStringLiteral("Text2"));
+    hourglassField_->setReadOnly(true);
+    hourglassField_->setFrame(false);
     QFont marks = font;
     // Symbola draws the hourglass, which Arial lacks.
     marks.setFamilies({QStringLiteral("Symbola"), QStringLiteral("Arial")});
     marks.setPointSize(16);
-    Text2_->setFont(marks);
-    intratro_ =
+    hourglassField_->setFont(marks);
+    selectPrompt_ =
         label(QStringLiteral("intratro"), QString::fromUtf8("Sélectionner un fichier"), this);
-    intratro_->setFont(statusFont);
-    intratro_->setAlignment(Qt::AlignCenter);
+    selectPrompt_->setFont(statusFont);
+    selectPrompt_->setAlignment(Qt::AlignCenter);
 
-    Frame2_ = new QFrame(this);
-    Frame2_->setObjectName(QStringLiteral("Frame2"));
-    Frame2_->setFrameShape(QFrame::Box);
-    Frame2_->setAutoFillBackground(true);
-    auto *image = new QLabel(Frame2_);
+    waitingFrame_ = new QFrame(this);
+    waitingFrame_->setObjectName(QStringLiteral("Frame2"));
+    waitingFrame_->setFrameShape(QFrame::Box);
+    waitingFrame_->setAutoFillBackground(true);
+    auto *image = new QLabel(waitingFrame_);
     image->setPixmap(loadingPicture());
     auto *texts = new QVBoxLayout;
+    texts->addWidget(label(QStringLiteral("Label7"), QStringLiteral("Patienter quelques instants"),
+                           waitingFrame_));
     texts->addWidget(
-        label(QStringLiteral("Label7"), QStringLiteral("Patienter quelques instants"), Frame2_));
-    texts->addWidget(
-        label(QStringLiteral("Label6"), QStringLiteral(" Chargement des fichiers"), Frame2_));
-    auto *waiting = new QHBoxLayout(Frame2_);
+        label(QStringLiteral("Label6"), QStringLiteral(" Chargement des fichiers"), waitingFrame_));
+    auto *waiting = new QHBoxLayout(waitingFrame_);
     waiting->addWidget(image);
     waiting->addLayout(texts);
 
     // Form_Load: over the main window, with its state and icon, under a title of its own.
     QWidget *main = host_.hostWindow();
-    titratexo_->clear();
-    Frame2_->hide();
-    Text1_->clear();
-    Text2_->clear();
-    for (QLabel *l : {Label1_, Label2_, Label3_, Label4_})
+    titleLabel_->clear();
+    waitingFrame_->hide();
+    topicsField_->clear();
+    hourglassField_->clear();
+    for (QLabel *l : {topicsLabel_, correctionLabel_, correctionShadow_, difficultyLabel_})
         l->hide();
-    for (QLabel *m : Image4_)
+    for (QLabel *m : difficultyMarks_)
         m->hide();
-    ouvreur_->hide();
+    openButton_->hide();
     setWindowTitle(Title);
     if (main) {
         setWindowIcon(main->windowIcon());
@@ -198,49 +200,49 @@ Fichexo::Fichexo(ExerciseHost &host, ExerciseState &state, QWidget *parent)
     browser_->setDirectory(host_.programDirectory());
     placeControls();
 
-    connect(ouvreur_, &QToolButton::clicked, this, [this] { ouvreur_Click(); });
-    connect(Image5_, &QToolButton::clicked, this, &QDialog::reject);
+    connect(openButton_, &QToolButton::clicked, this, [this] { openExercise(); });
+    connect(closeButton_, &QToolButton::clicked, this, &QDialog::reject);
     // Another folder or drive: the selection is no file of what the list shows any more.
     connect(browser_, &config::DirectoryBrowser::directoryChanged, this, [this] {
         setSelection(QString(), QString());
         apercu();
     });
-    connect(browser_, &config::DirectoryBrowser::fileClicked, this, &Fichexo::File1_Click);
+    connect(browser_, &config::DirectoryBrowser::fileClicked, this, &Fichexo::chooseFile);
     connect(browser_, &config::DirectoryBrowser::fileDoubleClicked, this,
             [this](const QString &name) {
-                File1_Click(name);
-                ouvreur_Click();
+                chooseFile(name);
+                openExercise();
             });
     browser_->fileList()->installEventFilter(this);
 }
 
 bool Fichexo::markLit(int k) const {
-    return Image4_[k]->pixmap().cacheKey() == lit_.cacheKey();
+    return difficultyMarks_[k]->pixmap().cacheKey() == lit_.cacheKey();
 }
 
 void Fichexo::placeControls() {
     const int w = width(), h = height();
-    tito_->setGeometry(0, 0, w, BannerHeight);
-    Image5_->setGeometry(w - 52, 6, 48, 48);
-    ouvreur_->setGeometry(w - 104, 6, 48, 48);
+    banner_->setGeometry(0, 0, w, BannerHeight);
+    closeButton_->setGeometry(w - 52, 6, 48, 48);
+    openButton_->setGeometry(w - 104, 6, 48, 48);
     const int frameTop = BannerHeight - 8;
-    Frame1_->setGeometry(0, frameTop, FrameWidth, std::max(h - frameTop, 0));
+    listFrame_->setGeometry(0, frameTop, FrameWidth, std::max(h - frameTop, 0));
     const int x = FrameWidth + Gap;
     const int right = w - Gap;
     const int cw = std::max(right - x, 40);
-    fichierexo_->setGeometry(x, BannerHeight + 4, cw, 22);
-    titratexo_->setGeometry(x, BannerHeight + 36, cw, 48);
-    Label1_->setGeometry(x, BannerHeight + 92, cw, 20);
-    Text1_->setGeometry(x, BannerHeight + 114, cw, 96);
-    Label4_->setGeometry(x, BannerHeight + 222, cw, 20);
+    pathField_->setGeometry(x, BannerHeight + 4, cw, 22);
+    titleLabel_->setGeometry(x, BannerHeight + 36, cw, 48);
+    topicsLabel_->setGeometry(x, BannerHeight + 92, cw, 20);
+    topicsField_->setGeometry(x, BannerHeight + 114, cw, 96);
+    difficultyLabel_->setGeometry(x, BannerHeight + 222, cw, 20);
     for (int k = 0; k < 3; ++k)
-        Image4_[k]->setGeometry(x + 4 + 28 * k, BannerHeight + 246, 22, 22);
-    Label2_->setGeometry(x, BannerHeight + 284, cw, 26);
-    Label3_->setGeometry(Label2_->geometry().translated(2, 2));
-    Text2_->setGeometry(x, BannerHeight + 320, cw, 30);
-    intratro_->setGeometry(x, BannerHeight + 160, cw, 30);
-    Frame2_->adjustSize();
-    Frame2_->move((w - Frame2_->width()) / 2, (h - Frame2_->height()) / 2);
+        difficultyMarks_[k]->setGeometry(x + 4 + 28 * k, BannerHeight + 246, 22, 22);
+    correctionLabel_->setGeometry(x, BannerHeight + 284, cw, 26);
+    correctionShadow_->setGeometry(correctionLabel_->geometry().translated(2, 2));
+    hourglassField_->setGeometry(x, BannerHeight + 320, cw, 30);
+    selectPrompt_->setGeometry(x, BannerHeight + 160, cw, 30);
+    waitingFrame_->adjustSize();
+    waitingFrame_->move((w - waitingFrame_->width()) / 2, (h - waitingFrame_->height()) / 2);
 }
 
 void Fichexo::resizeEvent(QResizeEvent *event) {
@@ -264,7 +266,7 @@ bool Fichexo::eventFilter(QObject *watched, QEvent *event) {
     if (watched == browser_->fileList() && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            ouvreur_Click();
+            openExercise();
             return true;
         }
     }
@@ -275,7 +277,7 @@ QWidget *Fichexo::messageParent() {
     return isVisible() ? this : host_.hostWindow();
 }
 
-void Fichexo::File1_Click(const QString &name) {
+void Fichexo::chooseFile(const QString &name) {
     QString dir = browser_->directory();
     QDir::setCurrent(dir);
     if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
@@ -285,59 +287,60 @@ void Fichexo::File1_Click(const QString &name) {
 
 void Fichexo::setSelection(const QString &directory, const QString &path) {
     selectedDir_ = directory;
-    fichierexo_->setText(path);
+    pathField_->setText(path);
 }
 
 bool Fichexo::apercu() {
-    Text1_->clear();
-    Text2_->clear();
-    for (QLabel *m : Image4_)
+    topicsField_->clear();
+    hourglassField_->clear();
+    for (QLabel *m : difficultyMarks_)
         m->hide();
-    Label4_->hide();
-    ouvreur_->hide();
-    if (isBlank(fichierexo_->text())) {
+    difficultyLabel_->hide();
+    openButton_->hide();
+    if (isBlank(pathField_->text())) {
         // Nothing selected: the preview is empty and asks for a selection.
-        titratexo_->clear();
-        for (QLabel *l : {Label1_, Label2_, Label3_})
+        titleLabel_->clear();
+        for (QLabel *l : {topicsLabel_, correctionLabel_, correctionShadow_})
             l->hide();
-        intratro_->show();
+        selectPrompt_->show();
         return false;
     }
-    intratro_->hide();
-    for (QWidget *w : {static_cast<QWidget *>(Label4_), static_cast<QWidget *>(ouvreur_),
-                       static_cast<QWidget *>(Label1_), static_cast<QWidget *>(Label3_),
-                       static_cast<QWidget *>(Label2_)})
+    selectPrompt_->hide();
+    for (QWidget *w :
+         {static_cast<QWidget *>(difficultyLabel_), static_cast<QWidget *>(openButton_),
+          static_cast<QWidget *>(topicsLabel_), static_cast<QWidget *>(correctionShadow_),
+          static_cast<QWidget *>(correctionLabel_)})
         w->show();
 
-    const auto read = readExerciseFile(fichierexo_->text());
+    const auto read = readExerciseFile(pathField_->text());
     if (const auto *error = std::get_if<config::FileError>(&read)) {
         ui::showCritical(messageParent(), error->title, error->text);
         return false;
     }
     const ExerciseFile &e = std::get<ExerciseFile>(read);
-    Label2_->setText(e.corrected() ? Corrected : NotCorrected);
-    Label3_->setText(Label2_->text());
+    correctionLabel_->setText(e.corrected() ? Corrected : NotCorrected);
+    correctionShadow_->setText(correctionLabel_->text());
     for (int k = 0; k < 3; ++k) {
-        Image4_[k]->setPixmap(e.difficulty > k ? lit_ : unlit_);
-        Image4_[k]->show();
+        difficultyMarks_[k]->setPixmap(e.difficulty > k ? lit_ : unlit_);
+        difficultyMarks_[k]->show();
     }
-    Text1_->setPlainText(e.topics);
-    titratexo_->setText(e.title);
-    Text2_->setText(QString(e.hourglasses, QChar(0x231B)));
+    topicsField_->setPlainText(e.topics);
+    titleLabel_->setText(e.title);
+    hourglassField_->setText(QString(e.hourglasses, QChar(0x231B)));
     return true;
 }
 
-bool Fichexo::ouvreur_Click() {
-    const QString path = fichierexo_->text();
+bool Fichexo::openExercise() {
+    const QString path = pathField_->text();
     if (isBlank(path)) return false;
     if (isVisible()) {
-        Frame2_->show();
-        Frame2_->raise();
-        Frame2_->repaint();
+        waitingFrame_->show();
+        waitingFrame_->raise();
+        waitingFrame_->repaint();
     }
     const auto read = readExerciseFile(path);
     if (const auto *error = std::get_if<config::FileError>(&read)) {
-        Frame2_->hide();
+        waitingFrame_->hide();
         ui::showCritical(messageParent(), error->title, error->text);
         return false;
     }
@@ -345,18 +348,18 @@ bool Fichexo::ouvreur_Click() {
     QTextEdit *box = host_.exerciseText();
     const QString statement = resolveName(selectedDir_, e.statement);
     if (!loadRichText(box, statement)) {
-        Frame2_->hide();
+        waitingFrame_->hide();
         reportUnloadedText(messageParent(), statement, selectedDir_ + e.statement);
         return false;
     }
     state_.exerciseDir = selectedDir_;
     host_.exerciseTitle()->setText(path);
-    state_.correctionAvailable = Label2_->text() == Corrected;
+    state_.correctionAvailable = correctionLabel_->text() == Corrected;
     if (!isBlank(e.configuration))
         loadNamedConfiguration(host_, messageParent(), resolveName(selectedDir_, e.configuration),
                                selectedDir_ + e.configuration);
     host_.setValuesHidden(e.hideValues);
-    Frame2_->hide();
+    waitingFrame_->hide();
     box->setReadOnly(false);
     state_.textModified = false;
     accept();

@@ -37,7 +37,7 @@ class Fichexo : public QDialog {
     Fichexo(ExerciseHost &host, ExerciseState &state, QWidget *parent = nullptr);
 
     // File1_Click: the file `name` of the list's folder becomes the selection and is previewed.
-    void File1_Click(const QString &name);
+    void chooseFile(const QString &name);
     // Makes `path`, an exercise file of `directory`, the selection without previewing it.
     void setSelection(const QString &directory, const QString &path);
     // apercu: shows the title, topics, difficulty, correction and marks of the selection; true
@@ -45,22 +45,22 @@ class Fichexo : public QDialog {
     bool apercu();
     // ouvreur: opens the selected exercise and closes the window; true when it was opened. A
     // failure is reported and the window stays as it was.
-    bool ouvreur_Click();
+    bool openExercise();
 
     config::DirectoryBrowser *browser() const { return browser_; }
-    QLineEdit *fichierexo() const { return fichierexo_; }
-    QLabel *titratexo() const { return titratexo_; }
-    QPlainTextEdit *topics() const { return Text1_; }
-    QLabel *difficultyLabel() const { return Label4_; }
-    QLabel *difficultyMark(int k) const { return Image4_[k]; }
+    QLineEdit *fichierexo() const { return pathField_; }
+    QLabel *titratexo() const { return titleLabel_; }
+    QPlainTextEdit *topics() const { return topicsField_; }
+    QLabel *difficultyLabel() const { return difficultyLabel_; }
+    QLabel *difficultyMark(int k) const { return difficultyMarks_[k]; }
     bool markLit(int k) const;
-    QLabel *correctionLabel() const { return Label2_; }
-    QLabel *correctionShadow() const { return Label3_; }
-    QLineEdit *hourglasses() const { return Text2_; }
-    QLabel *intratro() const { return intratro_; }
-    QFrame *waitingFrame() const { return Frame2_; }
-    QToolButton *ouvreur() const { return ouvreur_; }
-    QToolButton *closeButton() const { return Image5_; }
+    QLabel *correctionLabel() const { return correctionLabel_; }
+    QLabel *correctionShadow() const { return correctionShadow_; }
+    QLineEdit *hourglasses() const { return hourglassField_; }
+    QLabel *intratro() const { return selectPrompt_; }
+    QFrame *waitingFrame() const { return waitingFrame_; }
+    QToolButton *ouvreur() const { return openButton_; }
+    QToolButton *closeButton() const { return closeButton_; }
 
   protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -77,22 +77,22 @@ class Fichexo : public QDialog {
     bool activated_ = false;
     QPixmap lit_, unlit_;
 
-    QWidget *tito_;
-    QToolButton *ouvreur_;
-    QToolButton *Image5_;
-    QLineEdit *fichierexo_;
-    QFrame *Frame1_;
+    QWidget *banner_;
+    QToolButton *openButton_;
+    QToolButton *closeButton_;
+    QLineEdit *pathField_;
+    QFrame *listFrame_;
     config::DirectoryBrowser *browser_;
-    QLabel *titratexo_;
-    QLabel *Label1_;
-    QPlainTextEdit *Text1_;
-    QLabel *Label4_;
-    std::array<QLabel *, 3> Image4_{};
-    QLabel *Label3_; // under Label2, as its shadow
-    QLabel *Label2_;
-    QLineEdit *Text2_;
-    QLabel *intratro_;
-    QFrame *Frame2_;
+    QLabel *titleLabel_;
+    QLabel *topicsLabel_;
+    QPlainTextEdit *topicsField_;
+    QLabel *difficultyLabel_;
+    std::array<QLabel *, 3> difficultyMarks_{};
+    QLabel *correctionShadow_; // under Label2, as its shadow
+    QLabel *correctionLabel_;
+    QLineEdit *hourglassField_;
+    QLabel *selectPrompt_;
+    QFrame *waitingFrame_;
 };
 
 } // namespace exercises

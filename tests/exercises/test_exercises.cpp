@@ -269,8 +269,8 @@ class ExercisesTest : public ::testing::Test {
     // Opens an exercise file of the folder as the exercises window does.
     bool open(const QString &name) {
         Fichexo window(*host, const_cast<ExerciseState &>(menu->state()));
-        window.File1_Click(name);
-        return window.ouvreur_Click();
+        window.chooseFile(name);
+        return window.openExercise();
     }
 
     QString text() const { return host->supertext.toPlainText(); }
@@ -307,7 +307,7 @@ TEST_F(ExercisesTest, PreviewOfTheSelection) {
     EXPECT_FALSE(window.markLit(2));
     EXPECT_TRUE(window.ouvreur()->isVisible());
 
-    window.File1_Click("b.e21");
+    window.chooseFile("b.e21");
     EXPECT_EQ(window.correctionLabel()->text(), Fichexo::NotCorrected);
     EXPECT_EQ(window.hourglasses()->text(), QString(1, QChar(0x231B)));
     EXPECT_EQ(window.titratexo()->text(), "Titre");
@@ -315,7 +315,7 @@ TEST_F(ExercisesTest, PreviewOfTheSelection) {
     // An unreadable file: its message, and the window stays.
     writeFile(dir + "c.E21", QByteArray(128, char(0xff)));
     answer(QMessageBox::Ok);
-    window.File1_Click("c.E21");
+    window.chooseFile("c.E21");
     EXPECT_EQ(boxes, QStringList{QString::fromUtf8(
                          "Lecture impossible|Vérifier:\n- le nom du fichier,\n- l'état du "
                          "lecteur.")});
@@ -360,11 +360,11 @@ TEST_F(ExercisesTest, EmptyFolderAsksForASelection) {
     EXPECT_EQ(window.browser()->fileList()->count(), 0);
     EXPECT_TRUE(window.intratro()->isVisible());
     EXPECT_EQ(window.intratro()->text(), QString::fromUtf8("Sélectionner un fichier"));
-    EXPECT_FALSE(window.ouvreur_Click());
+    EXPECT_FALSE(window.openExercise());
 
     // Going from a folder with a selection to another one leaves nothing selected to open.
     ASSERT_TRUE(window.browser()->setDirectory(dir));
-    window.File1_Click("a.E21");
+    window.chooseFile("a.E21");
     ASSERT_TRUE(window.ouvreur()->isVisible());
     ASSERT_TRUE(window.browser()->setDirectory(empty.path()));
     EXPECT_TRUE(window.fichierexo()->text().isEmpty());
@@ -372,7 +372,7 @@ TEST_F(ExercisesTest, EmptyFolderAsksForASelection) {
     EXPECT_TRUE(window.titratexo()->text().isEmpty());
     EXPECT_FALSE(window.correctionLabel()->isVisible());
     EXPECT_FALSE(window.ouvreur()->isVisible());
-    EXPECT_FALSE(window.ouvreur_Click());
+    EXPECT_FALSE(window.openExercise());
     EXPECT_TRUE(host->fich.text().isEmpty());
 }
 
@@ -416,9 +416,9 @@ TEST_F(ExercisesTest, AFileThatCannotBeLoadedIsNamed) {
         boxes.clear();
         writeFile(dir + "m.E21", exerciseBytes(records(c.statement, c.configuration, "", "")));
         Fichexo window(*host, const_cast<ExerciseState &>(menu->state()));
-        window.File1_Click("m.E21");
+        window.chooseFile("m.E21");
         answer(QMessageBox::Ok);
-        EXPECT_EQ(window.ouvreur_Click(), c.opens) << c.statement.toStdString();
+        EXPECT_EQ(window.openExercise(), c.opens) << c.statement.toStdString();
         EXPECT_EQ(boxes, QStringList{c.message});
         EXPECT_EQ(host->fich.text().isEmpty(), !c.opens) << c.statement.toStdString();
         EXPECT_TRUE(host->loaded.isEmpty()) << c.statement.toStdString();
