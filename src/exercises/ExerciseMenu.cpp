@@ -68,19 +68,19 @@ class WaitCursor {
 ExerciseMenu::ExerciseMenu(ExerciseHost &host, QObject *parent)
     : QObject(parent), host_(host), menu_(new QMenu(host.hostWindow())) {
     menu_->setObjectName(QStringLiteral("optionexo"));
-    addItem("PRISENMAIN", QStringLiteral("Prise en main"), &ExerciseMenu::PRISENMAIN_Click);
+    addItem("PRISENMAIN", QStringLiteral("Prise en main"), &ExerciseMenu::openGettingStarted);
     menu_->addSeparator()->setObjectName(QStringLiteral("separons1"));
     addItem("openexo", QString::fromUtf8("Ouvrir un exercice (énoncé + configuration)"),
-            &ExerciseMenu::openexo_Click);
-    addItem("opencor", QStringLiteral("Voir la correction"), &ExerciseMenu::opencor_Click);
+            &ExerciseMenu::showExercisesWindow);
+    addItem("opencor", QStringLiteral("Voir la correction"), &ExerciseMenu::showCorrection);
     menu_->addSeparator()->setObjectName(QStringLiteral("separons2"));
     addItem("savetexte", QString::fromUtf8("Enregistrer le contenu de la fenêtre exercice"),
-            &ExerciseMenu::savetexte_Click);
-    addItem("opentexte", QStringLiteral("Retrouver un texte"), &ExerciseMenu::opentexte_Click);
+            &ExerciseMenu::saveText);
+    addItem("opentexte", QStringLiteral("Retrouver un texte"), &ExerciseMenu::retrieveText);
     addItem("imprimetexte", QString::fromUtf8("Imprimer le contenu de la fenêtre exercice"),
-            &ExerciseMenu::imprimetexte_Click);
+            &ExerciseMenu::printText);
     menu_->addSeparator()->setObjectName(QStringLiteral("separons3"));
-    addItem("Closexo", QStringLiteral("Fermer l'exercice"), &ExerciseMenu::Closexo_Click);
+    addItem("Closexo", QStringLiteral("Fermer l'exercice"), &ExerciseMenu::closeExercise);
     // The teacher's commands, after the pupil's.
     menu_->addSeparator()->setObjectName(QStringLiteral("separons4"));
     addItem("createexo", QString::fromUtf8("Créer un exercice…"), &ExerciseMenu::createExercise);
@@ -144,7 +144,7 @@ void ExerciseMenu::updateEnabling() {
     item(QStringLiteral("Closexo"))->setEnabled(!host_.exerciseTitle()->text().isEmpty());
 }
 
-void ExerciseMenu::btexo_Click(QWidget *button) {
+void ExerciseMenu::showMenu(QWidget *button) {
     updateEnabling();
     menu_->popup(button->mapToGlobal(QPoint(0, button->height())));
 }
@@ -158,7 +158,7 @@ bool ExerciseMenu::mayDiscardText() {
 }
 
 // Prise en main: the getting-started material of the program's directory, editable.
-void ExerciseMenu::PRISENMAIN_Click() {
+void ExerciseMenu::openGettingStarted() {
     const QString dir = host_.programDirectory();
     const QString path = resolveName(dir, GettingStartedFile);
     if (!QFileInfo::exists(path) || !mayDiscardText()) return;
@@ -181,13 +181,13 @@ void ExerciseMenu::PRISENMAIN_Click() {
     state_.textModified = false;
 }
 
-void ExerciseMenu::openexo_Click() {
+void ExerciseMenu::showExercisesWindow() {
     if (!mayDiscardText()) return;
     Fichexo window(host_, state_, host_.hostWindow());
     window.exec();
 }
 
-void ExerciseMenu::opencor_Click() {
+void ExerciseMenu::showCorrection() {
     if (!mayDiscardText()) return;
     WaitCursor wait;
     const auto read = readExerciseFile(host_.exerciseTitle()->text());
@@ -219,7 +219,7 @@ QString ExerciseMenu::textFolder() const {
     return QDir::homePath();
 }
 
-void ExerciseMenu::savetexte_Click() {
+void ExerciseMenu::saveText() {
     const QString path = chooseSaveFile(host_.hostWindow());
     if (path.isEmpty()) return;
     const QFileInfo target(path);
@@ -233,7 +233,7 @@ void ExerciseMenu::savetexte_Click() {
     state_.textModified = false;
 }
 
-void ExerciseMenu::opentexte_Click() {
+void ExerciseMenu::retrieveText() {
     if (!mayDiscardText()) return;
     const QString path = chooseOpenFile(host_.hostWindow());
     if (path.isEmpty()) return;
@@ -263,7 +263,7 @@ std::unique_ptr<QTextDocument> ExerciseMenu::textToPrint(bool selectionOnly) con
 
 // The selection, or the whole text, with its formatting; a failure has been shown by the
 // printing itself.
-void ExerciseMenu::imprimetexte_Click() {
+void ExerciseMenu::printText() {
     printing::PrinterChoice &choice = printing::PrinterChoice::shared();
     const bool selection = host_.exerciseText()->textCursor().hasSelection();
     choice.printer().setPrintRange(selection ? QPrinter::Selection : QPrinter::AllPages);
@@ -278,7 +278,7 @@ void ExerciseMenu::imprimetexte_Click() {
         QString::fromUtf8("Focalines - texte de l'exercice"));
 }
 
-void ExerciseMenu::Closexo_Click() {
+void ExerciseMenu::closeExercise() {
     if (!mayDiscardText()) return;
     showGettingStartedText();
 }

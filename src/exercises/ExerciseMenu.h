@@ -58,8 +58,9 @@ class ExerciseMenu : public QObject {
     // Read from the title field and the box's locking.
     TextState textState() const;
 
-    // btexo: shows the menu at the lower-left corner of `button`, its items enabled by the rules.
-    void btexo_Click(QWidget *button);
+    // btexo_Click: shows the menu at the lower-left corner of `button`, its items enabled by the
+    // rules.
+    void showMenu(QWidget *button);
     // "Voir la correction" exactly when a correction is available, "Fermer l'exercice" exactly
     // when fich names something.
     void updateEnabling();
@@ -67,13 +68,17 @@ class ExerciseMenu : public QObject {
     // The unsaved-text question when the text was edited; true to go on.
     bool mayDiscardText();
 
-    void PRISENMAIN_Click();
-    void openexo_Click();
-    void opencor_Click();
-    void savetexte_Click();
-    void opentexte_Click();
-    void imprimetexte_Click();
-    void Closexo_Click();
+    // The items, with the names of their controls: PRISENMAIN "Prise en main", openexo "Ouvrir un
+    // exercice (énoncé + configuration)", opencor "Voir la correction", savetexte "Enregistrer le
+    // contenu de la fenêtre exercice", opentexte "Retrouver un texte", imprimetexte "Imprimer le
+    // contenu de la fenêtre exercice", Closexo "Fermer l'exercice".
+    void openGettingStarted();
+    void showExercisesWindow();
+    void showCorrection();
+    void saveText();
+    void retrieveText();
+    void printText();
+    void closeExercise();
     // "Créer un exercice…": the authoring window, empty unless it is open already.
     void createExercise();
     // "Modifier un exercice…": an exercise file chosen, shown in the authoring window.

@@ -169,7 +169,7 @@ MainWindow::MainWindow(Options options, QWidget *parent)
             [this](bool hidden) { setValuesHidden(hidden); }, [this] { return state_; }});
     exerciseMenu_ = new exercises::ExerciseMenu(*exerciseHost_, this);
     connect(exercisesButton_, &QToolButton::clicked, this,
-            [this] { exerciseMenu_->btexo_Click(exercisesButton_); });
+            [this] { exerciseMenu_->showMenu(exercisesButton_); });
     connect(figure_, &FigureView::hovered, this, [this] {
         setInfo(QStringLiteral("Vous pouvez déplacer l'objet et les lentilles avec la souris"));
     });

@@ -55,7 +55,7 @@ TEST_F(BundledExercises, EveryExerciseAndItsCorrection) {
         EXPECT_EQ(menu()->item(QStringLiteral("opencor"))->isEnabled(), e.corrected());
         if (!e.corrected()) continue;
         const QString statement = text();
-        menu()->opencor_Click();
+        menu()->showCorrection();
         EXPECT_EQ(fich(*window)->text(), dir + name);
         EXPECT_EQ(window->windowTitle(),
                   QStringLiteral("Focalines - ") + dir + e.correctionConfiguration);
@@ -67,7 +67,7 @@ TEST_F(BundledExercises, EveryExerciseAndItsCorrection) {
 }
 
 TEST_F(BundledExercises, GettingStartedThenAnExerciseChosenInTheWindow) {
-    menu()->PRISENMAIN_Click();
+    menu()->openGettingStarted();
     EXPECT_EQ(fich(*window)->text(), dir + QStringLiteral("focalines.PEM"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Focalines - ") + dir + "prise-en-main.P09");
     EXPECT_FALSE(supertext(*window)->isReadOnly());
@@ -81,7 +81,7 @@ TEST_F(BundledExercises, GettingStartedThenAnExerciseChosenInTheWindow) {
         preview = w->titratexo()->text();
         w->ouvreur()->click();
     });
-    menu()->openexo_Click();
+    menu()->showExercisesWindow();
     EXPECT_EQ(preview, QString::fromUtf8("La loupe, une image virtuelle"));
     EXPECT_EQ(fich(*window)->text(), dir + QStringLiteral("04-loupe.E21"));
     EXPECT_TRUE(menu()->correctionAvailable());
@@ -94,7 +94,7 @@ TEST_F(BundledExercises, GettingStartedThenAnExerciseChosenInTheWindow) {
     EXPECT_TRUE(menu()->correctionAvailable());
     EXPECT_TRUE(answeredBoxes.isEmpty()) << answeredBoxes.join('\n').toStdString();
 
-    menu()->Closexo_Click();
+    menu()->closeExercise();
     EXPECT_TRUE(fich(*window)->text().isEmpty());
     EXPECT_TRUE(supertext(*window)->isReadOnly());
 }

@@ -161,12 +161,12 @@ TEST_F(TeacherExercises, MadeInTheWindowOpenedAndMadeAgainByTheCommandLine) {
             lit += w->markLit(k);
         w->closeButton()->click();
     });
-    menu()->openexo_Click();
+    menu()->showExercisesWindow();
     EXPECT_EQ(title, QString::fromUtf8("Où est l'image ?"));
     EXPECT_EQ(notions, QString::fromUtf8("Image réelle, lentille"));
     EXPECT_EQ(lit, 2);
     EXPECT_EQ(marks, QString(3, QChar(0x231B)));
-    menu()->opencor_Click();
+    menu()->showCorrection();
     EXPECT_TRUE(supertext(*window)->toPlainText().contains(QString::fromUtf8("réelle")));
     EXPECT_EQ(window->bench().fields[bench::ObjectPosition], "4,0");
 
@@ -282,8 +282,8 @@ TEST_F(TeacherExercises, HiddenValuesUntilTheExerciseEnds) {
         const char *what;
         std::function<void()> end;
     } enders[] = {
-        {"Voir la correction", [&] { menu()->opencor_Click(); }},
-        {"Fermer l'exercice", [&] { menu()->Closexo_Click(); }},
+        {"Voir la correction", [&] { menu()->showCorrection(); }},
+        {"Fermer l'exercice", [&] { menu()->closeExercise(); }},
         {"another configuration", [&] { window->openConfiguration(dir + "deux.P09"); }},
         {"an exercise without the option", [&] { menu()->openExerciseFile(dir + "visible.E21"); }},
     };

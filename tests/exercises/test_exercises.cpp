@@ -438,15 +438,15 @@ TEST_F(ExercisesTest, TheFiveStatesAndTheMenu) {
         QString fich;
     } steps[] = {
         {[] {}, S::GettingStartedText, true, false, false, ""},
-        {[this] { menu->PRISENMAIN_Click(); }, S::GettingStartedMaterial, false, false, true,
+        {[this] { menu->openGettingStarted(); }, S::GettingStartedMaterial, false, false, true,
          dir + "focalines.PEM"},
         {[this] { open("a.E21"); }, S::Statement, false, true, true, dir + "a.E21"},
-        {[this] { menu->opencor_Click(); }, S::Correction, true, true, true, dir + "a.E21"},
-        {[this] { menu->opentexte_Click(); }, S::RetrievedText, false, false, true,
+        {[this] { menu->showCorrection(); }, S::Correction, true, true, true, dir + "a.E21"},
+        {[this] { menu->retrieveText(); }, S::RetrievedText, false, false, true,
          "Texte: " + dir + "notes.rtf"},
-        {[this] { menu->Closexo_Click(); }, S::GettingStartedText, true, false, false, ""},
+        {[this] { menu->closeExercise(); }, S::GettingStartedText, true, false, false, ""},
     };
-    menu->Closexo_Click();
+    menu->closeExercise();
     for (const auto &step : steps) {
         step.command();
         SCOPED_TRACE(int(step.state));
@@ -473,16 +473,16 @@ TEST_F(ExercisesTest, EditsAreGuarded) {
     // Cancel keeps the edited statement, still guarded, whatever the command.
     writeFile(dir + "focalines.PEM", exerciseBytes(records("ENONCE.RTF", "", "", "")));
     const std::function<void()> commands[] = {
-        [this] { menu->opencor_Click(); }, [this] { menu->opentexte_Click(); },
-        [this] { menu->Closexo_Click(); }, [this] { menu->openexo_Click(); },
-        [this] { menu->PRISENMAIN_Click(); }};
+        [this] { menu->showCorrection(); }, [this] { menu->retrieveText(); },
+        [this] { menu->closeExercise(); }, [this] { menu->showExercisesWindow(); },
+        [this] { menu->openGettingStarted(); }};
     for (const auto &command : commands) {
         answer(QMessageBox::Cancel);
         command();
     }
     // Enter answers Cancel.
     answerWithEnter();
-    menu->Closexo_Click();
+    menu->closeExercise();
     EXPECT_EQ(boxes.size(), 6);
     EXPECT_EQ(boxes.value(0), QStringLiteral("Abandon des données?|Attention: perte des "
                                              "modifications du texte."));
@@ -491,20 +491,20 @@ TEST_F(ExercisesTest, EditsAreGuarded) {
 
     // OK, then nothing chosen: the text is still the edited one, and still guarded.
     answer(QMessageBox::Ok);
-    menu->opentexte_Click();
+    menu->retrieveText();
     answer(QMessageBox::Ok);
     QTimer::singleShot(100, [] {
         if (auto *w = qobject_cast<Fichexo *>(QApplication::activeModalWidget()))
             w->closeButton()->click();
     });
-    menu->openexo_Click();
+    menu->showExercisesWindow();
     EXPECT_EQ(boxes.size(), 8);
     EXPECT_EQ(text(), edited);
     EXPECT_TRUE(menu->textModified());
 
     // OK goes on.
     answer(QMessageBox::Ok);
-    menu->opencor_Click();
+    menu->showCorrection();
     EXPECT_EQ(text(), "Corrige de l'exercice");
     EXPECT_FALSE(menu->textModified());
     // The correction is locked; nothing typed there is guarded.
@@ -515,7 +515,7 @@ TEST_F(ExercisesTest, SavingTheText) {
     ASSERT_TRUE(open("a.E21"));
     type("Réponse 1");
     chosenFile = dir + "copie.rtf";
-    menu->savetexte_Click();
+    menu->saveText();
     EXPECT_FALSE(menu->textModified());
     const QByteArray saved = readFile(chosenFile);
     EXPECT_FALSE(saved.isEmpty());
@@ -523,7 +523,7 @@ TEST_F(ExercisesTest, SavingTheText) {
     // Onto an existing file, Cancel: neither the file nor the flag change.
     type(" et 2");
     answer(QMessageBox::Cancel);
-    menu->savetexte_Click();
+    menu->saveText();
     EXPECT_EQ(boxes.value(0), QString::fromUtf8("Ecraser le fichier?|Le fichier copie.rtf existe "
                                                 "déjà.\nEcraser l'ancien?"));
     EXPECT_EQ(readFile(chosenFile), saved);
@@ -531,7 +531,7 @@ TEST_F(ExercisesTest, SavingTheText) {
 
     // OK replaces it.
     answer(QMessageBox::Ok);
-    menu->savetexte_Click();
+    menu->saveText();
     EXPECT_NE(readFile(chosenFile), saved);
     EXPECT_FALSE(menu->textModified());
 
@@ -539,14 +539,14 @@ TEST_F(ExercisesTest, SavingTheText) {
     type(" et 3");
     chosenFile = dir + "absent/copie.rtf";
     answer(QMessageBox::Ok);
-    menu->savetexte_Click();
+    menu->saveText();
     EXPECT_EQ(boxes.value(2), QString::fromUtf8("Erreur d'écriture.|Vérifier l'état du lecteur et "
                                                 "le nom du fichier."));
     EXPECT_TRUE(menu->textModified());
 
     // A cancelled dialog does nothing.
     chosenFile.clear();
-    menu->savetexte_Click();
+    menu->saveText();
     EXPECT_EQ(boxes.size(), 3);
 }
 
@@ -573,13 +573,13 @@ TEST_F(ExercisesTest, TextDialogsOpenInTheLastTextFolderElseTheDocuments) {
     // An exercise of the program's folder is open, and the process works there.
     ASSERT_TRUE(open("a.E21"));
     inDialog("");
-    real.savetexte_Click();
+    real.saveText();
     // Saved elsewhere, the next dialogs open there.
     QTemporaryDir elsewhere;
     inDialog(elsewhere.filePath("réponses.rtf"));
-    real.savetexte_Click();
+    real.saveText();
     inDialog("");
-    real.opentexte_Click();
+    real.retrieveText();
     qputenv("HOME", realHome);
     EXPECT_EQ(opened, (QStringList{home.path() + "/Documents", home.path() + "/Documents",
                                    elsewhere.path()}));
@@ -590,7 +590,7 @@ TEST_F(ExercisesTest, RetrievingAText) {
     ASSERT_TRUE(open("a.E21"));
     writeFile(dir + "notes.rtf", "Mes notes");
     chosenFile = dir + "notes.rtf";
-    menu->opentexte_Click();
+    menu->retrieveText();
     EXPECT_EQ(text(), "Mes notes");
     EXPECT_EQ(host->fich.text(), "Texte: " + dir + "notes.rtf");
     EXPECT_FALSE(menu->correctionAvailable());
@@ -598,7 +598,7 @@ TEST_F(ExercisesTest, RetrievingAText) {
     // A file that cannot be read stops at its message with the text as it was.
     chosenFile = dir + "absent.rtf";
     answer(QMessageBox::Ok);
-    menu->opentexte_Click();
+    menu->retrieveText();
     EXPECT_EQ(boxes, QStringList{QString::fromUtf8("Erreur de lecture.|Vérifier l'état du lecteur "
                                                    "et le nom du fichier.")});
     EXPECT_EQ(text(), "Mes notes");
@@ -607,20 +607,20 @@ TEST_F(ExercisesTest, RetrievingAText) {
 
 TEST_F(ExercisesTest, GettingStartedMaterial) {
     // Without the file, nothing happens.
-    menu->PRISENMAIN_Click();
+    menu->openGettingStarted();
     EXPECT_TRUE(host->fich.text().isEmpty());
     EXPECT_TRUE(boxes.isEmpty());
 
     // A file whose statement is missing: the installation message.
     writeFile(dir + "focalines.pem", exerciseBytes(records("absent.rtf", "", "", "")));
     answer(QMessageBox::Ok);
-    menu->PRISENMAIN_Click();
+    menu->openGettingStarted();
     EXPECT_EQ(boxes, QStringList{"Erreur lors du chargement|Fichier introuvable. Revoir "
                                  "l'installation du logiciel."});
     EXPECT_TRUE(host->fich.text().isEmpty());
 
     writeFile(dir + "focalines.pem", exerciseBytes(records("enonce.rtf", "config.P09", "", "")));
-    menu->PRISENMAIN_Click();
+    menu->openGettingStarted();
     EXPECT_EQ(host->fich.text(), dir + "focalines.pem");
     EXPECT_EQ(host->loaded, QStringList{dir + "CONFIG.P09"});
     type("x");
@@ -645,7 +645,7 @@ TEST_F(ExercisesTest, RequestsAndTheCommandLine) {
 
     // A request for a file that is not there: its message, and nothing else changes.
     answer(QMessageBox::Ok);
-    menu->Closexo_Click();
+    menu->closeExercise();
     boxes.clear();
     answer(QMessageBox::Ok);
     menu->serveRequest("absent.E21");
@@ -687,7 +687,7 @@ TEST_F(ExercisesTest, PrintingTheSelectionOrTheWholeText) {
             dialog->accept();
     });
     accepting.start(50);
-    menu->imprimetexte_Click();
+    menu->printText();
     EXPECT_TRUE(readFile(dir + "texte.pdf").startsWith("%PDF"));
 }
 

@@ -243,7 +243,7 @@ TEST_F(MainWindowWide, QuitAsksAndCancelKeepsTheProgramRunning) {
               QStringLiteral("Abandon des données?|Attention: perte des modifications du texte."));
 
     answerNextMessageBox(QMessageBox::Ok);
-    window->exerciseMenu()->Closexo_Click();
+    window->exerciseMenu()->closeExercise();
     EXPECT_FALSE(window->exerciseMenu()->textModified());
     answerNextMessageBox(QMessageBox::Ok);
     EXPECT_TRUE(window->close());

@@ -296,7 +296,7 @@ TEST_F(MeasureWindowTest, NoMeasurementWhileAnExerciseHidesTheValues) {
     EXPECT_FALSE(measurements()->runSeries({0, 14, 5, 1}));
     EXPECT_EQ(rowCount(), 0);
 
-    window->exerciseMenu()->opencor_Click(); // the correction shows the values again
+    window->exerciseMenu()->showCorrection(); // the correction shows the values again
     EXPECT_TRUE(measurements()->addMeasurement());
     EXPECT_EQ(rowCount(), 1);
 }
