@@ -166,20 +166,22 @@ bool DirectoryBrowser::eventFilter(QObject *watched, QEvent *event) {
         // A click on a folder opens it once the button is released over it. The list is made
         // anew before the view sees the release, which then finds no item it pressed. The second
         // press of a double click is not a click on whatever folder has come under the pointer.
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        const auto folderAt = [this, mouse] {
-            const QTreeWidgetItem *item = dirs_->itemAt(mouse->position().toPoint());
+        // The left button's folder: the one under the pointer, or none for another button.
+        const auto folderUnder = [this](const QEvent *event) {
+            const auto *mouse = static_cast<const QMouseEvent *>(event);
+            const QTreeWidgetItem *item = mouse->button() == Qt::LeftButton
+                                              ? dirs_->itemAt(mouse->position().toPoint())
+                                              : nullptr;
             return item ? item->data(0, Qt::UserRole).toString() : QString();
         };
         switch (event->type()) {
         case QEvent::MouseButtonDblClick:
             return true;
         case QEvent::MouseButtonPress:
-            pressedFolder_ = mouse->button() == Qt::LeftButton ? folderAt() : QString();
+            pressedFolder_ = folderUnder(event);
             break;
         case QEvent::MouseButtonRelease:
-            if (mouse->button() == Qt::LeftButton && !pressedFolder_.isEmpty() &&
-                folderAt() == pressedFolder_)
+            if (!pressedFolder_.isEmpty() && folderUnder(event) == pressedFolder_)
                 setDirectory(pressedFolder_);
             pressedFolder_.clear();
             break;
