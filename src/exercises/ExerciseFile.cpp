@@ -26,6 +26,13 @@ QString caseInsensitiveEntry(const QDir &dir, const QString &name) {
     return found;
 }
 
+// `name` inside `folder`. QDir::filePath would take a name beginning with ":" for one of Qt's
+// built-in resources and return it alone, outside every folder.
+QString inFolder(const QString &folder, const QString &name) {
+    if (folder.isEmpty()) return QStringLiteral("./") + name;
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
+
 } // namespace
 
 bool ExerciseFile::corrected() const {
@@ -89,19 +96,19 @@ QString resolveName(const QString &directory, const QString &name) {
     relative = QDir::cleanPath(relative);
     if (relative == QLatin1String("..") || relative.startsWith(QLatin1String("../")))
         return QString();
-    const QString plain = QDir(directory).filePath(relative);
+    const QString plain = inFolder(directory, relative);
     QString path = plain;
     if (!relative.isEmpty() && !QFileInfo::exists(plain)) {
         QDir dir(directory);
         const QStringList parts = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
         for (qsizetype i = 0; i < parts.size(); ++i) {
             QString part = parts[i];
-            if (!QFileInfo::exists(dir.filePath(part))) {
+            if (!QFileInfo::exists(inFolder(dir.path(), part))) {
                 const QString entry = caseInsensitiveEntry(dir, part);
                 if (entry.isEmpty()) return plain;
                 part = entry;
             }
-            path = dir.filePath(part);
+            path = inFolder(dir.path(), part);
             if (i + 1 < parts.size()) dir.setPath(path);
         }
     }

@@ -176,6 +176,7 @@ TEST(ExerciseFile, NamesWrittenOnWindows) {
     writeFile(dir + "Sous/Dossier/ENONCE.RTF", "x");
     writeFile(dir + "deux.rtf", "x");
     writeFile(dir + "DEUX.rtf", "x");
+    writeFile(dir + ":notes.rtf", "x");
     // Files outside the exercise's folder, and links to them inside it.
     QTemporaryDir outside;
     writeFile(outside.path() + "/dehors.rtf", "x");
@@ -192,6 +193,9 @@ TEST(ExerciseFile, NamesWrittenOnWindows) {
         {"Deux.rtf", dir + "Deux.rtf"},
         {"absent.rtf", dir + "absent.rtf"},
         {"Sous\\..\\deux.rtf", dir + "deux.rtf"},
+        // A name beginning with ":" is a file of the folder, not one of Qt's resources.
+        {":notes.rtf", dir + ":notes.rtf"},
+        {":absent.rtf", dir + ":absent.rtf"},
         // Whatever could reach outside the folder is refused, even when it exists.
         {"..\\dehors.rtf", ""},
         {"Sous/../../dehors.rtf", ""},
