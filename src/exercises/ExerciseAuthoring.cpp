@@ -442,6 +442,19 @@ void ExerciseAuthoring::showFileNames() {
     fileNames_->setText(QStringLiteral("Fichiers : ") + names.join(QStringLiteral(", ")));
 }
 
+// A description or the list of files wrapped over more lines than the window has room for:
+// once the layout has taken the new texts, the window grows with them, rather than squeezing
+// its fields over one another.
+bool ExerciseAuthoring::event(QEvent *event) {
+    const bool handled = QDialog::event(event);
+    if (QLayout *column = layout(); column && event->type() == QEvent::LayoutRequest) {
+        const int needed = column->hasHeightForWidth() ? column->totalHeightForWidth(width())
+                                                       : column->totalMinimumSize().height();
+        if (height() < needed) resize(width(), needed);
+    }
+    return handled;
+}
+
 void ExerciseAuthoring::showNotionsCount() {
     const int length = int(notionsField_->toPlainText().simplified().size());
     notionsCount_->setText(QString::fromUtf8("%1 / %2 caractères").arg(length).arg(NotionsMax));

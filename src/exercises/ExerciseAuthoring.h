@@ -55,6 +55,9 @@ class ExerciseAuthoring : public QDialog {
     std::function<QString(QWidget *parent)> chooseTextFile;
     std::function<QString(QWidget *parent, const QString &start)> chooseFolder;
 
+  protected:
+    bool event(QEvent *event) override;
+
   private:
     void takeText(int companion);
     void takeBench(int companion);

@@ -18,6 +18,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTextCharFormat>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
@@ -308,6 +309,9 @@ void ExerciseMenu::createExercise() {
     if (textState() == TextState::GettingStartedText) {
         host_.exerciseTitle()->setText(NewExerciseTitle);
         host_.exerciseText()->clear();
+        // The teacher's words in the box's plain text, not in the welcome title's format that
+        // its cursor still holds.
+        host_.exerciseText()->setCurrentCharFormat(QTextCharFormat());
         host_.exerciseText()->setReadOnly(false);
         state_.textModified = false;
     }

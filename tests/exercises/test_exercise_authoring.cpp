@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -202,6 +203,39 @@ TEST_F(TeacherExercises, MadeInTheWindowOpenedAndMadeAgainByTheCommandLine) {
         EXPECT_EQ(readTestFile(dir + "fenetre/" + name), readTestFile(dir + "commande/" + name))
             << name.toStdString();
     EXPECT_TRUE(answeredBoxes.size() == 1) << answeredBoxes.join('\n').toStdString();
+}
+
+// The blank page of a new exercise takes the teacher's words in plain text, not in the large
+// blue of the welcome title it replaces; the authoring window grows with what it describes, so
+// that a wrapped line never runs over the field above it.
+TEST_F(TeacherExercises, BlankPageInPlainTextAndEveryControlInItsPlace) {
+    menu()->closeExercise();
+    menu()->createExercise();
+    QTest::keyClicks(supertext(*window), "Trouver l'image.");
+    QTextCursor end(supertext(*window)->document());
+    end.movePosition(QTextCursor::End);
+    EXPECT_NE(end.charFormat().fontPointSize(), 18);
+    EXPECT_NE(end.charFormat().foreground().color(), QColor(0, 0, 200));
+
+    click("takeText_0");
+    click("takeBench_1");
+    click("takeText_2");
+    click("takeBench_3");
+    setBaseName(dir + "un/dossier/au/nom/assez/long/pour/que/la/ligne/passe/a/la/suivante",
+                "un-nom-de-base-assez-long-lui-aussi-pour-la-liste-des-fichiers");
+    exercises::ExerciseAuthoring *author = menu()->authoringWindow();
+    for (int i = 0; i < 3; ++i) // the layout requests of the group boxes, then the window's
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    const auto bottom = [&](const char *name) {
+        QWidget *w = control<QWidget>(name);
+        return w->mapTo(author, QPoint(0, w->height()));
+    };
+    const auto top = [&](const char *name) {
+        return control<QWidget>(name)->mapTo(author, QPoint());
+    };
+    EXPECT_LE(bottom("notionsField").y(), top("notionsCount").y());
+    EXPECT_LE(bottom("fileNames").y(), top("closeButton").y());
+    EXPECT_TRUE(answeredBoxes.isEmpty()) << answeredBoxes.join('\n').toStdString();
 }
 
 // Opened with "Modifier un exercice…" and saved unchanged under another base name, every
