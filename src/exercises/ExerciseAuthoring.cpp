@@ -317,8 +317,12 @@ ExerciseDraft ExerciseAuthoring::draft() const {
     return d;
 }
 
+QString ExerciseAuthoring::folder() const {
+    return QDir::fromNativeSeparators(folderField_->text().trimmed());
+}
+
 bool ExerciseAuthoring::save() {
-    const QString folder = QDir::fromNativeSeparators(folderField_->text().trimmed());
+    const QString folder = this->folder();
     auto planned =
         planExercise(draft(), folder, baseNameField_->text().trimmed(), host_.programDirectory());
     if (auto *error = std::get_if<config::FileError>(&planned)) {

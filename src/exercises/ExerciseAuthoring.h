@@ -41,6 +41,8 @@ class ExerciseAuthoring : public QDialog {
 
     // The exercise as the window holds it.
     ExerciseDraft draft() const;
+    // The folder the exercise is saved in, as the window shows it.
+    QString folder() const;
     // The unsaved-exercise question when the teacher changed something since it was started,
     // opened or saved; true to go on.
     bool mayDiscard();

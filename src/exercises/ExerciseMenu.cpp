@@ -100,7 +100,7 @@ ExerciseMenu::ExerciseMenu(ExerciseHost &host, QObject *parent)
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilter(QStringLiteral("Exercices de Focalines (*.E21 *.e21)"));
-        dialog.setDirectory(textFolder());
+        dialog.setDirectory(exerciseFolder());
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return QString();
         return dialog.selectedFiles().constFirst();
@@ -218,6 +218,13 @@ QString ExerciseMenu::textFolder() const {
           QStandardPaths::writableLocation(QStandardPaths::HomeLocation)})
         if (const QString writable = writableFolder(folder); !writable.isEmpty()) return writable;
     return QDir::homePath();
+}
+
+QString ExerciseMenu::exerciseFolder() const {
+    if (authoring_)
+        if (const QFileInfo folder(authoring_->folder()); folder.isDir())
+            return folder.absoluteFilePath();
+    return textFolder();
 }
 
 void ExerciseMenu::saveText() {

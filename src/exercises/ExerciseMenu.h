@@ -106,8 +106,11 @@ class ExerciseMenu : public QObject {
     // user's documents, else the home folder; never a folder the user cannot write into (the
     // program's own folder, once installed).
     QString textFolder() const;
-    // The exercise file that "Modifier un exercice…" opens; it starts in `textFolder()` too.
+    // The exercise file that "Modifier un exercice…" opens; it starts in `exerciseFolder()`.
     std::function<QString(QWidget *parent)> chooseExerciseFile;
+    // The folder of the exercise made or edited last in the authoring window, else
+    // `textFolder()`.
+    QString exerciseFolder() const;
 
   private:
     QAction *addItem(const char *name, const QString &caption, void (ExerciseMenu::*command)());

@@ -144,6 +144,8 @@ TEST_F(TeacherExercises, MadeInTheWindowOpenedAndMadeAgainByTheCommandLine) {
 
     const QString made = dir + "fenetre/ou-est-l-image.E21";
     EXPECT_EQ(fich(*window)->text(), made);
+    // "Modifier un exercice…" starts where the exercise was saved, not where its text came from.
+    EXPECT_EQ(QDir(menu()->exerciseFolder()), QDir(dir + "fenetre"));
     EXPECT_TRUE(supertext(*window)->toPlainText().contains(QString::fromUtf8("Où est l'image")));
     EXPECT_TRUE(window->bench().option(bench::TwoLenses));
     EXPECT_TRUE(window->valuesHidden());
