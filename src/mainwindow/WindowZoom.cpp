@@ -47,7 +47,14 @@ int setPercent(int requested) {
     // A window keeps its size in its own units; a resize brings its size on the screen in line,
     // and the whole of it is painted again at the new resolution.
     for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (!w->isVisible()) continue;
+        if (!w->isVisible()) {
+            // A window hidden after it was shown (a menu, a window closed) keeps its pixels,
+            // which its next showing at the same size would take as they are: drawn at the
+            // new ratio into the old number of pixels, it would be cut at its right and
+            // bottom. A size of its own makes it take new ones then.
+            if (QBackingStore *store = w->backingStore()) store->resize(w->size() + QSize(1, 1));
+            continue;
+        }
         const QSize size = w->size();
         w->resize(size + QSize(1, 1));
         w->resize(size);

@@ -3,9 +3,11 @@
 
 #include "MainWindowFixture.h"
 
+#include "exercises/ExerciseMenu.h"
 #include "mainwindow/WindowZoom.h"
 
 #include <QBackingStore>
+#include <QMenu>
 #include <QScreen>
 #include <QSettings>
 #include <QTest>
@@ -57,6 +59,26 @@ TEST_F(MainWindowSmall, OnlyTheZoomsThatFitAreOfferedAndEachMakesPixelsOfTheWind
     window = std::make_unique<mainwindow::MainWindow>(
         mainwindow::MainWindow::Options{programDir.path() + QLatin1Char('/')});
     EXPECT_EQ(percent(), 125);
+    window->setZoom(100);
+}
+
+// A menu shown before a zoom is shown after it at the new ratio, whole: not drawn larger into
+// the pixels it had, cut at its right and bottom.
+TEST_F(MainWindowSmall, AMenuShownBeforeAZoomIsWholeAfterIt) {
+    QMenu *menu = window->exerciseMenu()->menu();
+    menu->popup(QPoint(10, 10));
+    menu->repaint();
+    menu->hide();
+    QTest::keySequence(window.get(), QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    ASSERT_EQ(mainwindow::zoom::percent(), 125);
+    menu->popup(QPoint(10, 10));
+    menu->repaint();
+    const auto *pixels = dynamic_cast<QImage *>(menu->backingStore()->handle()->paintDevice());
+    ASSERT_NE(pixels, nullptr);
+    const QSize whole = (QSizeF(menu->size()) * 1.25).toSize();
+    EXPECT_GE(pixels->width(), whole.width());
+    EXPECT_GE(pixels->height(), whole.height());
+    menu->hide();
     window->setZoom(100);
 }
 
