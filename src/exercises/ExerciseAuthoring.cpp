@@ -18,6 +18,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTextDocument>
@@ -218,11 +220,22 @@ ExerciseAuthoring::ExerciseAuthoring(ExerciseHost &host, QWidget *parent)
     buttons->addWidget(closeButton_);
     buttons->addWidget(saveButton_);
 
+    // The sections scroll where the screen is too small for them (a large zoom on a laptop);
+    // the buttons stay in sight under them.
+    auto *page = new QWidget;
+    auto *sections = new QVBoxLayout(page);
+    sections->setContentsMargins(0, 0, 0, 0);
+    sections->addWidget(exercise);
+    sections->addWidget(parts[0]);
+    sections->addWidget(parts[1]);
+    sections->addWidget(saving);
+    sections_ = new QScrollArea(this);
+    sections_->setFrameShape(QFrame::NoFrame);
+    sections_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    sections_->setWidgetResizable(true);
+    sections_->setWidget(page);
     auto *column = new QVBoxLayout(this);
-    column->addWidget(exercise);
-    column->addWidget(parts[0]);
-    column->addWidget(parts[1]);
-    column->addWidget(saving);
+    column->addWidget(sections_);
     column->addLayout(buttons);
 
     connect(titleField_, &QLineEdit::textEdited, this, &ExerciseAuthoring::titleEdited);
@@ -446,16 +459,42 @@ void ExerciseAuthoring::showFileNames() {
     fileNames_->setText(QStringLiteral("Fichiers : ") + names.join(QStringLiteral(", ")));
 }
 
-// A description or the list of files wrapped over more lines than the window has room for:
-// once the layout has taken the new texts, the window grows with them, rather than squeezing
-// its fields over one another.
+void ExerciseAuthoring::showBeside(QWidget *main) {
+    if (!isVisible()) {
+        const QRect free = (main ? main->screen() : screen())->availableGeometry();
+        const QRect beside = main ? main->frameGeometry() : QRect(free.topLeft(), QSize());
+        move(beside.right() + 1, beside.top());
+        show();
+        // Once shown, the window has its frame and its sections their width.
+        fitInScreen(free, true);
+    }
+    raise();
+    activateWindow();
+}
+
+// As tall as the sections need (or taller when `exact` is false and it is), within the screen's
+// free area, and wholly in it: beside the main window where there is room, else against the
+// screen's right edge.
+void ExerciseAuthoring::fitInScreen(const QRect &free, bool exact) {
+    layout()->activate();
+    const QSize frame = frameGeometry().size() - size();
+    QWidget *page = sections_->widget();
+    const int pageHeight = page->hasHeightForWidth()
+                               ? page->heightForWidth(sections_->viewport()->width())
+                               : page->sizeHint().height();
+    const int needed = height() - sections_->viewport()->height() + pageHeight;
+    resize(std::min(width(), free.width() - frame.width()),
+           std::min(exact ? needed : std::max(height(), needed), free.height() - frame.height()));
+    move(std::clamp(x(), free.left(), free.right() + 1 - width() - frame.width()),
+         std::clamp(y(), free.top(), free.bottom() + 1 - height() - frame.height()));
+}
+
+// A description or the list of files wrapped over more lines: once the layout has taken the new
+// texts, the window grows with them as far as the screen allows.
 bool ExerciseAuthoring::event(QEvent *event) {
     const bool handled = QDialog::event(event);
-    if (QLayout *column = layout(); column && event->type() == QEvent::LayoutRequest) {
-        const int needed = column->hasHeightForWidth() ? column->totalHeightForWidth(width())
-                                                       : column->totalMinimumSize().height();
-        if (height() < needed) resize(width(), needed);
-    }
+    if (event->type() == QEvent::LayoutRequest && isVisible() && screen())
+        fitInScreen(screen()->availableGeometry(), false);
     return handled;
 }
 

@@ -13,6 +13,8 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QRect;
+class QScrollArea;
 class QSpinBox;
 
 namespace exercises {
@@ -38,6 +40,9 @@ class ExerciseAuthoring : public QDialog {
     // "Enregistrer": checks, asks before replacing files, writes, then offers to open the
     // exercise. True when it was written.
     bool save();
+    // Shows the window beside `main` where the screen has room, else against the screen's right
+    // edge, as tall as its sections need and the screen allows; raised when already shown.
+    void showBeside(QWidget *main);
 
     // The exercise as the window holds it.
     ExerciseDraft draft() const;
@@ -69,6 +74,7 @@ class ExerciseAuthoring : public QDialog {
     void titleEdited(const QString &title);
     void showFileNames();
     void showNotionsCount();
+    void fitInScreen(const QRect &free, bool exact);
 
     ExerciseHost &host_;
     std::array<CompanionSource, CompanionCount> sources_;
@@ -91,6 +97,7 @@ class ExerciseAuthoring : public QDialog {
     QLabel *fileNames_;
     QPushButton *saveButton_;
     QPushButton *closeButton_;
+    QScrollArea *sections_;
 };
 
 } // namespace exercises

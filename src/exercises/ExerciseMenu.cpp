@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrinter>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QTextCharFormat>
 #include <QTextDocument>
@@ -298,14 +297,6 @@ ExerciseAuthoring *ExerciseMenu::authoringWindow() {
             if (mayDiscardText()) openExerciseFile(path);
         };
         authoring_->textSaved = [this] { state_.textModified = false; };
-        // Beside the main window where the screen has room, else against the screen's right
-        // edge: the bench and the text to take stay in sight.
-        if (QWidget *main = host_.hostWindow(); main && main->screen()) {
-            const QRect screen = main->screen()->availableGeometry();
-            const QRect frame = main->frameGeometry();
-            const int x = std::min(frame.right() + 1, screen.right() + 1 - authoring_->width());
-            authoring_->move(std::max(x, screen.left()), frame.top());
-        }
     }
     return authoring_;
 }
@@ -324,9 +315,8 @@ void ExerciseMenu::createExercise() {
     }
     ExerciseAuthoring *window = authoringWindow();
     if (!window->isVisible()) window->startNew();
-    window->show();
-    window->raise();
-    window->activateWindow();
+    // Beside the main window: the bench and the text to take stay in sight.
+    window->showBeside(host_.hostWindow());
 }
 
 void ExerciseMenu::editExercise() {
@@ -334,9 +324,7 @@ void ExerciseMenu::editExercise() {
     if (!window->mayDiscard()) return;
     const QString path = chooseExerciseFile(host_.hostWindow());
     if (path.isEmpty() || !window->edit(path)) return;
-    window->show();
-    window->raise();
-    window->activateWindow();
+    window->showBeside(host_.hostWindow());
 }
 
 void ExerciseMenu::showGettingStartedText() {

@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTest>
 
@@ -238,6 +239,19 @@ TEST_F(TeacherExercises, BlankPageInPlainTextAndEveryControlInItsPlace) {
     EXPECT_LE(bottom("notionsField").y(), top("notionsCount").y());
     EXPECT_LE(bottom("fileNames").y(), top("closeButton").y());
     EXPECT_TRUE(answeredBoxes.isEmpty()) << answeredBoxes.join('\n').toStdString();
+}
+
+// At a zoom where the window would be taller than the screen, its sections scroll and the
+// whole window, "Enregistrer" included, stays on the screen.
+TEST_F(TeacherExercises, AtALargeZoomTheAuthoringWindowStaysWithinTheScreen) {
+    window->setZoom(125);
+    menu()->createExercise();
+    exercises::ExerciseAuthoring *author = menu()->authoringWindow();
+    EXPECT_TRUE(author->screen()->availableGeometry().contains(author->frameGeometry()));
+    QWidget *save = control<QWidget>("saveButton");
+    EXPECT_TRUE(author->rect().contains(QRect(save->mapTo(author, QPoint()), save->size())));
+    author->hide();
+    window->setZoom(100);
 }
 
 // Opened with "Modifier un exercice…" and saved unchanged under another base name, every
