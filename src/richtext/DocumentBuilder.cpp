@@ -307,7 +307,10 @@ void DocumentBuilder::finishTable() {
     }
     format.setColumnWidthConstraints(widths);
     format.setCellPadding(pixelsFromTwips(widthsRow_.gap));
-    format.setBorder(pixelsFromTwips(widthsRow_.borderWidth));
+    // Word's usual half point (10 twips) and thinner borders are a line of one pixel: a
+    // fraction of a pixel would be left out on the screen and on paper.
+    format.setBorder(widthsRow_.borderWidth ? std::max(1.0, pixelsFromTwips(widthsRow_.borderWidth))
+                                            : 0.0);
     format.setBorderStyle(widthsRow_.borderWidth ? QTextFrameFormat::BorderStyle_Solid
                                                  : QTextFrameFormat::BorderStyle_None);
     table_->setFormat(format);

@@ -370,6 +370,24 @@ TEST(Reader, TablesAreQTextTables) {
     EXPECT_EQ(richtext::plainText(*d).toStdString(), "Avant\na1 a2\tb\t\n\tc\td\nAprès\n");
 }
 
+// Word's usual table border of half a point (10 twips), and thinner ones, show as a line of one
+// pixel, not as a fraction of a pixel that the screen and the printout leave out.
+TEST(Reader, ThinTableBordersShowAsOnePixelAtLeast) {
+    const struct {
+        const char *width;
+        double pixels;
+    } cases[] = {{"\\brdrw1", 1}, {"\\brdrw10", 1}, {"", 1}, {"\\brdrw45", 3}};
+    for (const auto &c : cases) {
+        const auto d = read(QByteArray(R"({\rtf1\trowd\clbrdrt\brdrs)") + c.width +
+                            R"(\cellx1500\pard\intbl a\cell\row})");
+        QTextTable *table = nullptr;
+        for (auto it = d->rootFrame()->begin(); !it.atEnd(); ++it)
+            if (!table) table = qobject_cast<QTextTable *>(it.currentFrame());
+        ASSERT_NE(table, nullptr) << c.width;
+        EXPECT_DOUBLE_EQ(table->format().border(), c.pixels) << c.width;
+    }
+}
+
 TEST(Reader, PicturesShowAtTheirGoalSizeAndNeverAsText) {
     ensureApplication<QGuiApplication>();
     QImage red(4, 2, QImage::Format_RGB32);
