@@ -1,6 +1,8 @@
 #include "DocumentDescription.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
+#include <QImage>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -100,3 +102,10 @@ QString describeDocument(const QTextDocument &document) {
     return out.join('\n');
 }
 
+QByteArray pngBytes(const QImage &image) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png;
+}

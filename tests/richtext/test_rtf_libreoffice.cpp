@@ -4,9 +4,9 @@
 // its own) converts all the written files to text in one run; its lines must be the lines of our
 // reading of the original. Exit code 77 (skipped) where LibreOffice is not installed.
 
+#include "DocumentDescription.h"
 #include "richtext/RichText.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -76,11 +76,8 @@ QByteArray codePages() {
 QByteArray pictures() {
     QImage image(6, 4, QImage::Format_RGB32);
     image.fill(Qt::blue);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    const QByteArray pict = "{\\pict\\pngblip\\picwgoal600\\pichgoal400 " + png.toHex() + "}";
+    const QByteArray pict =
+        "{\\pict\\pngblip\\picwgoal600\\pichgoal400 " + pngBytes(image).toHex() + "}";
     return "\\pard image " + pict + "\\par\\pard " + pict + "\\par\\pard m{\\super 2}" + pict +
            "\\par\\pard " + pict + "{\\super 3}\\par\\pard fin\\par\n";
 }

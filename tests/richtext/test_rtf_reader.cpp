@@ -4,7 +4,6 @@
 #include "richtext/RichText.h"
 #include "richtext/RtfKeywords.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -226,12 +225,7 @@ TEST(Reader, PictureDigitsReadTheSameHoweverTheyAreLaidOut) {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             image.setPixel(x, y, qRgb(40 * x, 80 * y, 200));
-    QByteArray png;
-    {
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
-    }
+    const QByteArray png = pngBytes(image);
     const QByteArray hex = png.toHex();
     // The digits cut into lines of n, in upper case, or apart by other bytes.
     const auto lines = [&](qsizetype n, const QByteArray &between) {
@@ -392,12 +386,7 @@ TEST(Reader, PicturesShowAtTheirGoalSizeAndNeverAsText) {
     ensureApplication<QGuiApplication>();
     QImage red(4, 2, QImage::Format_RGB32);
     red.fill(Qt::red);
-    QByteArray png;
-    {
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        red.save(&buffer, "PNG");
-    }
+    const QByteArray png = pngBytes(red);
     const QByteArray hex = png.toHex();
     struct Case {
         QByteArray rtf;
@@ -446,12 +435,7 @@ TEST(Reader, LargePicturesReadAsSmallOnes) {
     for (int y = 0; y < noise.height(); ++y)
         for (int x = 0; x < noise.width(); ++x)
             noise.setPixel(x, y, QRgb(random()) | 0xFF000000u);
-    QByteArray png;
-    {
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        noise.save(&buffer, "PNG");
-    }
+    const QByteArray png = pngBytes(noise);
     ASSERT_GT(png.size(), 40 * 1024); // large enough to decode on a thread
     const QByteArray hex = png.toHex();
     const QByteArray pict = "{\\pict\\pngblip\\picwgoal1500\\pichgoal750 " + hex + "}";
