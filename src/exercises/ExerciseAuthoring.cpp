@@ -234,6 +234,7 @@ ExerciseAuthoring::ExerciseAuthoring(ExerciseHost &host, QWidget *parent)
     sections_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     sections_->setWidgetResizable(true);
     sections_->setWidget(page);
+    page->installEventFilter(this);
     auto *column = new QVBoxLayout(this);
     column->addWidget(sections_);
     column->addLayout(buttons);
@@ -489,13 +490,17 @@ void ExerciseAuthoring::fitInScreen(const QRect &free, bool exact) {
          std::clamp(y(), free.top(), free.bottom() + 1 - height() - frame.height()));
 }
 
-// A description or the list of files wrapped over more lines: once the layout has taken the new
-// texts, the window grows with them as far as the screen allows.
-bool ExerciseAuthoring::event(QEvent *event) {
-    const bool handled = QDialog::event(event);
-    if (event->type() == QEvent::LayoutRequest && isVisible() && screen())
-        fitInScreen(screen()->availableGeometry(), false);
-    return handled;
+// A description or the list of files wrapped over more lines: once the sections have taken the
+// new texts, the window grows with them as far as the screen allows.
+bool ExerciseAuthoring::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == sections_->widget() && event->type() == QEvent::LayoutRequest)
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isVisible() && screen()) fitInScreen(screen()->availableGeometry(), false);
+            },
+            Qt::QueuedConnection);
+    return QDialog::eventFilter(watched, event);
 }
 
 void ExerciseAuthoring::showNotionsCount() {

@@ -63,7 +63,7 @@ class ExerciseAuthoring : public QDialog {
     std::function<QString(QWidget *parent, const QString &start)> chooseFolder;
 
   protected:
-    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
     void takeText(int companion);
