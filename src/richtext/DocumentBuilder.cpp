@@ -181,7 +181,10 @@ void DocumentBuilder::closeBlock(const ParaState &p, const CharState &c) {
     flush();
     if (!(p == openedWith_)) cursor_.setBlockFormat(cachedBlockFormat(p, openedWithBreak_));
     const CachedFormat &mark = cachedFormat(c);
-    if (cursor_.block().length() == 1) cursor_.setBlockCharFormat(mark.format);
+    // An empty paragraph shows its mark's format; so does a cell's first paragraph, which no
+    // mark before it gives one, once a pupil has emptied it and types again.
+    if (cursor_.block().length() == 1 || (table_ && cursor_.block() == cellStart_))
+        cursor_.setBlockCharFormat(mark.format);
     markFormatIndex_ = mark.index;
     block_ = Block::Ended;
 }
@@ -220,6 +223,7 @@ void DocumentBuilder::startTable() {
     format.setBorderCollapse(true);
     table_ = cursor_.insertTable(1, columns, format);
     cursor_ = table_->cellAt(0, 0).firstCursorPosition();
+    cellStart_ = cursor_.block();
     wantRow_ = wantCol_ = cursorRow_ = cursorCol_ = 0;
     usedRows_ = 1;
     widthsRow_ = row_;
@@ -249,6 +253,7 @@ void DocumentBuilder::enterCell() {
     usedRows_ = std::max(usedRows_, wantRow_ + 1);
     if (cursorRow_ == wantRow_ && cursorCol_ == wantCol_) return; // the table is full
     cursor_ = table_->cellAt(wantRow_, wantCol_).firstCursorPosition();
+    cellStart_ = cursor_.block();
     cursorRow_ = wantRow_;
     cursorCol_ = wantCol_;
     block_ = Block::Fresh;

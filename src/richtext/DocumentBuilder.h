@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -99,6 +100,7 @@ class DocumentBuilder {
     const RtfTables &tables_;
     const RowDef &row_;
     QTextCursor cursor_;
+    QTextBlock cellStart_; // the first paragraph of the cell being filled
     Block block_ = Block::Fresh;
     ParaState openedWith_;
     bool openedWithBreak_ = false;
@@ -151,7 +153,7 @@ class DocumentBuilder {
     ParaState blockCacheState_;
     bool blockCacheBreak_ = false;
     QTextBlockFormat blockCache_;
-    int blockCacheIndex_ = 0;  // its number in the document
+    int blockCacheIndex_ = 0; // its number in the document
     int markFormatIndex_ = 0; // the format of the last \par, by its number in the document
 
     QTextTable *table_ = nullptr;

@@ -382,6 +382,23 @@ TEST(Reader, ThinTableBordersShowAsOnePixelAtLeast) {
     }
 }
 
+// A pupil who replaces the "?" of a cell writes in the cell's font, not in the document's
+// default: the cell's paragraph keeps the format of its mark, as a paragraph does.
+TEST(Reader, TextTypedIntoAnEmptiedCellTakesTheCellsFormat) {
+    const auto d = read(R"({\rtf1{\fonttbl{\f0 Arial;}{\f1 Times New Roman;}}\f1\fs28
+\trowd\cellx1500\cellx3000\pard\intbl OA\cell ?\cell\row\pard Fin\par})");
+    QTextTable *table = nullptr;
+    for (auto it = d->rootFrame()->begin(); !it.atEnd(); ++it)
+        if (!table) table = qobject_cast<QTextTable *>(it.currentFrame());
+    ASSERT_NE(table, nullptr);
+    QTextCursor cursor = table->cellAt(0, 1).lastCursorPosition();
+    cursor.deletePreviousChar();
+    cursor.insertText(QStringLiteral("30 cm"));
+    const QTextCharFormat typed = cursor.charFormat();
+    EXPECT_EQ(typed.fontFamilies().toStringList(), QStringList{"Times New Roman"});
+    EXPECT_DOUBLE_EQ(typed.fontPointSize(), 14);
+}
+
 TEST(Reader, PicturesShowAtTheirGoalSizeAndNeverAsText) {
     ensureApplication<QGuiApplication>();
     QImage red(4, 2, QImage::Format_RGB32);
