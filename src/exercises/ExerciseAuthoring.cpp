@@ -399,7 +399,8 @@ void ExerciseAuthoring::chooseFile(int companion) {
 bool ExerciseAuthoring::mayDiscard() {
     return !changed_ || !isVisible() ||
            ui::askOkCancel(this, QStringLiteral("Abandon des données?"),
-                           QString::fromUtf8("Attention: l'exercice n'est pas enregistré."));
+                           QString::fromUtf8("Attention: l'exercice n'est pas enregistré."),
+                           ui::DefaultAnswer::Cancel); // Enter keeps the teacher's work
 }
 
 void ExerciseAuthoring::reject() {

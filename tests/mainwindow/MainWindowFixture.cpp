@@ -59,7 +59,10 @@ void MainWindowTest::answerMessageBox(QMessageBox::StandardButton button, int at
             return;
         }
         answeredBoxes << box->windowTitle() + QLatin1Char('|') + box->text();
-        box->button(button)->click();
+        if (button == QMessageBox::NoButton)
+            QTest::keyClick(box, Qt::Key_Return);
+        else
+            box->button(button)->click();
     });
 }
 

@@ -85,7 +85,8 @@ class MainWindowTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    // Answers the next message box with `button` and records its title and text.
+    // Answers the next message box with `button`, or with the Enter key as a hurried user does
+    // when `button` is NoButton, and records its title and text.
     void answerNextMessageBox(QMessageBox::StandardButton button);
 
     void answerMessageBox(QMessageBox::StandardButton button, int attempts);
