@@ -157,6 +157,10 @@ bool ExerciseMenu::mayDiscardText() {
                            ui::DefaultAnswer::Cancel);
 }
 
+bool ExerciseMenu::mayQuit() {
+    return mayDiscardText() && (!authoring_ || authoring_->mayDiscard());
+}
+
 // Prise en main: the getting-started material of the program's directory, editable.
 void ExerciseMenu::openGettingStarted() {
     const QString dir = host_.programDirectory();

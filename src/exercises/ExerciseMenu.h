@@ -67,6 +67,9 @@ class ExerciseMenu : public QObject {
 
     // The unsaved-text question when the text was edited; true to go on.
     bool mayDiscardText();
+    // Before the program ends: the unsaved-text question, then the authoring window's question
+    // about an exercise changed and not saved; true to go on.
+    bool mayQuit();
 
     // The items, with the names of their controls: PRISENMAIN "Prise en main", openexo "Ouvrir un
     // exercice (énoncé + configuration)", opencor "Voir la correction", savetexte "Enregistrer le

@@ -400,7 +400,7 @@ void MainWindow::closeEvent(QCloseEvent *event) {
 
 // Form_QueryUnload: true when the window may close.
 bool MainWindow::formQueryUnload() {
-    if (!exerciseMenu_->mayDiscardText()) return false;
+    if (!exerciseMenu_->mayQuit()) return false;
     return ui::askOkCancel(this, QStringLiteral("Fermer"),
                            QStringLiteral("Quitter vraiment Focalines ?"));
 }
@@ -650,8 +650,7 @@ void MainWindow::connectPanels() {
     connect(panels_, &ParameterPanels::axisLengthStepped, this, &MainWindow::stepAxisLength);
     connect(panels_, &ParameterPanels::precisionStepped, this, &MainWindow::stepPrecision);
     connect(panels_, &ParameterPanels::precisionSelected, this, &MainWindow::selectPrecision);
-    connect(panels_, &ParameterPanels::measurementsRequested, this,
-            [this] { showMeasurements(); });
+    connect(panels_, &ParameterPanels::measurementsRequested, this, [this] { showMeasurements(); });
     for (int i = 0; i < 3; ++i) {
         connect(figure_->handle(i), &FigureHandle::moved, this, &MainWindow::dragHandle);
         connect(figure_->handle(i), &FigureHandle::pressed, this, &MainWindow::beginGesture);

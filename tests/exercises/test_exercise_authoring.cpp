@@ -298,6 +298,11 @@ TEST_F(TeacherExercises, EveryBundledExerciseSavedAgainUnderAnotherName) {
     EXPECT_EQ(
         answeredBoxes.constLast(),
         QString::fromUtf8("Abandon des données?|Attention: l'exercice n'est pas enregistré."));
+    // Nor by quitting the program.
+    const QString question = answeredBoxes.takeLast();
+    answerNextMessageBox(QMessageBox::NoButton);
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(answeredBoxes.constLast(), question);
 }
 
 // With the option, no value of the image reaches the window until the exercise ends; the bench
