@@ -96,7 +96,7 @@ QString helpFilePath(const QString &programDirectory) {
 }
 
 HelpBrowser::HelpBrowser(QHelpEngine *engine, QWidget *parent)
-    : QTextBrowser(parent), engine_(engine) {
+    : QTextBrowser(parent), engine_(engine), unzoomedPointSize_(font().pointSizeF()) {
     setOpenLinks(false);
     connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) {
         if (url.scheme() == QLatin1String("qthelp") || url.isRelative())
@@ -122,7 +122,12 @@ void HelpBrowser::setZoomPercent(int percent) {
     QScrollBar *bar = verticalScrollBar();
     const double at = bar->maximum() > 0 ? double(bar->value()) / bar->maximum() : 0;
     zoom_ = percent;
-    // The page is read again: its sizes come from its text and its style sheet.
+    // Headings take their size from the page's default font, whatever the style sheet gives
+    // them, so that font is scaled too.
+    QFont scaled = font();
+    scaled.setPointSizeF(unzoomedPointSize_ * zoom_ / 100.0);
+    setFont(scaled);
+    // The page is read again: its other sizes come from its text and its style sheet.
     reload();
     bar->setValue(qRound(at * bar->maximum()));
 }

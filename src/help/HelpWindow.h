@@ -33,6 +33,7 @@ class HelpBrowser : public QTextBrowser {
   private:
     QHelpEngine *engine_;
     int zoom_ = 100;
+    qreal unzoomedPointSize_;
 };
 
 // The help window: contents, index and full-text search on the left, the page on the right,

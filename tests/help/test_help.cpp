@@ -22,7 +22,9 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextLayout>
 
 namespace {
 
@@ -199,12 +201,23 @@ TEST(HelpWindow, OneClickOpensAPageAndTheWindowAnswersItsKeys) {
     forward->trigger();
     EXPECT_EQ(page(), indexPage);
 
-    // The text grows with Ctrl++, by steps, and comes back with Ctrl+0; the history stays.
+    // The text grows with Ctrl++, by steps, headings included, and comes back with Ctrl+0; the
+    // history stays.
+    const auto headingHeight = [&] {
+        QTextDocument *page = window.browser()->document();
+        page->size(); // laid out
+        for (QTextBlock block = page->begin(); block.isValid(); block = block.next())
+            if (block.blockFormat().headingLevel() == 1) return block.layout()->lineAt(0).height();
+        return qreal(0);
+    };
     const qreal height = window.browser()->document()->size().height();
+    const qreal heading = headingHeight();
+    ASSERT_GT(heading, 0);
     QTest::keyClick(&window, Qt::Key_Plus, Qt::ControlModifier);
     QTest::keyClick(&window, Qt::Key_Plus, Qt::ControlModifier);
     EXPECT_EQ(window.browser()->zoomPercent(), 150);
     EXPECT_GT(window.browser()->document()->size().height(), height * 1.3);
+    EXPECT_GT(headingHeight(), heading * 1.3);
     QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
     EXPECT_NEAR(window.browser()->document()->size().height(), height, 1);
     EXPECT_EQ(page(), indexPage);
