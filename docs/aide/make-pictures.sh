@@ -113,6 +113,13 @@ if command -v Xvfb >/dev/null && [ -x "$shot" ]; then
     CROP=866x546+158+0 RESIZE=640x window mesures.png "mousemove 352 458 click 1" \
         "key alt+s" "key Tab Tab" "key ctrl+a" "type 20" "key Return"
     # The authoring window of "Créer un exercice…", a title, notions, marks and the bench taken.
+    # Its folder is the one a teacher's account proposes, its documents folder, rather than
+    # the home of the account that makes the pictures.
+    teacher=/home/prof
+    [ -e "$teacher" ] && made= || made=1
+    mkdir -p "$teacher/Documents"
+    settings=$(mktemp -d)
+    HOME=$teacher XDG_CONFIG_HOME=$settings \
     CONF=loupe.P09 CROP=trim window creer-exercice.png "mousemove 470 330 click 1" \
         "key Up Up Return" "search --sync --name ^Focalines windowmove %1 2000 0" \
         "search --sync --name ^Créer windowmove %1 0 0" \
@@ -120,6 +127,8 @@ if command -v Xvfb >/dev/null && [ -x "$shot" ]; then
         "mousemove 373 95 click 1" "type Image" "key space" "type virtuelle" \
         "mousemove 363 155 click --repeat 2 1" "mousemove 137 186 click 1" \
         "mousemove 353 322 click 1" "mousemove 373 50 click 1"
+    rm -rf "$settings"
+    [ -z "$made" ] || rm -rf "$teacher"
     # The save and open windows start in the current folder: a class folder with a few
     # configurations in it.
     class="/tmp/Documents de la classe/TP-optique"
