@@ -119,7 +119,9 @@ TEST(HelpWindow, OpensAtItsContentsWithIndexAndSearch) {
         EXPECT_FALSE(window.engine()->documentsForKeyword(QString::fromUtf8(keyword)).isEmpty())
             << keyword;
 
-    if (indexed.isEmpty()) ASSERT_TRUE(indexed.wait(30000));
+    if (indexed.isEmpty()) {
+        ASSERT_TRUE(indexed.wait(30000));
+    }
     QSignalSpy searched(search, &QHelpSearchEngine::searchingFinished);
     window.search(QStringLiteral("foyer"));
     ASSERT_TRUE(searched.wait(30000));
