@@ -1,48 +1,20 @@
 #include "mainwindow/FieldEdit.h"
 
+#include "ui/NumberTextFilter.h"
+
 #include <QKeyEvent>
-#include <QValidator>
 
 namespace mainwindow {
 
-namespace {
-
-// Keeps only what the keyboard filter lets through in any text that reaches the field, pasted
-// or dropped.
-class FieldTextFilter : public QValidator {
-  public:
-    using QValidator::QValidator;
-    State validate(QString &input, int &pos) const override {
-        QString kept;
-        int newPos = 0;
-        for (int i = 0; i < input.size(); ++i) {
-            if (auto c = FieldEdit::filterKey(input[i])) {
-                kept += *c;
-                if (i < pos) ++newPos;
-            }
-        }
-        input = kept;
-        pos = newPos;
-        return Acceptable;
-    }
-};
-
-} // namespace
-
 FieldEdit::FieldEdit(int index, QWidget *parent) : QLineEdit(parent), index_(index) {
     setAlignment(Qt::AlignCenter);
-    setValidator(new FieldTextFilter(this));
+    setValidator(new ui::NumberTextFilter(this));
     QPalette p = palette();
     p.setColor(QPalette::Base, Qt::white);
     setPalette(p);
 }
 
-std::optional<QChar> FieldEdit::filterKey(QChar c) {
-    if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) return c;
-    if (c == QLatin1Char('.') || c == QLatin1Char(',')) return QLatin1Char(',');
-    if (c == QLatin1Char('-')) return c;
-    return std::nullopt;
-}
+std::optional<QChar> FieldEdit::filterKey(QChar c) { return ui::filterNumberKey(c); }
 
 bool FieldEdit::event(QEvent *event) {
     if (event->type() == QEvent::ShortcutOverride) {

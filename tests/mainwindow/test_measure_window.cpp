@@ -9,11 +9,13 @@
 #include "exercises/ExerciseMenu.h"
 #include "measure/MeasureTexts.h"
 #include "measure/window/MeasureWindow.h"
+#include "measure/window/SeriesWindow.h"
 #include "ui/RecordingSurface.h"
 
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -299,6 +301,20 @@ TEST_F(MeasureWindowTest, NoMeasurementWhileAnExerciseHidesTheValues) {
     window->exerciseMenu()->showCorrection(); // the correction shows the values again
     EXPECT_TRUE(measurements()->addMeasurement());
     EXPECT_EQ(rowCount(), 1);
+}
+
+// The series window's positions take what the bench's fields take, typed or pasted.
+TEST_F(MeasureWindowTest, SeriesPositionsTakeOnlyANumber) {
+    measure::SeriesWindow series(bench::BenchState::startup(), 1);
+    for (const char *name : {"depart", "arrivee"}) {
+        auto *field = child<QLineEdit>(series, name);
+        field->clear();
+        QTest::keyClicks(field, QStringLiteral("1x2.5 cm"));
+        EXPECT_EQ(field->text(), QStringLiteral("12,5")) << name;
+        field->clear();
+        field->insert(QStringLiteral("à -3.0 cm"));
+        EXPECT_EQ(field->text(), QStringLiteral("-3,0")) << name;
+    }
 }
 
 } // namespace

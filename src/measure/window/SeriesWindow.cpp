@@ -1,6 +1,7 @@
 #include "measure/window/SeriesWindow.h"
 
 #include "bench/FieldNumberText.h"
+#include "ui/NumberTextFilter.h"
 #include "ui/MessageBoxes.h"
 
 #include <QDialogButtonBox>
@@ -42,6 +43,8 @@ SeriesWindow::SeriesWindow(const bench::BenchState &bench, int lens, QWidget *pa
         auto *f = new QLineEdit(bench_.formatPosition(value, 15), this);
         f->setObjectName(QString::fromLatin1(name));
         f->setAlignment(Qt::AlignRight);
+        // Only what a position can hold is typed or pasted, a full stop becoming the comma.
+        f->setValidator(new ui::NumberTextFilter(f));
         return f;
     };
     fromField_ = field("depart", start.from);
