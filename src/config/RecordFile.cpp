@@ -1,8 +1,8 @@
 #include "config/RecordFile.h"
 
+#include "files/ReadFile.h"
 #include "ui/Windows1252.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace config {
@@ -42,15 +42,8 @@ bool RecordWriter::put(int n, const QString &text) {
 }
 
 std::optional<QByteArray> readRecordFile(const QString &path, int maxRecords) {
-    QFileInfo info(path);
-    if (!info.exists()) return QByteArray();
-    // Only a regular file: a directory cannot be read, and a pipe or a device could block or
-    // never end.
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) return std::nullopt;
-    QByteArray bytes = file.read(qint64(maxRecords) * RecordSize);
-    if (file.error() != QFileDevice::NoError) return std::nullopt;
-    return bytes;
+    if (!QFileInfo::exists(path)) return QByteArray();
+    return files::readRegularFile(path, qint64(maxRecords) * RecordSize);
 }
 
 } // namespace config

@@ -3,6 +3,7 @@
 #include "bench/ImageFormation.h"
 #include "config/RecordFile.h"
 #include "config/RecordNumber.h"
+#include "files/ReadFile.h"
 #include "richtext/RichText.h"
 #include "ui/DrawingSurface.h"
 #include "ui/Windows1252.h"
@@ -103,14 +104,6 @@ std::optional<config::FileError> folderProblem(const QString &folder,
     return std::nullopt;
 }
 
-std::optional<QByteArray> readWholeFile(const QString &path) {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return std::nullopt;
-    return bytes;
-}
-
 // A bench as an exercise keeps it. The drawing scale is the one of the figure at its design
 // width, so that a bench gives the same file whatever the width of the window it was taken from.
 std::optional<QByteArray> benchBytes(const bench::BenchState &state) {
@@ -126,7 +119,7 @@ std::variant<QByteArray, config::FileError> companionBytes(const CompanionSource
     const bool text = companions[companion].text;
     if (!source.file.isEmpty()) {
         const QString name = quoted(QFileInfo(source.file).fileName());
-        const auto bytes = readWholeFile(source.file);
+        const auto bytes = files::readRegularFile(source.file);
         if (!bytes)
             return refused(QString::fromUtf8("Le fichier %1 choisi pour %2 est introuvable ou "
                                              "illisible.")
@@ -308,7 +301,7 @@ std::variant<ExercisePlan, config::FileError> planExercise(const ExerciseDraft &
         for (const ExercisePlan::File &f : plan.files)
             if (f.path == path) return;
         // A file that already holds these bytes is left alone.
-        if (readWholeFile(path) == content) return;
+        if (files::readRegularFile(path) == content) return;
         if (QFileInfo::exists(path)) plan.replaced << QFileInfo(path).fileName();
         plan.files.push_back({path, content});
     };
@@ -321,7 +314,7 @@ std::variant<ExercisePlan, config::FileError> planExercise(const ExerciseDraft &
 std::optional<config::FileError> writeExercise(const ExercisePlan &plan) {
     std::vector<std::pair<QString, std::optional<QByteArray>>> written;
     for (const ExercisePlan::File &file : plan.files) {
-        const std::optional<QByteArray> before = readWholeFile(file.path);
+        const std::optional<QByteArray> before = files::readRegularFile(file.path);
         if (config::writeFileReplacing(file.path, file.bytes)) {
             written.emplace_back(file.path, before);
             continue;
