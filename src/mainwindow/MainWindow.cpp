@@ -25,6 +25,7 @@
 #include "printing/PrintWindow.h"
 #include "ui/CommandButton.h"
 #include "ui/MessageBoxes.h"
+#include "ui/SaveFileDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -32,7 +33,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,7 +41,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
@@ -210,24 +209,12 @@ MainWindow::MainWindow(Options options, QWidget *parent)
     addZoomShortcut(QKeySequence::ZoomOut, -1);
     addZoomShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), 0);
     chooseFigureFile = [](QWidget *parent) {
-        QFileDialog dialog(parent, QString::fromUtf8("Enregistrer la figure sous"));
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilters({QStringLiteral("Image PNG (*.png)"),
-                               QStringLiteral("Image JPEG (*.jpg *.jpeg)"),
-                               QStringLiteral("Dessin vectoriel SVG (*.svg)"),
-                               QStringLiteral("Document PDF (*.pdf)")});
-        dialog.setDefaultSuffix(QStringLiteral("png"));
-        dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
-        dialog.selectFile(QStringLiteral("figure.png"));
-        // The suffix follows the kind chosen in the list.
-        connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &f) {
-            static const QRegularExpression firstSuffix(QStringLiteral(R"(\*\.(\w+))"));
-            dialog.setDefaultSuffix(firstSuffix.match(f).captured(1));
-        });
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return QString();
-        return dialog.selectedFiles().constFirst();
+        return ui::askSaveFileName(parent, QString::fromUtf8("Enregistrer la figure sous"),
+                                   {QStringLiteral("Image PNG (*.png)"),
+                                    QStringLiteral("Image JPEG (*.jpg *.jpeg)"),
+                                    QStringLiteral("Dessin vectoriel SVG (*.svg)"),
+                                    QStringLiteral("Document PDF (*.pdf)")},
+                                   QStringLiteral("figure.png"), QStandardPaths::PicturesLocation);
     };
     // F1 in any window opens the help at the page about it.
     help::installHelpKey(this, options_.programDirectory);

@@ -7,6 +7,7 @@
 #include "printing/PrintWindow.h"
 #include "ui/CommandButton.h"
 #include "ui/MessageBoxes.h"
+#include "ui/SaveFileDialog.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -15,7 +16,6 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QDoubleSpinBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -51,34 +51,6 @@ ui::CommandButton *commandButton(QWidget *parent, const char *name, const QStrin
     b->setMinimumHeight(26);
     if (!tooltip.isEmpty()) b->setToolTip(tooltip);
     return b;
-}
-
-// Where a file is first offered: the user's documents or pictures, never the program's folder;
-// afterwards the folder last used.
-QString startFolder(QStandardPaths::StandardLocation where, const QString &lastUsed) {
-    if (!lastUsed.isEmpty()) return lastUsed;
-    const QString folder = QStandardPaths::writableLocation(where);
-    return QDir(folder).exists() ? folder : QDir::homePath();
-}
-
-QString askSaveFile(QWidget *parent, const QString &title, const QStringList &filters,
-                    const QString &fileName, QStandardPaths::StandardLocation where,
-                    QString &lastFolder) {
-    QFileDialog dialog(parent, title);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(QFileInfo(fileName).suffix());
-    dialog.setDirectory(startFolder(where, lastFolder));
-    dialog.selectFile(fileName);
-    // The suffix follows the kind chosen in the list.
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &f) {
-        dialog.setDefaultSuffix(f.section(QLatin1String("*."), 1).chopped(1));
-    });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    const QString path = dialog.selectedFiles().constFirst();
-    lastFolder = QFileInfo(path).absolutePath();
-    return path;
 }
 
 // Written through a temporary file renamed over the target: a failed write leaves an older
@@ -150,17 +122,18 @@ MeasureWindow::MeasureWindow(std::function<bench::BenchState()> bench, QWidget *
 
     chooseTableFile = [](QWidget *parent) {
         static QString lastFolder;
-        return askSaveFile(parent, QStringLiteral("Enregistrer les mesures"),
-                           {QStringLiteral("Tableau CSV (*.csv)")}, QStringLiteral("mesures.csv"),
-                           QStandardPaths::DocumentsLocation, lastFolder);
+        return ui::askSaveFileName(parent, QStringLiteral("Enregistrer les mesures"),
+                                   {QStringLiteral("Tableau CSV (*.csv)")},
+                                   QStringLiteral("mesures.csv"), QStandardPaths::DocumentsLocation,
+                                   &lastFolder);
     };
     chooseGraphFile = [](QWidget *parent) {
         static QString lastFolder;
-        return askSaveFile(
+        return ui::askSaveFileName(
             parent, QStringLiteral("Enregistrer le graphique sous"),
             {QStringLiteral("Image PNG (*.png)"), QStringLiteral("Dessin vectoriel SVG (*.svg)"),
              QStringLiteral("Document PDF (*.pdf)")},
-            QStringLiteral("graphique.png"), QStandardPaths::PicturesLocation, lastFolder);
+            QStringLiteral("graphique.png"), QStandardPaths::PicturesLocation, &lastFolder);
     };
     chooseSeriesPlan = askSeriesPlan;
     // A seed of its own for each run; shown, so that a class can agree on one.
