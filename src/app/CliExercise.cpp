@@ -1,5 +1,6 @@
 #include "app/CliExercise.h"
 
+#include "app/CliArguments.h"
 #include "app/CliJson.h"
 #include "config/ConfigurationFile.h"
 #include "exercises/ExerciseFile.h"
@@ -28,14 +29,8 @@ void printLine(std::FILE *stream, const QString &text) {
 }
 
 int refuse(const config::FileError &error, int status = ExitRefused) {
-    printLine(stderr, error.title + QStringLiteral(": ") + error.text);
+    printError(error.title + QStringLiteral(": ") + error.text);
     return status;
-}
-
-int usage(const QString &problem) {
-    printLine(stderr, problem);
-    printLine(stderr, QStringLiteral("Essayez « focalines-cli --help »."));
-    return ExitRefused;
 }
 
 // Whether a file that an exercise names can be read as what the exercise takes it for.
@@ -48,7 +43,7 @@ bool readable(const QString &path, bool text) {
 
 int show(const QStringList &args) {
     if (args.size() != 1 || args[0].startsWith(u'-'))
-        return usage(QStringLiteral("exercise show : un seul argument, le fichier .E21."));
+        return usageError(QStringLiteral("exercise show : un seul argument, le fichier .E21."));
     const QFileInfo file(args[0]);
     auto read = exercises::readExerciseRecords(file.absoluteFilePath());
     if (auto *error = std::get_if<config::FileError>(&read)) return refuse(*error, ExitRefusedFile);
@@ -100,20 +95,15 @@ int make(const QStringList &args) {
                                 "--correction", "--correction-bench", "--notions",
                                 "--difficulty", "--hourglasses",      "--output"};
     const QStringList flags{"--hide-values", "--replace"};
-    QHash<QString, QString> values;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (withValue.contains(arg) && i + 1 < args.size() && !values.contains(arg))
-            values.insert(arg, args[++i]);
-        else if (flags.contains(arg) && !values.contains(arg))
-            values.insert(arg, QString());
-        else
-            return usage(QStringLiteral("exercise make : argument inattendu « %1 ».").arg(arg));
-    }
+    CliArguments read;
+    if (auto problem =
+            readCliArguments(QStringLiteral("exercise make"), args, withValue, flags, false, read))
+        return usageError(*problem);
+    QHash<QString, QString> &values = read.values;
     for (const char *required : {"--title", "--statement", "--output"})
         if (!values.contains(QLatin1String(required)))
-            return usage(QStringLiteral("exercise make : l'option %1 est obligatoire.")
-                             .arg(QLatin1String(required)));
+            return usageError(QStringLiteral("exercise make : l'option %1 est obligatoire.")
+                                  .arg(QLatin1String(required)));
 
     exercises::ExerciseDraft draft;
     draft.title = values["--title"];
@@ -121,11 +111,11 @@ int make(const QStringList &args) {
     draft.hideValues = values.contains("--hide-values");
     if (values.contains("--difficulty") &&
         !readNumber(values["--difficulty"], 0, 3, draft.difficulty))
-        return usage(QStringLiteral("exercise make : difficulté incorrecte (0 à 3)."));
+        return usageError(QStringLiteral("exercise make : difficulté incorrecte (0 à 3)."));
     if (values.contains("--hourglasses") &&
         !readNumber(values["--hourglasses"], 0, exercises::MaxHourglasses, draft.hourglasses))
-        return usage(QStringLiteral("exercise make : nombre de sabliers incorrect (0 à %1).")
-                         .arg(exercises::MaxHourglasses));
+        return usageError(QStringLiteral("exercise make : nombre de sabliers incorrect (0 à %1).")
+                              .arg(exercises::MaxHourglasses));
     // Texts are copied as they stand; a bench is loaded as the window would open it and then
     // taken, so that the window and the command line write the same files.
     const struct {
@@ -172,5 +162,5 @@ int cliExercise(const QStringList &args) {
     const QString what = args.value(0);
     if (what == QLatin1String("show")) return show(args.mid(1));
     if (what == QLatin1String("make")) return make(args.mid(1));
-    return usage(QStringLiteral("exercise : show ou make."));
+    return usageError(QStringLiteral("exercise : show ou make."));
 }

@@ -1,5 +1,6 @@
 #include "app/CliSeries.h"
 
+#include "app/CliArguments.h"
 #include "app/CliJson.h"
 
 #include "bench/FieldNumberText.h"
@@ -20,15 +21,13 @@
 namespace {
 
 constexpr int ExitOk = 0;
-constexpr int ExitUsage = 1;
 // The graph as the measurements window first shows it.
 constexpr int GraphWidth = 460, GraphHeight = 400;
 
-int fail(const QString &problem, bool usage = true) {
-    std::fputs(problem.toUtf8().constData(), stderr);
-    std::fputc('\n', stderr);
-    if (usage) std::fputs("Essayez « focalines-cli --help ».\n", stderr);
-    return ExitUsage;
+// A problem of the series itself, or of a file: said without the pointer to the help.
+int fail(const QString &problem) {
+    printError(problem);
+    return CliExitUsage;
 }
 
 QString number(std::optional<double> v) {
@@ -80,57 +79,53 @@ std::optional<double> readNumber(const QString &text) {
 int cliSeries(const QStringList &args, const CliBenchLoader &loadBench) {
     const QStringList options{"--from", "--to",  "--steps", "--lens", "--error",
                               "--seed", "--csv", "--graph", "--view"};
-    QHash<QString, QString> values;
-    QString file;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (options.contains(arg) && i + 1 < args.size() && !values.contains(arg))
-            values.insert(arg, args[++i]);
-        else if (!arg.startsWith(u'-') && file.isEmpty())
-            file = arg;
-        else
-            return fail(QStringLiteral("series : argument inattendu « %1 ».").arg(arg));
-    }
+    CliArguments read;
+    if (auto problem = readCliArguments(QStringLiteral("series"), args, options, {}, true, read))
+        return usageError(*problem);
+    const QString &file = read.file;
+    const QHash<QString, QString> &values = read.values;
     measure::SeriesPlan plan;
     const auto from = readNumber(values.value("--from"));
     const auto to = readNumber(values.value("--to"));
     bool stepsOk = false;
     plan.steps = values.value("--steps").toInt(&stepsOk);
     if (!from || !to || !stepsOk)
-        return fail(QStringLiteral("series : les options --from X, --to Y (positions de l'objet "
-                                   "en cm) et --steps N sont obligatoires."));
+        return usageError(
+            QStringLiteral("series : les options --from X, --to Y (positions de l'objet "
+                           "en cm) et --steps N sont obligatoires."));
     plan.from = *from;
     plan.to = *to;
     if (values.contains("--lens")) {
         const QString lens = values["--lens"];
         if (lens != QLatin1String("1") && lens != QLatin1String("2"))
-            return fail(QStringLiteral("series : --lens vaut 1 ou 2."));
+            return usageError(QStringLiteral("series : --lens vaut 1 ou 2."));
         plan.lens = lens.toInt();
     }
     measure::ReadingError error;
     if (values.contains("--error") != values.contains("--seed"))
-        return fail(QStringLiteral("series : --error et --seed vont ensemble."));
+        return usageError(QStringLiteral("series : --error et --seed vont ensemble."));
     if (values.contains("--error")) {
         const auto halfWidth = readNumber(values["--error"]);
         bool seedOk = false;
         const qulonglong seed = values["--seed"].toULongLong(&seedOk);
         if (!halfWidth || *halfWidth < measure::ReadingError::MinHalfWidth - 1e-6 ||
             *halfWidth > measure::ReadingError::MaxHalfWidth + 1e-6)
-            return fail(QStringLiteral("series : la demi-largeur de --error va de 0,1 à 2 cm."));
+            return usageError(
+                QStringLiteral("series : la demi-largeur de --error va de 0,1 à 2 cm."));
         if (!seedOk || seed > measure::ReadingError::MaxSeed)
-            return fail(QStringLiteral("series : la graine de --seed va de 0 à %1.")
-                            .arg(measure::ReadingError::MaxSeed));
+            return usageError(QStringLiteral("series : la graine de --seed va de 0 à %1.")
+                                  .arg(measure::ReadingError::MaxSeed));
         error = measure::ReadingError(*halfWidth, seed);
     }
 
     const QStringList views{"1", "2", "3"};
     const auto view = views.indexOf(values.value("--view", "1"));
-    if (view < 0) return fail(QStringLiteral("series : --view vaut 1, 2 ou 3."));
+    if (view < 0) return usageError(QStringLiteral("series : --view vaut 1, 2 ou 3."));
 
     bench::BenchState state;
     if (const int status = loadBench(file, state)) return status;
     if (const auto problem = measure::checkSeriesPlan(state, plan))
-        return fail(QStringLiteral("series : ") + *problem, false);
+        return fail(QStringLiteral("series : ") + *problem);
     const measure::SeriesResult result = measure::runSeries(state, plan, error);
     const std::optional<measure::ConjugationFit> fit =
         measure::fitConjugation(result.rows, plan.lens);
@@ -139,21 +134,18 @@ int cliSeries(const QStringList &args, const CliBenchLoader &loadBench) {
         const QString csv = values["--csv"];
         if (!config::writeFileReplacing(csv, measure::csvFile(result.rows)))
             return fail(QStringLiteral("Impossible d'écrire le fichier « %1 ».")
-                            .arg(QFileInfo(csv).filePath()),
-                        false);
+                            .arg(QFileInfo(csv).filePath()));
     }
     if (values.contains("--graph")) {
         const QString graph = values["--graph"];
         const measure::GraphContent content{&result.rows, plan.lens,
                                             static_cast<measure::GraphView>(view)};
         const auto format = bench::figureFormatFor(graph);
-        if (!format) return fail(bench::unknownFigureFormatText(graph), false);
-        const QByteArray bytes =
-            measure::graphFileBytes(content, *format, GraphWidth, GraphHeight);
+        if (!format) return fail(bench::unknownFigureFormatText(graph));
+        const QByteArray bytes = measure::graphFileBytes(content, *format, GraphWidth, GraphHeight);
         if (bytes.isEmpty() || !config::writeFileReplacing(graph, bytes))
             return fail(QStringLiteral("Impossible d'écrire le graphique « %1 ».")
-                            .arg(QFileInfo(graph).filePath()),
-                        false);
+                            .arg(QFileInfo(graph).filePath()));
     }
     QStringList rows;
     for (const measure::Measurement &m : result.rows)

@@ -2,6 +2,7 @@
 // from the program's start-up bench), normalises it as the window does, and prints the images
 // or draws the figure. It also evaluates an expression as the calculator does.
 
+#include "app/CliArguments.h"
 #include "app/CliExercise.h"
 #include "app/CliJson.h"
 #include "app/CliPrint.h"
@@ -113,17 +114,6 @@ const char *const HelpText =
     "texte impossible à écrire ; 2 fichier refusé (le titre et le texte du message sont\n"
     "écrits sur la sortie d'erreur sous la forme « TITRE: TEXTE »).\n";
 
-void printErr(const QString &text) {
-    std::fputs(text.toUtf8().constData(), stderr);
-    std::fputc('\n', stderr);
-}
-
-int usage(const QString &problem) {
-    printErr(problem);
-    printErr(QStringLiteral("Essayez « focalines-cli --help »."));
-    return ExitUsage;
-}
-
 // The bench that the window would show: the start-up bench, or the configuration file loaded
 // into it. Sets the title as the window would. Returns the exit status of a refused file.
 int loadBench(const QString &file, bench::BenchState &state, QString &title) {
@@ -132,7 +122,7 @@ int loadBench(const QString &file, bench::BenchState &state, QString &title) {
     if (file.isEmpty()) return ExitOk;
     const QString fileName = QFileInfo(file).absoluteFilePath();
     if (const auto error = config::loadConfiguration(state, fileName)) {
-        printErr(error->title + QStringLiteral(": ") + error->text);
+        printError(error->title + QStringLiteral(": ") + error->text);
         return ExitRefusedFile;
     }
     title = config::titleForConfiguration(fileName);
@@ -141,7 +131,8 @@ int loadBench(const QString &file, bench::BenchState &state, QString &title) {
 
 int images(const QStringList &args) {
     if (args.size() > 1 || (!args.isEmpty() && args[0].startsWith(u'-')))
-        return usage(QStringLiteral("images : un seul argument, le fichier de configuration."));
+        return usageError(
+            QStringLiteral("images : un seul argument, le fichier de configuration."));
     bench::BenchState state;
     QString title;
     if (const int status = loadBench(args.value(0), state, title)) return status;
@@ -185,15 +176,10 @@ std::optional<QString> readFigureArguments(const QString &command, const QString
                                            const QStringList &ownOptions,
                                            const QString &outputExample, FigureArguments &a) {
     const QStringList options = QStringList{"--output", "--width", "--height"} + ownOptions;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (options.contains(arg) && i + 1 < args.size() && !a.values.contains(arg))
-            a.values.insert(arg, args[++i]);
-        else if (!arg.startsWith(u'-') && a.file.isEmpty())
-            a.file = arg;
-        else
-            return QStringLiteral("%1 : argument inattendu « %2 ».").arg(command, arg);
-    }
+    CliArguments read;
+    if (auto problem = readCliArguments(command, args, options, {}, true, read)) return problem;
+    a.file = read.file;
+    a.values = read.values;
     if (a.values.contains("--width") && !readSize(a.values["--width"], a.width))
         return QStringLiteral("%1 : largeur incorrecte (21 à 20000 pixels).").arg(command);
     if (a.values.contains("--height") && !readSize(a.values["--height"], a.height))
@@ -208,7 +194,7 @@ std::optional<QString> readFigureArguments(const QString &command, const QString
 int render(const QStringList &args) {
     FigureArguments a;
     if (auto problem = readFigureArguments("render", args, {}, "FIGURE.png", a))
-        return usage(*problem);
+        return usageError(*problem);
     bench::BenchState state;
     QString title;
     if (const int status = loadBench(a.file, state, title)) return status;
@@ -219,7 +205,7 @@ int print(const QStringList &args) {
     FigureArguments a;
     if (auto problem =
             readFigureArguments("print", args, {"--title", "--copies", "--center"}, "PAGES.pdf", a))
-        return usage(*problem);
+        return usageError(*problem);
     const QHash<QString, QString> &values = a.values;
     printing::PrintSettings settings;
     if (values.contains("--title")) settings.title = values["--title"];
@@ -227,15 +213,16 @@ int print(const QStringList &args) {
         bool ok = false;
         settings.copies = values["--copies"].toInt(&ok);
         if (!ok || settings.copies < printing::MinCopies || settings.copies > printing::MaxCopies)
-            return usage(QStringLiteral("print : nombre d'exemplaires incorrect (1 à 40)."));
+            return usageError(QStringLiteral("print : nombre d'exemplaires incorrect (1 à 40)."));
     }
     if (values.contains("--center")) {
         const QString centre = values["--center"];
         const QStringList choices{"none", "horizontal", "vertical", "both"};
         const auto index = choices.indexOf(centre);
         if (index < 0)
-            return usage(QStringLiteral("print : centrage incorrect (none, horizontal, vertical "
-                                        "ou both)."));
+            return usageError(
+                QStringLiteral("print : centrage incorrect (none, horizontal, vertical "
+                               "ou both)."));
         settings.centreHorizontally = index == 1 || index == 3;
         settings.centreVertically = index == 2 || index == 3;
     }
@@ -254,16 +241,16 @@ int eval(QStringList args) {
         mode = calculator::AngleMode::Degrees;
         args.removeFirst();
     }
-    if (args.isEmpty()) return usage(QStringLiteral("eval : l'expression manque."));
+    if (args.isEmpty()) return usageError(QStringLiteral("eval : l'expression manque."));
     const calculator::Evaluation e =
         calculator::evaluateExpression(args.join(u' ').toStdString(), mode);
     if (e.code != calculator::Success) {
-        printErr(QString::fromUtf8(calculator::errorMessage(e.code)));
+        printError(QString::fromUtf8(calculator::errorMessage(e.code)));
         return e.code;
     }
     const std::optional<double> value = calculator::readNumber(e.text);
     if (!value) {
-        printErr(QString::fromUtf8(calculator::OverflowText));
+        printError(QString::fromUtf8(calculator::OverflowText));
         return calculator::CalculationFailed;
     }
     std::puts(calculator::formatNumber(*value).c_str());
@@ -274,7 +261,7 @@ int eval(QStringList args) {
 std::variant<std::unique_ptr<QTextDocument>, int> readText(const QString &path) {
     auto result = richtext::readRtfFile(path);
     if (auto *error = std::get_if<richtext::TextError>(&result)) {
-        printErr(error->title + QStringLiteral(": ") + error->text);
+        printError(error->title + QStringLiteral(": ") + error->text);
         return ExitRefusedFile;
     }
     return std::move(std::get<std::unique_ptr<QTextDocument>>(result));
@@ -282,7 +269,7 @@ std::variant<std::unique_ptr<QTextDocument>, int> readText(const QString &path) 
 
 int rtfText(const QStringList &args) {
     if (args.size() != 1 || args[0].startsWith(u'-'))
-        return usage(QStringLiteral("rtf-text : un seul argument, le fichier RTF."));
+        return usageError(QStringLiteral("rtf-text : un seul argument, le fichier RTF."));
     auto document = readText(args[0]);
     if (const int *status = std::get_if<int>(&document)) return *status;
     const QByteArray text =
@@ -293,12 +280,13 @@ int rtfText(const QStringList &args) {
 
 int rtfConvert(const QStringList &args) {
     if (args.size() != 2 || args[0].startsWith(u'-') || args[1].startsWith(u'-'))
-        return usage(QStringLiteral("rtf-convert : deux arguments, ENTRÉE.RTF et SORTIE.RTF."));
+        return usageError(
+            QStringLiteral("rtf-convert : deux arguments, ENTRÉE.RTF et SORTIE.RTF."));
     auto document = readText(args[0]);
     if (const int *status = std::get_if<int>(&document)) return *status;
     if (const auto error =
             richtext::writeRtfFile(*std::get<std::unique_ptr<QTextDocument>>(document), args[1])) {
-        printErr(error->title + QStringLiteral(": ") + error->text);
+        printError(error->title + QStringLiteral(": ") + error->text);
         return ExitUsage;
     }
     return ExitOk;
@@ -307,7 +295,7 @@ int rtfConvert(const QStringList &args) {
 // Qt's own chatter (a missing runtime directory, font look-ups) is no business of a command
 // line user; only real failures reach standard error.
 void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) printErr(message);
+    if (type == QtCriticalMsg || type == QtFatalMsg) printError(message);
 }
 
 } // namespace
@@ -328,7 +316,7 @@ int main(int argc, char *argv[]) {
               : std::make_unique<QCoreApplication>(argc, argv);
     QStringList args = app->arguments();
     args.removeFirst();
-    if (args.isEmpty()) return usage(QStringLiteral("Aucune commande."));
+    if (args.isEmpty()) return usageError(QStringLiteral("Aucune commande."));
     const QString command = args.takeFirst();
     if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
         command == QLatin1String("help")) {
@@ -351,5 +339,5 @@ int main(int argc, char *argv[]) {
     if (command == QLatin1String("rtf-text")) return rtfText(args);
     if (command == QLatin1String("rtf-convert")) return rtfConvert(args);
     if (command == QLatin1String("exercise")) return cliExercise(args);
-    return usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
+    return usageError(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
 }
